@@ -1,0 +1,218 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/shell_rules.h"
+#include "link/qt_event_pump.h"
+#include "link/qt_serial_port.h"
+
+namespace vexa::app {
+
+namespace {
+
+// What a menu entry does before it shows its window.
+struct MenuEntry {
+  const char* objectName;
+  const char* caption;
+  const char* formName;
+  bool freshStart = false;                // close the operation windows first
+  const char* rasterContext = nullptr;    // set the raster window's mode
+};
+
+const MenuEntry kProcessingEntries[] = {
+    {"mill_cl", "Фрезеровка", "Form1", true},
+    {"sep1", "-", nullptr},
+    {"etching_cl", "Лазер - Градации / картины", "Form3", true, ""},
+    {"etching2_cl", "Лазер - Орнаменты / силуэты", "Form5"},
+    {"pic_cl", "Лазер - Обработка рисунка", "Form9"},
+    {"sep2", "-", nullptr},
+    {"wood_cl", "Выжигание по дереву", "Form8"},
+    {"sep3", "-", nullptr},
+    {"shock_cl", "Ударная головка", "Form3", true, "shock_head"},
+};
+
+const MenuEntry kBarEntries[] = {
+    {"scanner_cl", "Сканер", "Form2"},
+    {"link_cl", "Связность", "Form10"},
+    {"hand_cl", "Ручное перемещение ", "Form6"},
+    {"settings_cl", "Настройка", "Form4"},
+    {"about_cl", "О программе", "Form12"},
+};
+
+// Entries switched off whatever windows exist.
+bool offByDesign(const QString& objectName) { return objectName == "link_cl"; }
+
+}  // namespace
+
+MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
+                       std::unique_ptr<link::SerialPort> port, QWidget* parent)
+    : QMainWindow(parent),
+      programDir_(std::move(programDir)),
+      settings_(programDir_ / "cnc.ini"),
+      prompts_(prompts),
+      port_(port ? std::move(port) : std::make_unique<link::QtSerialPort>()),
+      pump_(std::make_unique<link::QtEventPump>()),
+      link_(std::make_unique<link::MachineLink>(*port_, *pump_, prompts_)) {
+  setObjectName("MDIForm1");
+  ver_ = ApplicationVersion();
+  setWindowTitle(QString::fromStdString(MainWindowCaption(ver_)));
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  buildNoticePanel(central);
+  mdiArea_ = new QMdiArea(central);
+  layout->addWidget(mdiArea_, 1);
+  setCentralWidget(central);
+  buildMenu();
+
+  const StartupSettings startup = LoadStartupSettings(settings_);
+  machineSettings_ = startup.machine;
+  check_ver = startup.check_ver;
+  check_prev = startup.check_prev;
+  link_->OpenPort(startup.port, startup.speed);
+  resize(1280, 720);
+}
+
+MainWindow::~MainWindow() {
+  // Children may still use the link while they are destroyed; close it last.
+  delete takeCentralWidget();
+  link_->ClosePort();
+}
+
+void MainWindow::buildNoticePanel(QWidget* central) {
+  noticePanel_ = new QWidget(central);
+  noticePanel_->setObjectName("noticePanel");
+  auto* row = new QHBoxLayout(noticePanel_);
+  noticeLabel_ = new QLabel(QStringLiteral("Сообщение"), noticePanel_);
+  noticeLabel_->setObjectName("Label1");
+  auto* hide = new QPushButton(QStringLiteral("Скрыть"), noticePanel_);
+  hide->setObjectName("Command1");
+  row->addWidget(noticeLabel_);
+  row->addSpacing(13);  // 200 twips at 96 dpi
+  row->addWidget(hide);
+  row->addStretch(1);
+  connect(hide, &QPushButton::clicked, noticePanel_, &QWidget::hide);
+  noticePanel_->hide();
+  static_cast<QVBoxLayout*>(central->layout())->addWidget(noticePanel_);
+}
+
+QAction* MainWindow::addEntry(QWidget* menu, const char* objectName, const QString& caption,
+                              const QString& formName) {
+  auto* action = new QAction(caption, menu);
+  action->setObjectName(objectName);
+  action->setEnabled(false);  // until a window stands behind it
+  menu->addAction(action);
+  entriesByForm_[formName].append(action);
+  return action;
+}
+
+void MainWindow::buildMenu() {
+  QMenu* processing = menuBar()->addMenu(QStringLiteral("Обработка"));
+  processing->setObjectName("processing_cl");
+  processing->menuAction()->setObjectName("processing_cl");
+
+  auto wire = [this](QWidget* menu, const MenuEntry& entry) {
+    if (entry.formName == nullptr) {
+      static_cast<QMenu*>(menu)->addSeparator()->setObjectName(entry.objectName);
+      return;
+    }
+    QAction* action =
+        addEntry(menu, entry.objectName, QString::fromUtf8(entry.caption), entry.formName);
+    connect(action, &QAction::triggered, this, [this, entry] {
+      if (entry.freshStart) closeOperationWindows();
+      if (entry.rasterContext != nullptr) rasterContext_ = entry.rasterContext;
+      openFromMenu(entry.formName);
+    });
+  };
+  for (const MenuEntry& entry : kProcessingEntries) wire(processing, entry);
+  for (const MenuEntry& entry : kBarEntries) wire(menuBar(), entry);
+}
+
+void MainWindow::setWindowFactory(const QString& formName, WindowFactory factory) {
+  factories_[formName] = std::move(factory);
+  for (QAction* action : entriesByForm_.value(formName)) {
+    action->setEnabled(!offByDesign(action->objectName()));
+  }
+}
+
+void MainWindow::openFromMenu(const QString& formName) {
+  // The connectivity list opens without taking the focus.
+  showWindow(formName, formName != "Form10");
+}
+
+QWidget* MainWindow::findWindow(const QString& formName) const {
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    // A window closed a moment ago waits for deletion hidden; it no longer counts.
+    if (sub->isHidden() || sub->widget() == nullptr) continue;
+    if (sub->widget()->objectName() == formName) return sub->widget();
+  }
+  return nullptr;
+}
+
+QWidget* MainWindow::showWindow(const QString& formName, bool giveFocus) {
+  if (QWidget* open = findWindow(formName)) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget());
+    if (sub != nullptr) {
+      sub->showNormal();
+      sub->raise();
+      if (giveFocus) mdiArea_->setActiveSubWindow(sub);
+    }
+    return open;
+  }
+  const WindowFactory factory = factories_.value(formName);
+  if (!factory) return nullptr;
+  QWidget* window = factory(*this);
+  if (window == nullptr) return nullptr;
+  if (auto* dialog = qobject_cast<QDialog*>(window)) {
+    // Manual positioning and About block the main window until they close.
+    dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->exec();
+    return nullptr;
+  }
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->show();
+  if (giveFocus) {
+    mdiArea_->setActiveSubWindow(sub);
+  } else {
+    sub->lower();
+  }
+  return window;
+}
+
+void MainWindow::closeOperationWindows() {
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    QWidget* window = sub->widget();
+    if (window == nullptr || SurvivesFreshStart(window->objectName().toStdString())) continue;
+    sub->close();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Each window saves its settings when it closes; one that refuses (a job is unwinding) keeps
+  // the application open.
+  mdiArea_->closeAllSubWindows();
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    if (!sub->isHidden()) {
+      event->ignore();
+      return;
+    }
+  }
+  link_->ClosePort();
+  event->accept();
+}
+
+}  // namespace vexa::app

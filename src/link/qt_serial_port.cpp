@@ -1,0 +1,82 @@
+#include "link/qt_serial_port.h"
+
+namespace vexa::link {
+
+namespace {
+constexpr int kReadWaitMs = 2;       // an empty read returns after about this long
+constexpr int kWriteWaitMs = 2000;   // a command is tens of bytes; this only guards a dead line
+}  // namespace
+
+OpenResult QtSerialPort::open(const std::string& name, int speed) {
+  close();
+  port_.setPortName(QString::fromStdString(name));
+  if (!port_.open(QIODevice::ReadWrite)) {
+    const QSerialPort::SerialPortError error = port_.error();
+    port_.clearError();
+    switch (error) {
+      case QSerialPort::DeviceNotFoundError:
+        return {OpenStatus::NotFound, 0};
+      case QSerialPort::PermissionError:  // locked or opened by another program
+        return {OpenStatus::Busy, 0};
+      default:
+        return {OpenStatus::Other, static_cast<int>(error)};
+    }
+  }
+  // DTR and RTS are left as the driver has them; reads never block longer than kReadWaitMs.
+  const bool settingsTaken = port_.setBaudRate(speed) && port_.setDataBits(QSerialPort::Data8) &&
+                             port_.setParity(QSerialPort::NoParity) &&
+                             port_.setStopBits(QSerialPort::OneStop) &&
+                             port_.setFlowControl(QSerialPort::NoFlowControl);
+  if (!settingsTaken) {
+    const int code = static_cast<int>(port_.error());
+    port_.clearError();
+    return {OpenStatus::SettingsRejected, code};
+  }
+  return {OpenStatus::Ok, 0};
+}
+
+void QtSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
+}
+
+bool QtSerialPort::isOpen() const { return port_.isOpen(); }
+
+void QtSerialPort::write(const std::string& text) { writeConfirmed(text); }
+
+std::size_t QtSerialPort::writeConfirmed(const std::string& text) {
+  if (!port_.isOpen()) return 0;
+  const qint64 accepted = port_.write(text.data(), static_cast<qint64>(text.size()));
+  if (accepted < 0) return 0;
+  // QSerialPort queues the bytes; push them out now, as a synchronous write would.
+  while (port_.bytesToWrite() > 0) {
+    if (!port_.waitForBytesWritten(kWriteWaitMs)) break;
+  }
+  return static_cast<std::size_t>(accepted - port_.bytesToWrite());
+}
+
+bool QtSerialPort::lineFailed() const {
+  const QSerialPort::SerialPortError error = port_.error();
+  return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
+
+int QtSerialPort::takeByte() {
+  char byte = 0;
+  if (port_.getChar(&byte)) return static_cast<unsigned char>(byte);
+  return lineFailed() ? kFailed : kNothing;
+}
+
+int QtSerialPort::readByte() {
+  if (!port_.isOpen()) return kFailed;
+  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(kReadWaitMs);
+  return takeByte();
+}
+
+int QtSerialPort::readWaitingByte() {
+  if (!port_.isOpen()) return kFailed;
+  // Bytes reach QSerialPort's buffer only when it polls the device; a zero wait polls once.
+  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  return takeByte();
+}
+
+}  // namespace vexa::link

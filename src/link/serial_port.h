@@ -1,0 +1,47 @@
+#pragma once
+// The serial device under the machine link. The UI implements it with QSerialPort; tests may
+// script it byte for byte.
+
+#include <string>
+
+namespace vexa::link {
+
+enum class OpenStatus {
+  Ok,
+  NotFound,          // no such device
+  Busy,              // held by another program (or access denied)
+  Other,             // any other failure; `code` tells which
+  SettingsRejected,  // opened, but the line settings were refused; the port stays open
+  TimeoutsRejected,  // opened, but the read time-outs were refused; the port is closed again
+};
+
+struct OpenResult {
+  OpenStatus status = OpenStatus::Ok;
+  int code = 0;  // platform error code for Other / SettingsRejected / TimeoutsRejected
+};
+
+class SerialPort {
+ public:
+  static constexpr int kNothing = -1;  // no byte arrived within the read time-out
+  static constexpr int kFailed = -2;   // the read failed (line gone, device error)
+
+  virtual ~SerialPort() = default;
+
+  // Exclusive open of an existing device, 8 data bits, no parity, one stop bit, no flow
+  // control, DTR and RTS left alone, raw bytes.
+  virtual OpenResult open(const std::string& name, int speed) = 0;
+  virtual void close() = 0;
+  virtual bool isOpen() const = 0;
+
+  // Writes the whole text; the outcome is not reported.
+  virtual void write(const std::string& text) = 0;
+  // Writes the text and waits until it has left; returns the number of bytes that did.
+  virtual std::size_t writeConfirmed(const std::string& text) = 0;
+
+  // One byte 0..255; waits up to about 2 ms when nothing is waiting. kNothing or kFailed.
+  virtual int readByte() = 0;
+  // One byte that is already waiting, without blocking; kNothing or kFailed otherwise.
+  virtual int readWaitingByte() = 0;
+};
+
+}  // namespace vexa::link

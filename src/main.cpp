@@ -1,0 +1,24 @@
+// Vexa: drives home-built CNC machines through the companion firmware on an Arduino board.
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "app/program_dir.h"
+#include "app/qt_prompts.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Vexa");
+
+  std::vector<std::string> args(argv, argv + argc);
+  const std::filesystem::path programDir = vexa::app::ResolveProgramDir(
+      args, std::getenv(vexa::app::kProgramDirVariable),
+      QApplication::applicationDirPath().toStdString());
+
+  vexa::app::QtPrompts prompts;
+  vexa::app::MainWindow window(programDir, prompts);
+  prompts.setParent(&window);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,163 @@
+// The main window: start-up, menu, and which windows the menu closes, reopens or raises.
+
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+#include "support/recording_prompts.h"
+#include "support/sim_process.h"
+#include "support/temp_folder.h"
+
+using vexa::app::MainWindow;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QAction* entry(MainWindow& window, const char* name) {
+    return window.findChild<QAction*>(name);
+  }
+  static void flushDeletions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  // Registers a plain window for `formName` and counts how often it is built.
+  static void registerPlainWindow(MainWindow& window, const QString& formName, int* built) {
+    window.setWindowFactory(formName, [formName, built](MainWindow&) {
+      ++*built;
+      auto* widget = new QWidget;
+      widget->setObjectName(formName);
+      return widget;
+    });
+  }
+
+ private slots:
+  void startsWithoutSettingsFileAndReportsTheMissingPortOnce() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+
+    QCOMPARE(window.objectName(), QString("MDIForm1"));
+    QCOMPARE(window.windowTitle(), QString("Zorazad IDO   ver. 2.2.0"));
+    QCOMPARE(window.size(), QSize(1280, 720));
+    QCOMPARE(prompts.messages.size(), size_t(1));
+    QCOMPARE(prompts.messages[0].caption, std::string("Ziravev AVE"));
+    QVERIFY(prompts.messages[0].text.rfind("Порт com1 не найден.\r\n\r\n", 0) == 0);
+    QVERIFY(!window.machineLink().isOpen());
+    QCOMPARE(window.machineLink().speed, 9600);
+    QCOMPARE(window.machineSettings().SM_X_ratio, 0.005);
+    QCOMPARE(window.machineSettings().SM_delay, 2000);
+    QCOMPARE(window.check_ver, 0);
+    QCOMPARE(window.check_prev, std::string("1973-01-01"));
+    QVERIFY(window.noticePanel()->isHidden());
+  }
+
+  void opensTheConfiguredPortAtStartAndClosesItAtExit() {
+    vexa::test::SimProcess sim;
+    vexa::test::TempFolder folder;
+    folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\nspeed=0\r\nSM_X_ratio=-0,01\r\n");
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+
+    QVERIFY(prompts.messages.empty());
+    QVERIFY(window.machineLink().isOpen());
+    QCOMPARE(window.machineLink().speed, 9600);
+    QCOMPARE(window.machineSettings().SM_X_ratio, -0.01);
+    window.show();
+    QVERIFY(window.close());
+    QVERIFY(!window.machineLink().isOpen());
+  }
+
+  void menuHoldsEveryEntryInOrder() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+
+    QList<QAction*> bar = window.menuBar()->actions();
+    QStringList barNames;
+    for (QAction* action : bar) barNames << action->objectName() + "=" + action->text();
+    QCOMPARE(barNames, QStringList({"processing_cl=Обработка", "scanner_cl=Сканер",
+                                    "link_cl=Связность", "hand_cl=Ручное перемещение ",
+                                    "settings_cl=Настройка", "about_cl=О программе"}));
+    QStringList processing;
+    for (QAction* action : bar.first()->menu()->actions()) {
+      processing << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
+    }
+    QCOMPARE(processing,
+             QStringList({"mill_cl=Фрезеровка", "sep1=-", "etching_cl=Лазер - Градации / картины",
+                          "etching2_cl=Лазер - Орнаменты / силуэты",
+                          "pic_cl=Лазер - Обработка рисунка", "sep2=-",
+                          "wood_cl=Выжигание по дереву", "sep3=-", "shock_cl=Ударная головка"}));
+
+    // Entries without a window are off; "Связность" stays off even with one.
+    QVERIFY(!entry(window, "mill_cl")->isEnabled());
+    int built = 0;
+    registerPlainWindow(window, "Form10", &built);
+    registerPlainWindow(window, "Form1", &built);
+    QVERIFY(!entry(window, "link_cl")->isEnabled());
+    QVERIFY(entry(window, "mill_cl")->isEnabled());
+  }
+
+  void freshStartClosesOperationWindowsButKeepsTheSettingsWindow() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    int rasterBuilt = 0, outlineBuilt = 0, settingsBuilt = 0;
+    registerPlainWindow(window, "Form3", &rasterBuilt);
+    registerPlainWindow(window, "Form5", &outlineBuilt);
+    registerPlainWindow(window, "Form4", &settingsBuilt);
+    window.show();
+
+    entry(window, "etching_cl")->trigger();
+    QPointer<QWidget> laser = window.findWindow("Form3");
+    QVERIFY(laser);
+    QCOMPARE(window.rasterContext(), std::string(""));
+    entry(window, "etching2_cl")->trigger();
+    entry(window, "settings_cl")->trigger();
+    QPointer<QWidget> settings = window.findWindow("Form4");
+
+    entry(window, "shock_cl")->trigger();
+    flushDeletions();
+    QCOMPARE(rasterBuilt, 2);
+    QVERIFY(!laser);
+    QVERIFY(window.findWindow("Form3"));
+    QCOMPARE(window.rasterContext(), std::string("shock_head"));
+    QVERIFY(!window.findWindow("Form5"));
+    QVERIFY(settings);
+    QCOMPARE(window.findWindow("Form4"), settings.data());
+  }
+
+  void anOpenWindowIsRaisedNotReloaded() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    int built = 0;
+    registerPlainWindow(window, "Form5", &built);
+    window.show();
+
+    entry(window, "etching2_cl")->trigger();
+    QWidget* first = window.findWindow("Form5");
+    entry(window, "etching2_cl")->trigger();
+    QCOMPARE(built, 1);
+    QCOMPARE(window.findWindow("Form5"), first);
+  }
+
+  void hideButtonHidesTheNotice() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    window.show();
+    window.noticePanel()->show();
+    auto* hide = window.noticePanel()->findChild<QPushButton*>("Command1");
+    QCOMPARE(hide->text(), QString("Скрыть"));
+    hide->click();
+    QVERIFY(window.noticePanel()->isHidden());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

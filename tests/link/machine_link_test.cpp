@@ -1,0 +1,183 @@
+// The reply readers, the stop flag and the link abort, against a scripted port.
+
+#include "link/machine_link.h"
+
+#include <gtest/gtest.h>
+
+#include "link/fake_serial_port.h"
+#include "support/recording_prompts.h"
+
+namespace vexa::link {
+namespace {
+
+class CountingPump : public EventPump {
+ public:
+  int calls = 0;
+  void processPendingEvents() override { ++calls; }
+};
+
+class MachineLinkTest : public ::testing::Test {
+ protected:
+  MachineLinkTest() : link(port, pump, prompts, [this] { return now; }) {
+    port.opened = true;
+  }
+
+  test::FakeSerialPort port;
+  CountingPump pump;
+  test::RecordingPrompts prompts;
+  std::int64_t now = 1000;
+  MachineLink link;
+  std::string buffer;
+  bool runTicked = true;
+  ReplyWait jobWait = ReplyWait::JobWindow([this] { return runTicked; });
+};
+
+TEST_F(MachineLinkTest, EachWaitConsumesOneReplyAndEarlierRepliesCount) {
+  buffer = "TT";
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "T");
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "");
+  EXPECT_EQ(port.blockingReads, 0) << "replies already in the buffer need no read";
+
+  port.arrive("T");
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "");
+}
+
+TEST_F(MachineLinkTest, ReplyWithLineEndLeavesNothingBehind) {
+  port.arrive("T\r\n");
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "");
+}
+
+TEST_F(MachineLinkTest, WaitsUntilTheReplyComesWhateverArrivesBefore) {
+  int idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle == 3) port.arrive("xT");
+  };
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "T") << "one character is consumed, not the reply";
+  EXPECT_GE(pump.calls, 3) << "the interface stays alive while waiting";
+}
+
+TEST_F(MachineLinkTest, StopRaisesTheAbortEvenWhenTheRunBoxIsUnticked) {
+  runTicked = false;
+  buffer = "T";
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(buffer, "T") << "an unticked run box waits for nothing";
+
+  link.StopRequested = true;
+  EXPECT_THROW(link.WaitReply(buffer, jobWait), LinkAbort);
+  EXPECT_EQ(buffer, "T");
+}
+
+TEST_F(MachineLinkTest, PauseDialogWaitIgnoresStopAndScannerWaitClearsFirst) {
+  link.StopRequested = true;
+  port.arrive("T");
+  link.WaitReply(buffer, ReplyWait::PauseDialog());
+  EXPECT_TRUE(link.StopRequested);
+
+  link.StopRequested = false;
+  buffer = "TT";
+  port.arrive("T");
+  link.WaitReply(buffer, ReplyWait::Scanner([] { return true; }));
+  EXPECT_EQ(buffer, "") << "old replies do not satisfy the scanner";
+  EXPECT_TRUE(port.incoming.empty());
+}
+
+TEST_F(MachineLinkTest, ReadFailureShowsTheMessageOnceAndAborts) {
+  port.arrive("x");
+  port.incoming.push_back(SerialPort::kFailed);
+  EXPECT_THROW(link.WaitReply(buffer, jobWait), LinkAbort);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Ziravev AVE");
+  EXPECT_EQ(prompts.messages[0].text,
+            "Ошибка чтения данных с Ардуино. \r\n\r\nРабота программы остановлена.");
+  EXPECT_TRUE(link.StopRequested);
+}
+
+TEST_F(MachineLinkTest, DrainEndsAtAReplyOrAfterMoreThanOneWholeSecond) {
+  port.arrive("abT");
+  link.DrainReplies();
+  EXPECT_TRUE(port.written.empty());
+
+  // Nothing arrives: the drain goes on while the second count is 0 or 1.
+  std::vector<std::int64_t> seen;
+  port.onIdleRead = [&] {
+    seen.push_back(now - 1000);
+    ++now;
+  };
+  link.DrainReplies();
+  EXPECT_EQ(seen, (std::vector<std::int64_t>{0, 1}));
+
+  link.StopRequested = true;
+  EXPECT_THROW(link.DrainReplies(), LinkAbort);
+}
+
+TEST_F(MachineLinkTest, FirmwareQuerySendsVersionAndStripsLineEnds) {
+  port.arrive("MT\r\n");
+  EXPECT_EQ(link.QueryFirmware(), "MT");
+  EXPECT_EQ(port.written, std::vector<std::string>{"V;"});
+
+  // A silent controller: the query gives up once more than two whole seconds have passed.
+  int idleReads = 0;
+  port.onIdleRead = [&] {
+    if (++idleReads % 10 == 0) ++now;
+  };
+  EXPECT_EQ(link.QueryFirmware(), "");
+  EXPECT_EQ(idleReads, 30);
+
+  // Something without a "T" is returned as it came.
+  port.onIdleRead = [&] { ++now; };
+  port.arrive("AB\r\n");
+  EXPECT_EQ(link.QueryFirmware(), "AB");
+}
+
+TEST_F(MachineLinkTest, ConfirmedWriteSetsOrClearsTheStopFlag) {
+  link.StopRequested = true;
+  link.WritePortOverlapped("1,2,3,2000;");
+  EXPECT_FALSE(link.StopRequested);
+
+  port.confirmLimit = 4;
+  link.WritePortOverlapped("1,2,3,2000;");
+  EXPECT_TRUE(link.StopRequested);
+}
+
+TEST_F(MachineLinkTest, WritesAreSkippedOnAClosedPort) {
+  port.opened = false;
+  link.WritePort("1;");
+  EXPECT_TRUE(port.written.empty());
+}
+
+TEST_F(MachineLinkTest, OpenFailuresShowTheirMessages) {
+  port.openResult = {OpenStatus::NotFound, 2};
+  EXPECT_FALSE(link.OpenPort("com3", 9600));
+  port.openResult = {OpenStatus::Busy, 5};
+  EXPECT_FALSE(link.OpenPort("com4", 9600));
+  port.openResult = {OpenStatus::Other, 31};
+  EXPECT_FALSE(link.OpenPort("com5", 9600));
+  port.openResult = {OpenStatus::SettingsRejected, 87};
+  EXPECT_TRUE(link.OpenPort("com6", 9600));
+  port.openResult = {OpenStatus::TimeoutsRejected, 87};
+  EXPECT_FALSE(link.OpenPort("com7", 115200));
+  EXPECT_FALSE(port.isOpen());
+  EXPECT_EQ(link.portName, "com7");
+  EXPECT_EQ(link.speed, 115200);
+
+  ASSERT_EQ(prompts.messages.size(), 5u);
+  EXPECT_EQ(prompts.messages[0].caption, "Ziravev AVE");
+  EXPECT_EQ(prompts.messages[0].text,
+            "Порт com3 не найден.\r\n\r\nПроверьте подключение платы Ардуино к компьютеру.\r\n"
+            "Зайдите в Настройки и выберите другой порт.");
+  EXPECT_EQ(prompts.messages[1].text,
+            "Порт com4 используется другим приложением.\r\n\r\nЗакройте приложение, "
+            "использующее порт com4.\r\nЗайдите в Настройки и выберите другой порт.");
+  EXPECT_EQ(prompts.messages[2].caption, "Ziravev AVE");
+  EXPECT_EQ(prompts.messages[2].text, "CreateFile ошибка: 31");
+  EXPECT_EQ(prompts.messages[3].text, "SetCommState ошибка: 87");
+  EXPECT_EQ(prompts.messages[4].text, "SetCommTimeouts ошибка 87");
+}
+
+}  // namespace
+}  // namespace vexa::link

@@ -1,0 +1,109 @@
+// The real QSerialPort backend against vexa-sim on a pseudo-terminal.
+
+#include "link/qt_serial_port.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "link/machine_link.h"
+#include "link/qt_event_pump.h"
+#include "support/recording_prompts.h"
+#include "support/sim_process.h"
+
+namespace vexa::link {
+namespace {
+
+struct LinkOverSim {
+  explicit LinkOverSim(const QStringList& simArguments) : sim(simArguments) {
+    EXPECT_TRUE(link.OpenPort(sim.portPath(), 9600));
+  }
+
+  test::SimProcess sim;
+  QtSerialPort port;
+  QtEventPump pump;
+  test::RecordingPrompts prompts;
+  MachineLink link{port, pump, prompts};
+};
+
+TEST(SerialOverSim, FirmwareQueryReadsTheTag) {
+  LinkOverSim plain({"--tag", "MT"});
+  plain.link.DrainReplies();
+  EXPECT_EQ(plain.link.QueryFirmware(), "MT");
+
+  LinkOverSim withLineEnd({"--tag", "MT", "--crlf"});
+  EXPECT_EQ(withLineEnd.link.QueryFirmware(), "MT");
+  EXPECT_EQ(withLineEnd.sim.receivedCommands(), std::vector<std::string>{"V"});
+  EXPECT_TRUE(plain.prompts.messages.empty());
+}
+
+TEST(SerialOverSim, SilentControllerGivesAnEmptyTag) {
+  LinkOverSim silent({"--silent"});
+  silent.link.DrainReplies();
+  EXPECT_EQ(silent.link.QueryFirmware(), "");
+  EXPECT_TRUE(silent.prompts.messages.empty());
+}
+
+TEST(SerialOverSim, CommandsAreSentWholeAndEachWaitTakesOneReply) {
+  LinkOverSim over({"--tag", "MT"});
+  std::string buffer;
+  const ReplyWait wait = ReplyWait::JobWindow([] { return true; });
+  // Two commands ahead of their waits, as the optimisation mode does.
+  over.link.WritePort("10,-20,0,2000;");
+  over.link.WritePort("0,0,-5,4000;");
+  over.link.WaitReply(buffer, wait);
+  over.link.WaitReply(buffer, wait);
+  over.link.WritePortOverlapped("1,1,1,2000;");
+  over.link.WaitReply(buffer, wait);
+  EXPECT_EQ(buffer, "");
+  EXPECT_FALSE(over.link.StopRequested);
+  EXPECT_EQ(over.sim.receivedCommands(),
+            (std::vector<std::string>{"10,-20,0,2000", "0,0,-5,4000", "1,1,1,2000"}));
+}
+
+TEST(SerialOverSim, HangUpEndsTheWaitWithOneMessageAndTheAbort) {
+  LinkOverSim over({"--hangup-after", "1"});
+  std::string buffer;
+  over.link.WritePort("1,2,3,4;");
+  ASSERT_TRUE(over.sim.waitForExit());
+  EXPECT_THROW(over.link.WaitReply(buffer, ReplyWait::ManualWindow()), LinkAbort);
+  ASSERT_EQ(over.prompts.messages.size(), 1u);
+  EXPECT_EQ(over.prompts.messages[0].text, ReadErrorText());
+  EXPECT_TRUE(over.link.StopRequested);
+}
+
+TEST(SerialOverSim, MissingPortIsReportedAsNotFound) {
+  QtSerialPort port;
+  QtEventPump pump;
+  test::RecordingPrompts prompts;
+  MachineLink link(port, pump, prompts);
+  EXPECT_FALSE(link.OpenPort("/dev/vexa-no-such-port", 9600));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text, PortNotFoundText("/dev/vexa-no-such-port"));
+  EXPECT_EQ(port.readByte(), SerialPort::kFailed) << "a closed port cannot be read";
+}
+
+TEST(SerialOverSim, PortHeldByAnotherProgramIsReportedAsBusy) {
+  test::SimProcess sim;
+  QProcess holder;
+  holder.start(QCoreApplication::applicationFilePath(),
+               {"--hold-port", QString::fromStdString(sim.portPath())});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "held");
+
+  QtSerialPort port;
+  QtEventPump pump;
+  test::RecordingPrompts prompts;
+  MachineLink link(port, pump, prompts);
+  EXPECT_FALSE(link.OpenPort(sim.portPath(), 9600));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text, PortBusyText(sim.portPath()));
+
+  holder.closeWriteChannel();
+  EXPECT_TRUE(holder.waitForFinished(10000));
+  EXPECT_TRUE(link.OpenPort(sim.portPath(), 9600)) << "free again once the holder is gone";
+}
+
+}  // namespace
+}  // namespace vexa::link

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim_clock.h"
+
+namespace vexa::sim {
+
+// Cuts the byte stream from the application into commands. A command ends at ";", or, for the
+// laser on/off commands that come without ";", when the line has been idle for kIdleGap.
+// CR and LF are never part of a command. Commands longer than kMaxLength are cut to it.
+class CommandSplitter {
+ public:
+  static constexpr std::size_t kMaxLength = 1000;
+  static constexpr std::chrono::milliseconds kIdleGap{30};
+
+  // Appends every command completed by `bytes` to `completed`.
+  void feed(std::string_view bytes, TimePoint now, std::vector<std::string>& completed);
+
+  // When the unterminated command now pending counts as complete, if one is pending.
+  std::optional<TimePoint> idleDeadline() const;
+
+  // The pending command, if its idle deadline has passed.
+  std::optional<std::string> takeIdleCommand(TimePoint now);
+
+ private:
+  std::string pending_;
+  bool hasPending_ = false;  // also true for a pending command made of nothing but dropped bytes
+  TimePoint lastByte_{};
+};
+
+}  // namespace vexa::sim

@@ -1,0 +1,135 @@
+#include "emulator.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+namespace vexa::sim {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr int kFailingLineRetryMs = 10;
+
+std::optional<TimePoint> earliest(std::optional<TimePoint> a, std::optional<TimePoint> b) {
+  if (!a) return b;
+  if (!b) return a;
+  return std::min(*a, *b);
+}
+
+}  // namespace
+
+Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& log,
+                   const StopSignals& stopSignals)
+    : line_(line),
+      log_(log),
+      stopSignals_(stopSignals),
+      responder_(options),
+      answers_(std::chrono::milliseconds(options.delayMs)),
+      hangupAfter_(options.hangupAfter),
+      readBuffer_(kReadChunk) {}
+
+Emulator::Ending Emulator::run() {
+  while (!stopSignals_.requested()) {
+    TimePoint now = SimClock::now();
+    if (auto idleCommand = splitter_.takeIdleCommand(now)) handleCommand(*idleCommand, now);
+    if (hungUp_) return Ending::HungUp;
+    sendDueAnswers(now);
+
+    pollfd fds[2] = {};
+    fds[0].fd = stopSignals_.wakeFd();
+    fds[0].events = POLLIN;
+    // A negative descriptor makes poll() skip the entry: a failing master would report POLLHUP
+    // at once on every call.
+    fds[1].fd = lineFailing_ ? -1 : line_.masterFd();
+    fds[1].events = POLLIN | (unsent_.empty() ? 0 : POLLOUT);
+    int timeout = pollTimeoutMs(now);
+    if (lineFailing_)
+      timeout = timeout < 0 ? kFailingLineRetryMs : std::min(timeout, kFailingLineRetryMs);
+
+    int ready = poll(fds, 2, timeout);
+    if (ready < 0) continue;  // EINTR: the loop checks for a stop request
+    if (lineFailing_) {
+      lineFailing_ = false;
+      continue;
+    }
+    if (fds[1].revents & POLLOUT) flushUnsent();
+    if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
+      readLine(SimClock::now());
+      if (hungUp_) return Ending::HungUp;
+    }
+  }
+  return Ending::Stopped;
+}
+
+void Emulator::readLine(TimePoint now) {
+  ssize_t count = read(line_.masterFd(), readBuffer_.data(), readBuffer_.size());
+  if (count < 0) {
+    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) lineFailing_ = true;
+    return;
+  }
+  if (count == 0) {
+    lineFailing_ = true;
+    return;
+  }
+  completed_.clear();
+  splitter_.feed(std::string_view(readBuffer_.data(), static_cast<std::size_t>(count)), now,
+                 completed_);
+  for (const std::string& command : completed_) {
+    handleCommand(command, now);
+    if (hungUp_) return;
+  }
+  sendDueAnswers(now);
+}
+
+void Emulator::handleCommand(const std::string& command, TimePoint now) {
+  ++commandsReceived_;
+  log_.append(command);
+  if (hangupAfter_ > 0 && commandsReceived_ >= hangupAfter_) {
+    line_.hangUp();
+    hungUp_ = true;
+    return;
+  }
+  std::string answer = responder_.answerFor(command);
+  if (!answer.empty()) answers_.push(std::move(answer), now);
+}
+
+void Emulator::sendDueAnswers(TimePoint now) {
+  std::string answer;
+  while (answers_.popDue(now, answer)) send(answer);
+}
+
+void Emulator::send(const std::string& answer) {
+  // Keep the order: once something is waiting, new answers queue behind it.
+  if (!unsent_.empty()) {
+    unsent_ += answer;
+    flushUnsent();
+    return;
+  }
+  ssize_t written = write(line_.masterFd(), answer.data(), answer.size());
+  std::size_t done = written > 0 ? static_cast<std::size_t>(written) : 0;
+  if (done < answer.size()) unsent_.append(answer, done, std::string::npos);
+}
+
+void Emulator::flushUnsent() {
+  while (!unsent_.empty()) {
+    ssize_t written = write(line_.masterFd(), unsent_.data(), unsent_.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;  // the line is full; poll() tells us when it drains
+    unsent_.erase(0, static_cast<std::size_t>(written));
+  }
+}
+
+int Emulator::pollTimeoutMs(TimePoint now) const {
+  std::optional<TimePoint> wakeAt = earliest(splitter_.idleDeadline(), answers_.nextDue());
+  if (!wakeAt) return -1;
+  if (*wakeAt <= now) return 0;
+  // Round up: waking a little late is harmless, waking early just costs another loop.
+  auto wait = std::chrono::ceil<std::chrono::milliseconds>(*wakeAt - now);
+  return static_cast<int>(std::min<long long>(wait.count(), 24LL * 60 * 60 * 1000));
+}
+
+}  // namespace vexa::sim

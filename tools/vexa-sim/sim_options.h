@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vexa::sim {
+
+struct SimOptions {
+  std::string tag = "MT";
+  long long delayMs = 0;
+  bool crlf = false;
+  std::vector<std::string> probeReadings{"128"};
+  bool silent = false;
+  long long hangupAfter = 0;  // 0: never hang up
+  std::string logPath;
+  std::string linkPath;
+  bool quiet = false;
+};
+
+struct ParsedCommandLine {
+  enum class Outcome { Run, ShowHelp, Invalid };
+  Outcome outcome = Outcome::Run;
+  SimOptions options;
+  std::string error;  // set when outcome is Invalid
+};
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+const char* usageText();
+
+}  // namespace vexa::sim
