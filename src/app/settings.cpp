@@ -55,7 +55,8 @@ std::string_view absentKeyFallback(std::string_view key) {
 // A key must read back as itself from the line written for it ("=", ";x", "[x" would not).
 bool isUsableKey(std::string_view key) {
   if (key.find_first_of("\r\n") != std::string_view::npos) return false;
-  const auto entry = parseEntry(std::string(key) + "=");
+  const std::string line = std::string(key) + "=";  // the entry's views point into it
+  const auto entry = parseEntry(line);
   return entry && entry->key == trimBlanks(key);
 }
 

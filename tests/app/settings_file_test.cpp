@@ -39,6 +39,15 @@ class SettingsFileTest : public testing::Test {
   }
 };
 
+TEST_F(SettingsFileTest, EveryKeyOfTheTableIsWrittenAndReadBack) {
+  for (const SettingKey& key : AllSettingKeys()) {
+    ASSERT_TRUE(settings.WriteSetting(key.name, "7,5")) << key.name;
+  }
+  for (const SettingKey& key : AllSettingKeys()) {
+    EXPECT_EQ(settings.ReadSetting(key.name, "x"), "7,5") << key.name;
+  }
+}
+
 TEST_F(SettingsFileTest, MissingFileGivesTheFirstStartDefaults) {
   EXPECT_EQ(readWithBuiltinDefault("Port"), "com1");
   EXPECT_EQ(readWithBuiltinDefault("speed"), "9600");
