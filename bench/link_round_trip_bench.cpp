@@ -12,14 +12,9 @@
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
+#include "support/recording_prompts.h"
 
 namespace {
-
-class SilentPrompts : public vexa::link::Prompts {
- public:
-  void message(const std::string&, const std::string&) override {}
-  bool askYesNo(const std::string&, const std::string&) override { return false; }
-};
 
 // One simulator for the whole run, answering at once.
 QString simPort() {
@@ -38,7 +33,7 @@ QString simPort() {
 void LinkRoundTrip(benchmark::State& state) {
   vexa::link::QtSerialPort port;
   vexa::link::QtEventPump pump;
-  SilentPrompts prompts;
+  vexa::test::RecordingPrompts prompts;
   vexa::link::MachineLink link(port, pump, prompts);
   if (!link.OpenPort(simPort().toStdString(), 115200)) {
     state.SkipWithError("cannot open the simulator's port");

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/program_dir.h"
 #include "app/qt_prompts.h"
+#include "app/qt_window_registry.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
   vexa::app::QtPrompts prompts;
   vexa::app::MainWindow window(programDir, prompts);
   prompts.setParent(&window);
+  vexa::app::RegisterWindows(window, &prompts);
   window.show();
   return QApplication::exec();
 }

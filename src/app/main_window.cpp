@@ -175,9 +175,10 @@ QWidget* MainWindow::showWindow(const QString& formName, bool giveFocus) {
   QWidget* window = factory(*this);
   if (window == nullptr) return nullptr;
   if (auto* dialog = qobject_cast<QDialog*>(window)) {
-    // Manual positioning and About block the main window until they close.
+    // Manual positioning and About block the main window until they close. The dialog is
+    // deleted only after exec() has returned, when nothing of it is still running.
+    std::unique_ptr<QDialog> owned(dialog);
     dialog->setParent(this, dialog->windowFlags() | Qt::Dialog);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
     return nullptr;
   }

@@ -1,6 +1,9 @@
 #include "app/qt_prompts.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+
+#include "link/firmware_notice_dialog.h"
 #include <QPushButton>
 
 namespace vexa::app {
@@ -21,6 +24,33 @@ bool QtPrompts::askYesNo(const std::string& caption, const std::string& text) {
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
   box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
   return box.exec() == QMessageBox::Yes;
+}
+
+int QtPrompts::PauseDialog() {
+  // Without a dialog to ask, stopping is the safe answer.
+  return runPauseDialog_ ? runPauseDialog_() : 0;
+}
+
+void QtPrompts::showFirmwareNotice(const std::string& text) {
+  link::FirmwareNoticeDialog notice(parent_);
+  notice.setText(text);
+  notice.exec();
+}
+
+std::optional<std::string> QtPrompts::chooseFileToOpen(const std::string& title,
+                                                       const std::vector<link::FileFilter>& filters,
+                                                       const std::string& initialFolder) {
+  QStringList filterTexts;
+  for (const link::FileFilter& filter : filters) {
+    QString patterns = QString::fromStdString(filter.patterns);
+    patterns.replace(';', ' ');
+    filterTexts << QString::fromStdString(filter.description) + " (" + patterns + ")";
+  }
+  const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
+                                                    QString::fromStdString(initialFolder),
+                                                    filterTexts.join(";;"));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
 }
 
 }  // namespace vexa::app

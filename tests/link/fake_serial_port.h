@@ -21,6 +21,7 @@ class FakeSerialPort : public link::SerialPort {
   // Called when a blocking read finds nothing, so a test can make time pass or bytes arrive.
   std::function<void()> onIdleRead;
   int blockingReads = 0;
+  std::string replyToEachWrite;  // e.g. "T": the controller answers every command
 
   void arrive(const std::string& bytes) {
     for (unsigned char c : bytes) incoming.push_back(c);
@@ -33,9 +34,12 @@ class FakeSerialPort : public link::SerialPort {
   }
   void close() override { opened = false; }
   bool isOpen() const override { return opened; }
-  void write(const std::string& text) override { written.push_back(text); }
-  std::size_t writeConfirmed(const std::string& text) override {
+  void write(const std::string& text) override {
     written.push_back(text);
+    arrive(replyToEachWrite);
+  }
+  std::size_t writeConfirmed(const std::string& text) override {
+    write(text);
     return std::min(text.size(), confirmLimit);
   }
   int readByte() override {

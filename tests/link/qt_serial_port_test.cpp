@@ -9,23 +9,12 @@
 
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
-#include "support/recording_prompts.h"
-#include "support/sim_process.h"
+#include "support/sim_link.h"
 
 namespace vexa::link {
 namespace {
 
-struct LinkOverSim {
-  explicit LinkOverSim(const QStringList& simArguments) : sim(simArguments) {
-    EXPECT_TRUE(link.OpenPort(sim.portPath(), 9600));
-  }
-
-  test::SimProcess sim;
-  QtSerialPort port;
-  QtEventPump pump;
-  test::RecordingPrompts prompts;
-  MachineLink link{port, pump, prompts};
-};
+using LinkOverSim = test::SimLink;
 
 TEST(SerialOverSim, FirmwareQueryReadsTheTag) {
   LinkOverSim plain({"--tag", "MT"});

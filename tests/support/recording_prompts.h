@@ -19,6 +19,12 @@ class RecordingPrompts : public link::Prompts {
   std::vector<ShownMessage> messages;
   std::vector<ShownMessage> questions;
   std::deque<bool> answers;  // Yes/No answers in order; No when the script runs out
+  std::deque<int> pauseAnswers;  // PauseDialog answers in order; 1 (continue) when run out
+  int pauseDialogs = 0;
+  std::vector<std::string> firmwareNotices;
+  // Files "chosen" in open-file dialogs, in order; nullopt (cancel) when the script runs out.
+  std::deque<std::optional<std::string>> chosenFiles;
+  std::vector<std::string> fileDialogTitles;
 
   void message(const std::string& caption, const std::string& text) override {
     messages.push_back({caption, text});
@@ -29,6 +35,23 @@ class RecordingPrompts : public link::Prompts {
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+  int PauseDialog() override {
+    ++pauseDialogs;
+    if (pauseAnswers.empty()) return 1;
+    const int answer = pauseAnswers.front();
+    pauseAnswers.pop_front();
+    return answer;
+  }
+  void showFirmwareNotice(const std::string& text) override { firmwareNotices.push_back(text); }
+  std::optional<std::string> chooseFileToOpen(const std::string& title,
+                                              const std::vector<link::FileFilter>&,
+                                              const std::string&) override {
+    fileDialogTitles.push_back(title);
+    if (chosenFiles.empty()) return std::nullopt;
+    auto file = chosenFiles.front();
+    chosenFiles.pop_front();
+    return file;
   }
 };
 

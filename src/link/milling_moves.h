@@ -1,0 +1,46 @@
+#pragma once
+// The milling window's primitives: millimetre moves and the step move of its jobs (pixels
+// along X and Y, gray levels along Z).
+
+#include <cstdint>
+#include <functional>
+
+#include "link/motion_context.h"
+#include "link/position_record.h"
+
+namespace vexa::link {
+
+// Read from the window's fields at every step move.
+struct MillingScale {
+  double widthMm = 0;    // finished width: serves X and Y
+  double depthMm = 0;    // depth of gray level 255
+  int pictureWidth = 0;  // pixels
+};
+
+class MillingMoves {
+ public:
+  MillingMoves(MotionContext context, std::function<MillingScale()> scale)
+      : context_(std::move(context)), scale_(std::move(scale)) {}
+
+  PositionRecord record;
+
+  // One relative move X,Y,Z,D; at travel delay, confirmed write; nothing when the port is shut.
+  void ArduinoMoveMM(double dx, double dy, double dz);
+
+  // Accumulates the exact position and sends the rounded difference as X,Y,Z,W;. A pending
+  // Stop opens the pause dialog first; choosing to stop raises the link abort.
+  void StepMove(std::int32_t px, std::int32_t py, std::int32_t pz, std::int32_t delay, bool wait);
+
+  // The manual move of a running job: added once to the next step move.
+  void SetPendingOffsets(double dxMm, double dyMm, double dzMm);
+  AxisSteps pendingOffsets() const { return pending_; }
+
+ private:
+  std::int32_t advance(double& exact, std::int32_t sent, double delta, std::int32_t pending);
+
+  MotionContext context_;
+  std::function<MillingScale()> scale_;
+  AxisSteps pending_;
+};
+
+}  // namespace vexa::link

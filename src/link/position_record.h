@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vexa::link {
+
+// What a window's step moves have accounted for. Sending only the rounded difference between
+// the exact requested position and the steps already sent keeps fractions from drifting.
+struct PositionRecord {
+  std::int32_t sentX = 0, sentY = 0, sentZ = 0;
+  double exactX = 0, exactY = 0, exactZ = 0;
+  std::int32_t lastLaser = 0;  // outline windows: the last non-zero laser value
+  std::string replyBuffer;     // the controller's replies collect here between waits
+
+  // Starts a new job's bookkeeping; replies not yet consumed stay in the buffer.
+  void reset() {
+    sentX = sentY = sentZ = 0;
+    exactX = exactY = exactZ = 0;
+    lastLaser = 0;
+  }
+};
+
+}  // namespace vexa::link

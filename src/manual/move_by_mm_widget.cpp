@@ -1,0 +1,52 @@
+#include "manual/move_by_mm_widget.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_millimetre_key_filter.h"
+#include "link/link_abort.h"
+
+namespace vexa::manual {
+
+void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3]) {
+  static const char* const kTips[] = {"Перемещение по оси X, мм", "Перемещение по оси Y, мм",
+                                      "Перемещение по оси Z, мм"};
+  static const char* const kNames[] = {"Text1", "Text2", "Text3"};
+  for (int axis = 0; axis < 3; ++axis) {
+    fields[axis] = new QLineEdit(QStringLiteral("0"), parent);
+    fields[axis]->setObjectName(kNames[axis]);
+    fields[axis]->setToolTip(QString::fromUtf8(kTips[axis]));
+    app::ApplyMillimetreKeyFilter(fields[axis]);
+  }
+}
+
+MoveByMmWidget::MoveByMmWidget(link::Prompts& prompts,
+                               std::function<void(const AxisDistances&)> move, QWidget* parent)
+    : QGroupBox(parent), prompts_(prompts), move_(std::move(move)) {
+  setObjectName("moveByMm");
+  auto* form = new QFormLayout(this);
+  MakeDistanceFields(this, fields_);
+  form->addRow(QStringLiteral("X"), fields_[0]);
+  form->addRow(QStringLiteral("Y"), fields_[1]);
+  form->addRow(QStringLiteral("Z"), fields_[2]);
+  moveButton_ = new QPushButton(QStringLiteral("Ручная уст-ка"), this);
+  moveButton_->setObjectName("manualMove");
+  form->addRow(moveButton_);
+  connect(moveButton_, &QPushButton::clicked, this, &MoveByMmWidget::moveClicked);
+}
+
+void MoveByMmWidget::moveClicked() {
+  const std::optional<AxisDistances> distances =
+      ReadAxisDistances(fields_[0]->text().toStdString(), fields_[1]->text().toStdString(),
+                        fields_[2]->text().toStdString(), prompts_);
+  if (!distances) return;
+  try {
+    move_(*distances);
+  } catch (const link::LinkAbort&) {
+    // The message has been shown; the window stays usable.
+  }
+}
+
+}  // namespace vexa::manual

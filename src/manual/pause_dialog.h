@@ -1,0 +1,45 @@
+#pragma once
+// Form7: opened by a milling job's step move after Stop. The user may raise or lower the
+// cutter, then continue the job or end it.
+
+#include <QDialog>
+#include <string>
+
+#include "app/settings.h"
+#include "link/machine_link.h"
+#include "link/machine_settings.h"
+
+class QLineEdit;
+
+namespace vexa::manual {
+
+class PauseDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  PauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
+              const app::SettingsFile& settingsFile, QWidget* parent = nullptr);
+
+  // 1: continue (also when closed with the close box), 0: stop.
+  int answer() const { return answer_; }
+  QLineEdit* depthField() const { return depth_; }
+
+  void done(int result) override;
+
+ private:
+  void moveCutter(bool lower);
+
+  link::MachineLink& link_;
+  const link::MachineSettings& settings_;
+  const app::SettingsFile& settingsFile_;
+  QLineEdit* depth_;
+  std::string replyBuffer_;
+  int answer_ = 1;
+  bool moving_ = false;
+};
+
+// Shows the dialog modally and returns its answer.
+int RunPauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
+                   const app::SettingsFile& settingsFile, QWidget* parent);
+
+}  // namespace vexa::manual
