@@ -2,15 +2,13 @@
 // Conversions of millimetres and scaled pixels to motor steps. Steps travel as signed 32-bit
 // numbers; a move beyond that range is refused rather than sent wrapped.
 
-#include <cmath>
 #include <cstdint>
+
+#include "link/nearest.h"
 
 namespace vexa::link {
 
 class MachineLink;
-
-// x rounded to the nearest integer, ties to the even one.
-inline double Nearest(double x) { return std::nearbyint(x); }
 
 // Nearest(value) as a step count. A value outside signed 32-bit (or not a number, as after a
 // division by a zero ratio) shows a message and raises the link abort.
