@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,9 +10,14 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cstdlib>
 
+#include "app/qt_update_check.h"
 #include "app/shell_rules.h"
+#include "app/update_schedule.h"
+#include "app/version_reply.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
 
@@ -76,18 +82,55 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
   setCentralWidget(central);
   buildMenu();
 
+  checkTimer_ = new QTimer(this);
+  checkTimer_->setObjectName("Timer1");
+  checkTimer_->setSingleShot(true);
+  checkTimer_->setInterval(100);
+  connect(checkTimer_, &QTimer::timeout, this, [this] {
+    if (CVer.empty()) CheckVersion();
+  });
+  updateCheck_ = new UpdateCheck(ResolveUpdateServer(std::getenv(kUpdateServerVariable)), this);
+  connect(updateCheck_, &UpdateCheck::versionReceived, this,
+          [this](const QByteArray& version) { takeVersion(version.toStdString()); });
+
   const StartupSettings startup = LoadStartupSettings(settings_);
   machineSettings_ = startup.machine;
   check_ver = startup.check_ver;
   check_prev = startup.check_prev;
   link_->OpenPort(startup.port, startup.speed);
   resize(1280, 720);
+  scheduleUpdateCheck();
 }
 
 MainWindow::~MainWindow() {
   // Children may still use the link while they are destroyed; close it last.
   delete takeCentralWidget();
   link_->ClosePort();
+}
+
+void MainWindow::scheduleUpdateCheck() {
+  const QDate now = QDate::currentDate();
+  const CalendarDate today{now.year(), now.month(), now.day()};
+  if (auto recorded = ScheduleUpdateCheck(settings_, check_ver, check_prev, today)) {
+    check_prev = *recorded;
+    // The check itself starts from the event loop, once the window is on screen.
+    startCheckTimer();
+  }
+}
+
+void MainWindow::startCheckTimer() {
+  checkTimer_->start();
+}
+
+void MainWindow::CheckVersion() {
+  updateCheck_->start();
+}
+
+void MainWindow::takeVersion(const std::string& version) {
+  CVer = version;
+  if (!UpdateNoticeNeeded(ver_, CVer)) return;
+  noticeLabel_->setText(QString::fromUtf8(kUpdateNoticeText));
+  noticePanel_->show();
 }
 
 void MainWindow::buildNoticePanel(QWidget* central) {

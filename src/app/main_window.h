@@ -19,6 +19,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
+class QTimer;
 
 namespace vexa::link {
 class EventPump;
@@ -27,6 +28,7 @@ class EventPump;
 namespace vexa::app {
 
 class MainWindow;
+class UpdateCheck;
 
 // Builds the window behind a menu entry; its object name is the window's system name (Form1...).
 using WindowFactory = std::function<QWidget*(MainWindow&)>;
@@ -36,7 +38,8 @@ class MainWindow : public QMainWindow {
 
  public:
   // Runs the start-up: reads the settings, opens the port (a failure is shown through
-  // `prompts`), sizes the window. Without `port` the real serial device is used.
+  // `prompts`), sizes the window and schedules the update check. Without `port` the real serial
+  // device is used. The update server is the web site's, or VEXA_UPDATE_SERVER's.
   MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
              std::unique_ptr<link::SerialPort> port = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -46,11 +49,19 @@ class MainWindow : public QMainWindow {
   const SettingsFile& settingsFile() const { return settings_; }
   const std::filesystem::path& programDir() const { return programDir_; }
   link::Prompts& prompts() { return prompts_; }
+  // How the last OpenPort went, for the settings window's message.
+  const link::OpenResult& lastOpenResult() const { return link_->lastOpenResult(); }
 
   const std::string& ver() const { return ver_; }
   std::string CVer;   // newest version reported by the update server; empty until known
   int check_ver = 0;  // update-check frequency index 0..4
   std::string check_prev;
+
+  // Asks the update server for the newest version, once per run; the answer arrives later and
+  // sets CVer. Never waits: the connection gets about 5 s while the application carries on.
+  void CheckVersion();
+  // Runs CheckVersion 100 ms from now unless CVer is known by then (start-up, "Проверить").
+  void startCheckTimer();
 
   // The raster window reads it when it loads: "shock_head" for the impact head, "" for laser.
   const std::string& rasterContext() const { return rasterContext_; }
@@ -77,6 +88,8 @@ class MainWindow : public QMainWindow {
   QAction* addEntry(QWidget* menu, const char* objectName, const QString& caption,
                     const QString& formName);
   void openFromMenu(const QString& formName);
+  void scheduleUpdateCheck();
+  void takeVersion(const std::string& version);
 
   std::filesystem::path programDir_;
   SettingsFile settings_;
@@ -91,6 +104,8 @@ class MainWindow : public QMainWindow {
   QMdiArea* mdiArea_ = nullptr;
   QWidget* noticePanel_ = nullptr;
   QLabel* noticeLabel_ = nullptr;
+  QTimer* checkTimer_ = nullptr;
+  UpdateCheck* updateCheck_ = nullptr;
   QMap<QString, WindowFactory> factories_;
   QMap<QString, QList<QAction*>> entriesByForm_;
 };

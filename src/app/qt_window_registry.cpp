@@ -1,17 +1,23 @@
 #include "app/qt_window_registry.h"
 
+#include "app/about_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
+#include "app/settings_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
 
 namespace vexa::app {
 
 void RegisterWindows(MainWindow& window, QtPrompts* prompts) {
+  window.setWindowFactory("Form4",
+                          [](MainWindow& main) -> QWidget* { return new SettingsWindow(main); });
   window.setWindowFactory("Form6", [](MainWindow& main) -> QWidget* {
     return new manual::ManualPositioningDialog(main.machineLink(), main.machineSettings(),
                                                main.settingsFile(), &main);
   });
+  window.setWindowFactory(
+      "Form12", [](MainWindow& main) -> QWidget* { return new AboutDialog(main, &main); });
   if (prompts != nullptr) {
     prompts->setPauseDialog([&window] {
       return manual::RunPauseDialog(window.machineLink(), window.machineSettings(),

@@ -46,6 +46,7 @@ bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
   portName = name;
   speed = newSpeed;
   const OpenResult result = port_.open(name, newSpeed);
+  lastOpen_ = result;
   switch (result.status) {
     case OpenStatus::Ok:
       return true;

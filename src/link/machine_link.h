@@ -43,6 +43,8 @@ class MachineLink {
   bool OpenPort(const std::string& name, int speed);
   void ClosePort();
   bool isOpen() const { return port_.isOpen(); }
+  // How the last OpenPort went, so the settings window can give the system's reason.
+  const OpenResult& lastOpenResult() const { return lastOpen_; }
 
   void WritePort(const std::string& text);
   // The confirmed write of the manual moves: an incomplete write sets StopRequested, a
@@ -75,6 +77,7 @@ class MachineLink {
   EventPump& pump_;
   Prompts& prompts_;
   WholeSecondsClock clock_;
+  OpenResult lastOpen_;
   std::string drainBuffer_;
   std::string versionBuffer_;
 };

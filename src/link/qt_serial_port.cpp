@@ -12,14 +12,15 @@ OpenResult QtSerialPort::open(const std::string& name, int speed) {
   port_.setPortName(QString::fromStdString(name));
   if (!port_.open(QIODevice::ReadWrite)) {
     const QSerialPort::SerialPortError error = port_.error();
+    const std::string systemText = port_.errorString().toStdString();
     port_.clearError();
     switch (error) {
       case QSerialPort::DeviceNotFoundError:
-        return {OpenStatus::NotFound, 0};
+        return {OpenStatus::NotFound, 0, systemText};
       case QSerialPort::PermissionError:  // locked or opened by another program
-        return {OpenStatus::Busy, 0};
+        return {OpenStatus::Busy, 0, systemText};
       default:
-        return {OpenStatus::Other, static_cast<int>(error)};
+        return {OpenStatus::Other, static_cast<int>(error), systemText};
     }
   }
   // DTR and RTS are left as the driver has them; reads never block longer than kReadWaitMs.
@@ -29,8 +30,9 @@ OpenResult QtSerialPort::open(const std::string& name, int speed) {
                              port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!settingsTaken) {
     const int code = static_cast<int>(port_.error());
+    const std::string systemText = port_.errorString().toStdString();
     port_.clearError();
-    return {OpenStatus::SettingsRejected, code};
+    return {OpenStatus::SettingsRejected, code, systemText};
   }
   return {OpenStatus::Ok, 0};
 }

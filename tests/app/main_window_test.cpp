@@ -1,20 +1,40 @@
-// The main window: start-up, menu, and which windows the menu closes, reopens or raises.
+// The main window: start-up, menu, which windows the menu closes, reopens or raises, and the
+// update check it schedules.
 
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QDate>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
+#include "app/qt_update_check.h"
+#include "app/update_server.h"
+#include "local_http_server.h"
 #include "support/recording_prompts.h"
 #include "support/sim_process.h"
 #include "support/temp_folder.h"
 
 using vexa::app::MainWindow;
+using vexa::test::LocalHttpServer;
+using vexa::test::VersionReply;
+
+namespace {
+
+const QString kNoticeText =
+    "Вышли обновления программы. Настройка уведомлений и подробности: Меню -> О программе";
+
+QString isoDate(const QDate& date) {
+  return date.toString("yyyy-MM-dd");
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -23,7 +43,16 @@ class MainWindowTest : public QObject {
   static QAction* entry(MainWindow& window, const char* name) {
     return window.findChild<QAction*>(name);
   }
-  static void flushDeletions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void flushDeletions() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Waits until the automatic update check has ended, answered or not.
+  static bool checkEnds(MainWindow& window) {
+    QSignalSpy ended(window.findChild<vexa::app::UpdateCheck*>(),
+                     &vexa::app::UpdateCheck::finished);
+    return ended.wait(10000);
+  }
 
   // Registers a plain window for `formName` and counts how often it is built.
   static void registerPlainWindow(MainWindow& window, const QString& formName, int* built) {
@@ -36,6 +65,13 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // No network in tests: unless a test starts its own server, the automatic update check of
+    // every window here goes to a local port where nobody listens.
+    cleanup();
+  }
+  void cleanup() { qputenv(vexa::app::kUpdateServerVariable, vexa::test::ClosedLocalAddress()); }
+
   void startsWithoutSettingsFileAndReportsTheMissingPortOnce() {
     vexa::test::TempFolder folder;
     vexa::test::RecordingPrompts prompts;
@@ -52,14 +88,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.machineSettings().SM_X_ratio, 0.005);
     QCOMPARE(window.machineSettings().SM_delay, 2000);
     QCOMPARE(window.check_ver, 0);
-    QCOMPARE(window.check_prev, std::string("1973-01-01"));
+    // Every start checks for updates by default and records the day it did.
+    QCOMPARE(QString::fromStdString(window.check_prev), isoDate(QDate::currentDate()));
     QVERIFY(window.noticePanel()->isHidden());
   }
 
   void opensTheConfiguredPortAtStartAndClosesItAtExit() {
     vexa::test::SimProcess sim;
     vexa::test::TempFolder folder;
-    folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\nspeed=0\r\nSM_X_ratio=-0,01\r\n");
+    folder.write("cnc.ini",
+                 "[CNC]\r\nPort=" + sim.portPath() + "\r\nspeed=0\r\nSM_X_ratio=-0,01\r\n");
     vexa::test::RecordingPrompts prompts;
     MainWindow window(folder.path(), prompts);
 
@@ -156,6 +194,104 @@ class MainWindowTest : public QObject {
     QCOMPARE(hide->text(), QString("Скрыть"));
     hide->click();
     QVERIFY(window.noticePanel()->isHidden());
+  }
+
+  void aStartUpSchedulesTheCheckByFrequency_data() {
+    QTest::addColumn<int>("check_ver");
+    QTest::addColumn<int>("daysAgo");  // -1: not a date
+    QTest::addColumn<bool>("due");
+    QTest::newRow("every start, today") << 0 << 0 << true;
+    QTest::newRow("daily, yesterday") << 1 << 1 << true;
+    QTest::newRow("daily, today") << 1 << 0 << false;
+    QTest::newRow("never, not a date") << 4 << -1 << false;
+  }
+  void aStartUpSchedulesTheCheckByFrequency() {
+    QFETCH(int, check_ver);
+    QFETCH(int, daysAgo);
+    QFETCH(bool, due);
+    const QDate today = QDate::currentDate();
+    const QString previous = daysAgo < 0 ? QString("when?") : isoDate(today.addDays(-daysAgo));
+    vexa::test::TempFolder folder;
+    folder.write("cnc.ini", "[CNC]\r\ncheck_ver=" + std::to_string(check_ver) +
+                                "\r\ncheck_prev=" + previous.toStdString() + "\r\n");
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    if (QDate::currentDate() != today) QSKIP("midnight passed during the test");
+
+    QCOMPARE(window.findChild<QTimer*>("Timer1")->isActive(), due);
+    const QString recorded = QString::fromStdString(
+        vexa::app::SettingsFile(folder / "cnc.ini").ReadSetting("check_prev", "0"));
+    QCOMPARE(recorded, due ? isoDate(today) : previous);
+    QCOMPARE(QString::fromStdString(window.check_prev), recorded);
+  }
+
+  void aDifferentVersionShowsTheNotice() {
+    LocalHttpServer server(VersionReply("2.2.0\r\n"));
+    qputenv(vexa::app::kUpdateServerVariable, server.address());
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    window.show();
+    QVERIFY(checkEnds(window));
+
+    QCOMPARE(server.requests,
+             QList<QByteArray>{"GET http://" + server.address() + "/ver.php HTTP/1.0\r\n\r\n"});
+    QCOMPARE(window.CVer, std::string("2.2.0\r\n"));
+    QVERIFY(!window.noticePanel()->isHidden());
+    QCOMPARE(window.noticeLabel()->text(), kNoticeText);
+  }
+
+  void theSameVersionShowsNothing() {
+    LocalHttpServer server(VersionReply("2.2.0"));
+    qputenv(vexa::app::kUpdateServerVariable, server.address());
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    window.show();
+    QVERIFY(checkEnds(window));
+    QCOMPARE(window.CVer, std::string("2.2.0"));
+    QVERIFY(window.noticePanel()->isHidden());
+  }
+
+  void aReplyInPiecesIsReadWhole() {
+    LocalHttpServer server(VersionReply("2.3.0"), /*pauseAfterHeaders=*/true);
+    qputenv(vexa::app::kUpdateServerVariable, server.address());
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    QVERIFY(checkEnds(window));
+    QCOMPARE(window.CVer, std::string("2.3.0"));
+    QCOMPARE(window.noticeLabel()->text(), kNoticeText);
+  }
+
+  void repliesThatAreNoVersionAreIgnored_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::newRow("no blank line") << QByteArray("HTTP/1.0 200 OK\r\n2.3.0");
+    QTest::newRow("error page") << QByteArray("HTTP/1.0 404 Not Found\r\n\r\n<h1>404</h1>");
+    QTest::newRow("empty body") << VersionReply("");
+  }
+  void repliesThatAreNoVersionAreIgnored() {
+    QFETCH(QByteArray, reply);
+    LocalHttpServer server(reply);
+    qputenv(vexa::app::kUpdateServerVariable, server.address());
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    QVERIFY(checkEnds(window));
+    QCOMPARE(server.requests.size(), 1);
+    QCOMPARE(window.CVer, std::string());
+    QVERIFY(window.noticePanel()->isHidden());
+  }
+
+  void anUnreachableServerIsNoMessage() {
+    vexa::test::TempFolder folder;
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    window.show();
+    QVERIFY(checkEnds(window));
+    QCOMPARE(window.CVer, std::string());
+    QVERIFY(window.noticePanel()->isHidden());
+    QCOMPARE(prompts.messages.size(), size_t(1));  // the missing port only
   }
 };
 

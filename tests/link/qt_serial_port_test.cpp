@@ -70,6 +70,7 @@ TEST(SerialOverSim, MissingPortIsReportedAsNotFound) {
   EXPECT_FALSE(link.OpenPort("/dev/vexa-no-such-port", 9600));
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].text, PortNotFoundText("/dev/vexa-no-such-port"));
+  EXPECT_FALSE(link.lastOpenResult().systemText.empty()) << "the system's reason is kept";
   EXPECT_EQ(port.readByte(), SerialPort::kFailed) << "a closed port cannot be read";
 }
 

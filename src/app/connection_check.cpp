@@ -1,0 +1,29 @@
+#include "app/connection_check.h"
+
+namespace vexa::app {
+
+ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed) {
+  if (link.isOpen()) link.ClosePort();
+  link.OpenPort(port, speed);
+  if (!link.isOpen()) return ConnectionResult::PortFailed;
+  link.StopRequested = false;
+  try {
+    link.DrainReplies();
+    const std::string reply = link.QueryFirmware();
+    return reply.size() >= 2 && reply[1] == 'T' ? ConnectionResult::Answered
+                                                : ConnectionResult::Silent;
+  } catch (const link::LinkAbort&) {
+    return ConnectionResult::ReadFailed;
+  }
+}
+
+std::string ArduinoSilentText() {
+  return "Ардуино не отвечает. Возможные причины:\r\n   - прошивка устарела\r\n"
+         "   - установлена неверная скорость COM-порта";
+}
+
+std::string PortOpenErrorText(const std::string& systemText) {
+  return "Ошибка открытия Com-порта\r\n" + systemText;
+}
+
+}  // namespace vexa::app

@@ -1,0 +1,62 @@
+#pragma once
+// The fields of the settings and calibration window: filled from the values in memory, checked
+// before anything is applied, and written to cnc.ini as typed.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+#include "link/machine_settings.h"
+
+namespace vexa::app {
+
+struct SettingsFields {
+  std::string xRatio;  // millimetres per motor step
+  std::string yRatio;
+  std::string zRatio;
+  std::string delay;  // travel delay, microseconds
+  std::string port;
+  std::string speed;
+  bool optim = false;
+};
+
+struct SettingsValues {
+  link::MachineSettings machine;
+  std::string port;
+  int speed = 9600;
+};
+
+// The speed list, in order.
+std::span<const char* const> SpeedListItems();
+
+// The shortest decimal text of a ratio with at most 15 significant digits and the decimal
+// comma: -0.005 gives "-0,005".
+std::string RatioText(double ratio);
+
+SettingsFields FieldsFromMemory(const link::MachineSettings& machine, const std::string& port,
+                                int speed);
+
+// A whole number of baud above 0 ("9600", also "9600,0"); nullopt otherwise.
+std::optional<int> ReadSpeed(std::string_view text);
+
+// What the connection check needs: the message for a missing port name or a bad speed.
+std::optional<std::string> PortFieldsError(const std::string& port, const std::string& speed);
+
+// Every field in window order; the first bad one gives its message and no values.
+struct FieldsCheck {
+  std::optional<SettingsValues> values;
+  std::string error;
+};
+FieldsCheck ReadSettingsFields(const SettingsFields& fields);
+
+// SM_X_ratio, SM_Y_ratio, SM_Z_ratio and SM_delay as typed, SM_optim as 0 or 1, the port name
+// under "port" and the speed text under "speed", in this order. Stops at the first key that
+// cannot be written and returns false.
+bool WriteSettingsFields(const SettingsFile& file, const SettingsFields& fields);
+
+// Shown when cnc.ini cannot be written; the new values are in force until the program ends.
+std::string SettingsNotSavedText(const SettingsFile& file);
+
+}  // namespace vexa::app
