@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/program_dir.h"
+#include "app/qt_automation.h"
 #include "app/qt_prompts.h"
 #include "app/qt_window_registry.h"
 
@@ -18,9 +19,11 @@ int main(int argc, char* argv[]) {
       QApplication::applicationDirPath().toStdString());
 
   vexa::app::QtPrompts prompts;
-  vexa::app::MainWindow window(programDir, prompts);
+  vexa::app::Automation automation(std::getenv(vexa::app::kAutomationVariable), prompts);
+  vexa::app::MainWindow window(programDir, automation.prompts());
   prompts.setParent(&window);
   vexa::app::RegisterWindows(window, &prompts);
   window.show();
+  automation.start(window);
   return QApplication::exec();
 }

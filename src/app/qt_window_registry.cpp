@@ -6,6 +6,8 @@
 #include "app/settings_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
+#include "raster/raster_window.h"
+#include "wood/wood_window.h"
 
 namespace vexa::app {
 
@@ -18,6 +20,13 @@ void RegisterWindows(MainWindow& window, QtPrompts* prompts) {
   });
   window.setWindowFactory(
       "Form12", [](MainWindow& main) -> QWidget* { return new AboutDialog(main, &main); });
+  window.setWindowFactory("Form3", [](MainWindow& main) -> QWidget* {
+    return new raster::RasterWindow(main.machineLink(), main.machineSettings(), main.programDir(),
+                                    main.rasterContext());
+  });
+  window.setWindowFactory("Form8", [](MainWindow& main) -> QWidget* {
+    return new wood::WoodWindow(main.machineLink(), main.machineSettings(), main.programDir());
+  });
   if (prompts != nullptr) {
     prompts->setPauseDialog([&window] {
       return manual::RunPauseDialog(window.machineLink(), window.machineSettings(),

@@ -1,0 +1,124 @@
+// Planning and exporting a 1000 x 750 gray picture (200 mm at 0.2 mm spots) as "Гравировать"
+// with "Гравировать" cleared does it: the row walk alone, the whole run without the export, and
+// the whole run writing program.gcode. Reported as moves and G-code lines per second.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "link/event_pump.h"
+#include "link/machine_link.h"
+#include "picture/pixel_buffer.h"
+#include "raster/raster_job.h"
+#include "raster/row_walk.h"
+#include "support/recording_prompts.h"
+
+namespace {
+
+using namespace vexa;
+
+// No controller: the port stays shut, as on a computer without the machine.
+class ShutPort final : public link::SerialPort {
+ public:
+  link::OpenResult open(const std::string&, int) override { return {link::OpenStatus::NotFound}; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  void write(const std::string&) override {}
+  std::size_t writeConfirmed(const std::string&) override { return 0; }
+  int readByte() override { return kFailed; }
+  int readWaitingByte() override { return kFailed; }
+};
+
+// A photograph-like gray picture, a quarter of it white (levels from a fixed generator).
+const picture::PixelBuffer& grayPicture() {
+  static const picture::PixelBuffer picture = [] {
+    picture::PixelBuffer p(1000, 750);
+    std::uint32_t seed = 12345;
+    for (int y = 1; y <= p.height(); ++y) {
+      for (int x = 1; x <= p.width(); ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        const int level = (x / 4 + y / 3 + static_cast<int>(seed >> 28)) % 340;
+        p.setGray(x, y, static_cast<std::uint8_t>(level > 254 ? 255 : level));
+      }
+    }
+    return p;
+  }();
+  return picture;
+}
+
+struct CountingSteps final : raster::WalkSteps {
+  std::int64_t moves = 0;
+  void travel(std::int32_t, std::int32_t) override { ++moves; }
+  void burn(std::int32_t, std::uint8_t, std::int32_t, int, int) override { ++moves; }
+  void rowMove(int) override { ++moves; }
+  void rowDone(bool) override {}
+  void returnMove(std::int32_t, std::int32_t) override { ++moves; }
+};
+
+void BM_RowWalk(benchmark::State& state) {
+  std::int64_t moves = 0;
+  for (auto _ : state) {
+    CountingSteps steps;
+    raster::WalkRows(grayPicture(), {[] { return false; }, false, [] { return true; }}, steps);
+    moves += steps.moves;
+  }
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RowWalk)->Unit(benchmark::kMillisecond);
+
+void runDry(benchmark::State& state, bool exporting) {
+  ShutPort port;
+  link::NoEventPump pump;
+  test::RecordingPrompts prompts;
+  link::MachineLink link(port, pump, prompts);
+  link::MachineSettings settings;
+  picture::PixelBuffer bitmap = grayPicture();
+  link::RasterMoves moves(link::MotionContext(link, settings, [] { return false; }), [&] {
+    return link::PlaneScale{200, bitmap.width()};
+  });
+  const std::filesystem::path exportPath =
+      std::filesystem::temp_directory_path() / "vexa-raster-bench.gcode";
+  std::int64_t movesDone = 0;
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    raster::RunParts parts{link,
+                           moves,
+                           settings,
+                           bitmap,
+                           {},
+                           {},
+                           raster::RunBoxes{[] { return false; }, [] { return false; },
+                                            [] { return true; }, [] { return false; }},
+                           raster::RunNumbers{4000, 0, 200, 150},
+                           raster::LaserRunRules(),
+                           exporting ? std::optional(exportPath) : std::nullopt};
+    raster::RasterRun run(std::move(parts));
+    run.run();
+    movesDone += run.movesPlanned();
+    lines += run.gcodeLines();
+  }
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(movesDone), benchmark::Counter::kIsRate);
+  if (exporting) {
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(exportPath)) / 1e6;
+    std::filesystem::remove(exportPath);
+  }
+}
+
+void BM_RunWithoutExport(benchmark::State& state) {
+  runDry(state, false);
+}
+BENCHMARK(BM_RunWithoutExport)->Unit(benchmark::kMillisecond);
+
+void BM_RunWithExport(benchmark::State& state) {
+  runDry(state, true);
+}
+BENCHMARK(BM_RunWithExport)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#pragma once
+// The script of an automated run (the environment variable VEXA_AUTOMATION names its file): one
+// step per line, carried out in order once the main window is shown. Blank lines and lines
+// starting with "#" are skipped.
+//
+//   menu NAME              trigger the main menu entry NAME (etching_cl, wood_cl, ...)
+//   click FORM/NAME        press the button NAME of the open window FORM
+//   check FORM/NAME on|off tick or clear a check box
+//   type FORM/NAME TEXT    put TEXT (the rest of the line) into a field
+//   answer yes|no          the answer to the next Yes/No question (or pause dialog)
+//   choose PATH            the file the next open-file dialog returns
+//   close FORM             close the window FORM
+//   quit                   close the main window and end the program with status 0
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace vexa::app {
+
+struct AutomationStep {
+  enum class Verb { Menu, Click, Check, Type, Answer, Choose, Close, Quit };
+  Verb verb = Verb::Quit;
+  std::string window;  // FORM of click, check, type and close
+  std::string target;  // NAME of menu, click, check and type
+  std::string value;   // "on"/"off", the typed text, "yes"/"no", the chosen path
+  int line = 0;
+};
+
+// The steps, or the first problem as "line N: ...".
+std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(std::string_view text);
+
+}  // namespace vexa::app

@@ -1,0 +1,32 @@
+#include "raster/gcode_file.h"
+
+#include "raster/gcode_lines.h"
+
+namespace vexa::raster {
+
+app::VexaError GcodeFileError(const std::filesystem::path& path) {
+  return app::VexaError(kGcodeFileError, kGcodeFileName,
+                        "Ошибка записи файла " + path.string() + "!");
+}
+
+GcodeFile::GcodeFile(std::filesystem::path path) : path_(std::move(path)) {
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+  // Binary, so the CR LF line ends are written as they are on every system.
+  out_.open(path_, std::ios::binary | std::ios::trunc);
+  if (!out_) throw GcodeFileError(path_);
+}
+
+void GcodeFile::write(GcodeLines& lines) {
+  if (lines.empty()) return;
+  out_ << lines.take() << "\r\n";
+  out_.flush();
+  if (!out_) throw GcodeFileError(path_);
+}
+
+void GcodeFile::close() {
+  out_.close();
+  if (!out_) throw GcodeFileError(path_);
+}
+
+}  // namespace vexa::raster

@@ -1,0 +1,41 @@
+#pragma once
+// The G-code of a raster run: the same path as the machine's, in millimetres, gathered in memory
+// between writes. Only four line forms, no header, units, feed or end word.
+
+#include <cstdint>
+#include <string>
+
+namespace vexa::raster {
+
+class GcodeLines {
+ public:
+  // The fitted picture's width x height pixels stand for targetWidth x targetHeight mm.
+  GcodeLines(double targetWidth, int width, double targetHeight, int height);
+
+  // "G0 X" to column edge `edge`.
+  void travel(std::int32_t edge);
+  // "S<dwell> M3", "G0 X" to column edge `edge`, "M5": the S word carries the number the
+  // controller gets as the third field of the burn move.
+  void burn(std::int32_t dwell, std::int32_t edge);
+  // "G0 Y" to row `row` (row 1 at Y 0, Y growing down the picture).
+  void row(int row);
+  // "G0 X0 Y0".
+  void returnHome();
+
+  bool empty() const { return text_.empty(); }
+  // The lines gathered since the last take, joined by CR LF, without a final one.
+  std::string take();
+  std::int64_t lineCount() const { return lineCount_; }
+
+ private:
+  void add(const std::string& line);
+
+  double targetWidth_;
+  int width_;
+  double targetHeight_;
+  int height_;
+  std::string text_;
+  std::int64_t lineCount_ = 0;
+};
+
+}  // namespace vexa::raster

@@ -1,0 +1,126 @@
+#include "raster/raster_run.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "link/commands.h"
+
+namespace vexa::raster {
+
+std::string FinishedText(std::optional<std::int64_t> seconds) {
+  std::string text = "Гравировка закончена!";
+  if (!seconds) return text;
+  const long long s = *seconds;
+  char duration[48];
+  std::snprintf(duration, sizeof duration, "%02lld:%02lld:%02lld", s / 3600, (s / 60) % 60, s % 60);
+  return text + "\r\nПродолжительность: " + duration;
+}
+
+RasterRun::RasterRun(RunParts parts)
+    : parts_(std::move(parts)), dwell_(parts_.numbers.blackDwell, parts_.numbers.whiteDwell) {}
+
+bool RasterRun::run() {
+  const std::int64_t start = parts_.clock();
+  parts_.link.StopRequested = false;
+  const std::int32_t stepsX = parts_.moves.stepsPerPixelX();
+  if (stepsX == 0 || parts_.moves.stepsPerPixelY() == 0) {
+    parts_.link.prompts().message(link::kErrorCaption, kNoStepsText);
+    return false;
+  }
+  // The run reads its own copy: the picture on the screen only receives the marks.
+  working_ = parts_.bitmap;
+  const picture::PixelBuffer clean =
+      parts_.rules.restoreCleanCopy ? working_ : picture::PixelBuffer();
+  std::optional<GcodeFile> file;
+  if (parts_.exportPath) {
+    // The choice is fixed for the whole run: a file opened halfway would lack its beginning.
+    file.emplace(*parts_.exportPath);
+    file_ = &*file;
+    lines_.emplace(parts_.numbers.targetWidth, working_.width(), parts_.numbers.targetHeight,
+                   working_.height());
+  }
+  if (parts_.firmwareChecked) sendSetup(stepsX);
+
+  WalkRules walk;
+  walk.doublePass = parts_.boxes.doublePass;
+  walk.rowMoveAfterLastRow = parts_.rules.rowMoveAfterLastRow;
+  walk.returnToStart = parts_.boxes.returnToStart;
+  WalkRows(working_, walk, *this);
+
+  if (file) file->write(*lines_);
+  parts_.link.WaitReply(parts_.moves.replyBuffer, link::ReplyWait::JobWindow(parts_.boxes.send));
+  if (file) file->close();
+  file_ = nullptr;
+
+  const std::optional<std::int64_t> seconds =
+      parts_.rules.showDuration ? std::optional(parts_.clock() - start) : std::nullopt;
+  parts_.link.prompts().message(kFinishedCaption, FinishedText(seconds));
+  if (parts_.rules.restoreCleanCopy) {
+    parts_.bitmap = clean;
+    if (parts_.redraw) parts_.redraw();
+  }
+  return true;
+}
+
+// Sent whatever "Гравировать" says and not awaited: its "T" is taken by the first move's wait,
+// and the final wait takes the last move's.
+void RasterRun::sendSetup(std::int32_t stepsPerPixel) {
+  const int delay = parts_.settings.SM_delay;
+  parts_.link.WritePort(parts_.rules.setup == RunRules::Setup::Laser
+                            ? link::RasterSetup(std::abs(std::int64_t{stepsPerPixel}), delay)
+                            : link::WoodSetup(delay));
+}
+
+std::int32_t RasterRun::idleDwell() const {
+  return parts_.rules.idleMovesCarryDelay ? parts_.settings.SM_delay : 0;
+}
+
+void RasterRun::move(std::int32_t dx, std::int32_t dy, std::int32_t dwell) {
+  ++movesPlanned_;
+  parts_.moves.StepMove(dx, dy, dwell, true);
+  if (parts_.afterMove) parts_.afterMove();
+}
+
+void RasterRun::travel(std::int32_t dx, std::int32_t edge) {
+  move(dx, 0, idleDwell());
+  if (lines_) lines_->travel(edge);
+}
+
+void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int x, int y) {
+  const std::int32_t dwell = dwell_(level);
+  if (lines_) lines_->burn(dwell, edge);
+  move(dx, 0, dwell);
+  working_.pixel(x, y)[2] = 255;
+  // The screen's picture is the same size unless something replaced it during the run.
+  picture::PixelBuffer& shown = parts_.bitmap;
+  if (shown.width() == working_.width() && shown.height() == working_.height()) {
+    shown.pixel(x, y)[2] = 255;
+  }
+  if (ticked(parts_.boxes.pixelRedraw)) showWorkingCopy();
+}
+
+void RasterRun::rowMove(int row) {
+  move(0, 1, idleDwell());
+  if (lines_) lines_->row(row);
+}
+
+void RasterRun::rowDone(bool backward) {
+  if (parts_.rules.redrawEveryRow ? !ticked(parts_.boxes.pixelRedraw) : backward) {
+    showWorkingCopy();
+  }
+  if (backward && file_ != nullptr) file_->write(*lines_);
+}
+
+void RasterRun::returnMove(std::int32_t dx, std::int32_t dy) {
+  move(dx, dy, idleDwell());
+  if (lines_) lines_->returnHome();
+}
+
+void RasterRun::showWorkingCopy() {
+  if (parts_.bitmap.width() != working_.width() || parts_.bitmap.height() != working_.height()) {
+    parts_.bitmap = working_;
+  }
+  if (parts_.redraw) parts_.redraw();
+}
+
+}  // namespace vexa::raster

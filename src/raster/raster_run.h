@@ -1,0 +1,116 @@
+#pragma once
+// The run behind "Гравировать" of the laser (and impact-head) window and of the wood-burning
+// window: setup command, the row walk carried out move by move, the G-code export, the progress
+// marks, the final wait and the closing message. The two windows differ only in RunRules.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "link/machine_link.h"
+#include "link/machine_settings.h"
+#include "link/raster_moves.h"
+#include "link/wall_clock.h"
+#include "picture/pixel_buffer.h"
+#include "raster/dwell_scale.h"
+#include "raster/gcode_file.h"
+#include "raster/gcode_lines.h"
+#include "raster/row_walk.h"
+
+namespace vexa::raster {
+
+// What tells the laser run and the wood-burning run apart.
+struct RunRules {
+  enum class Setup { Laser, Wood };  // ,,,K,D; or ,,D;
+  Setup setup = Setup::Laser;
+  // Travel, row and return moves carry SM_delay (the hot wire) instead of 0 (laser off).
+  bool idleMovesCarryDelay = false;
+  bool rowMoveAfterLastRow = false;  // see WalkRules
+  // Without pixel redraw, redraw after every row (wood) instead of after every row pair (laser,
+  // which redraws then whatever "Отрисовка" says).
+  bool redrawEveryRow = false;
+  bool showDuration = true;
+  // Put the unmarked picture back at the end (the wood window reloads instead).
+  bool restoreCleanCopy = true;
+};
+
+// The window's check boxes, read at every use: a change during the run counts at once.
+struct RunBoxes {
+  std::function<bool()> send;  // "Гравировать": unticked, nothing is sent or awaited
+  std::function<bool()> pixelRedraw;    // "Отрисовка"
+  std::function<bool()> returnToStart;  // "С возвратом в исх."
+  std::function<bool()> doublePass;     // "Двойной проход"; empty in the wood window
+};
+
+// The window's numbers, checked before the run.
+struct RunNumbers {
+  double blackDwell = 4000;   // Text4
+  double whiteDwell = 0;      // Text3, or SM_delay in the wood window
+  double targetWidth = 200;   // Text6, mm
+  double targetHeight = 100;  // Text7, mm
+};
+
+struct RunParts {
+  link::MachineLink& link;
+  link::RasterMoves& moves;
+  const link::MachineSettings& settings;
+  // The picture the window shows: the run reads it, marks burned pixels red in it and asks for
+  // redraws through `redraw` (RedrawPicture).
+  picture::PixelBuffer& bitmap;
+  std::function<void()> redraw;
+  // Called after every step move (JobState::stepDone).
+  std::function<void()> afterMove;
+  RunBoxes boxes;
+  RunNumbers numbers;
+  RunRules rules;
+  std::optional<std::filesystem::path> exportPath;  // program.gcode when "G-код" is ticked
+  link::WholeSecondsClock clock = link::SystemWholeSeconds;
+  // The window's firmware check passed. Without it not even the setup command goes out: a
+  // machine with another firmware is not driven at all.
+  bool firmwareChecked = true;
+};
+
+class RasterRun final : private WalkSteps {
+ public:
+  explicit RasterRun(RunParts parts);
+
+  // Runs to the end and shows "Гравировка закончена!"; false when it refused to start (a message
+  // said why). The link abort (the user stopped, the port failed) leaves at once: marks stay, the
+  // export file keeps what was written. Other errors (the export file) pass on.
+  bool run();
+
+  std::int64_t movesPlanned() const { return movesPlanned_; }
+  std::int64_t gcodeLines() const { return lines_ ? lines_->lineCount() : 0; }
+
+ private:
+  void travel(std::int32_t dx, std::int32_t edge) override;
+  void burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int x, int y) override;
+  void rowMove(int row) override;
+  void rowDone(bool backward) override;
+  void returnMove(std::int32_t dx, std::int32_t dy) override;
+
+  void move(std::int32_t dx, std::int32_t dy, std::int32_t dwell);
+  std::int32_t idleDwell() const;
+  bool ticked(const std::function<bool()>& box) const { return box && box(); }
+  void sendSetup(std::int32_t stepsPerPixel);
+  void showWorkingCopy();
+
+  RunParts parts_;
+  DwellScale dwell_;
+  picture::PixelBuffer working_;
+  std::optional<GcodeLines> lines_;
+  GcodeFile* file_ = nullptr;
+  std::int64_t movesPlanned_ = 0;
+};
+
+// "Гравировка закончена!", with "Продолжительность: hh:mm:ss" on a second line when `seconds`
+// is given. Hours are not wrapped.
+std::string FinishedText(std::optional<std::int64_t> seconds);
+inline constexpr const char* kFinishedCaption = "Лазерная гравировка";
+// A width and picture that give no whole motor step per pixel would burn in one place.
+inline constexpr const char* kNoStepsText =
+    "Диаметр пятна меньше шага двигателя: пиксель не даёт ни одного шага.\r\n"
+    "Гравировка невозможна.";
+
+}  // namespace vexa::raster

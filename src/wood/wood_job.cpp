@@ -1,0 +1,24 @@
+#include "wood/wood_job.h"
+
+namespace vexa::wood {
+
+raster::RunRules WoodRunRules() {
+  raster::RunRules rules;
+  rules.setup = raster::RunRules::Setup::Wood;
+  rules.idleMovesCarryDelay = true;
+  rules.rowMoveAfterLastRow = true;
+  rules.redrawEveryRow = true;
+  rules.showDuration = false;
+  rules.restoreCleanCopy = false;
+  return rules;
+}
+
+void WoodJob(raster::RunParts parts, picture::RasterPicture& picture) {
+  parts.rules = WoodRunRules();
+  parts.numbers.whiteDwell = parts.settings.SM_delay;
+  parts.boxes.doublePass = {};
+  parts.exportPath.reset();
+  if (raster::RasterRun(std::move(parts)).run()) picture.RefreshPicture();
+}
+
+}  // namespace vexa::wood
