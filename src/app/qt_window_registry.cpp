@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
 #include "app/settings_window.h"
+#include "figures/pattern_list_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
 #include "raster/raster_window.h"
@@ -26,6 +27,9 @@ void RegisterWindows(MainWindow& window, QtPrompts* prompts) {
   });
   window.setWindowFactory("Form8", [](MainWindow& main) -> QWidget* {
     return new wood::WoodWindow(main.machineLink(), main.machineSettings(), main.programDir());
+  });
+  window.setWindowFactory("Form10", [](MainWindow& main) -> QWidget* {
+    return new figures::PatternListWindow(main.prompts());
   });
   if (prompts != nullptr) {
     prompts->setPauseDialog([&window] {

@@ -1,0 +1,96 @@
+#pragma once
+// The figure numbers of one parse, handed out and merged as the plain row-by-row method does,
+// without rewriting the map at every merge.
+//
+// Runs of pixels hold a label; a label belongs to a set (union-find) whose root carries the set's
+// current figure number. Merging two figures joins their sets and keeps the upper figure's
+// number, which is exactly what rewriting every cell of the absorbed number would give. Freed
+// numbers go to a min-heap, so the next allocation takes the lowest free number as the plain
+// scan of the table from entry 1 does.
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "figures/block_vector.h"
+#include "figures/figure_table.h"
+
+namespace vexa::figures {
+
+// The memory FigureLabels works in, kept between parses (ParseScratch).
+struct FigureLabelStore {
+  BlockVector<std::int32_t> parent;
+  BlockVector<std::int32_t> number;  // the figure number, kept at each root
+  BlockVector<std::int32_t> freed;   // a min-heap of freed numbers
+};
+
+class FigureLabels {
+ public:
+  // Hands out numbers in `table`, which must be fresh (all entries free); clears `store`.
+  FigureLabels(FigureTable& table, FigureLabelStore& store)
+      : table_(table), parent_(store.parent), number_(store.number), freed_(store.freed) {
+    parent_.clear();
+    number_.clear();
+    freed_.clear();
+  }
+
+  // A new figure of `colour` with the lowest free number, the table doubling when every entry is
+  // in use. Returns its label.
+  int AllocateFigure(std::int16_t colour) {
+    int number;
+    if (!freed_.empty()) {
+      std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
+      number = freed_.back();
+      freed_.pop_back();
+    } else {
+      number = ++highest_;
+      if (number > table_.length()) table_.doubleLength();
+    }
+    FigureRecord& record = table_[number];
+    record.state = kInUse;
+    record.colour = colour;
+    const int label = static_cast<int>(parent_.size());
+    parent_.push_back(label);
+    number_.push_back(number);
+    return label;
+  }
+
+  // The figure of `absorbed` joins the figure of `kept`: the merged figure has kept's number and
+  // absorbed's number is free again. Nothing happens when both are one figure already. Returns
+  // the merged figure's root label.
+  int MergeFigures(int absorbed, int kept) {
+    const int a = root(absorbed);
+    const int k = root(kept);
+    if (a == k) return k;
+    const int freedNumber = number_[a];
+    table_[freedNumber].state = kFree;
+    freed_.push_back(freedNumber);
+    std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
+    // The older label becomes the root: in scan order that keeps the trees flat.
+    const int newRoot = a < k ? a : k;
+    parent_[a + k - newRoot] = newRoot;
+    number_[newRoot] = number_[k];
+    return newRoot;
+  }
+
+  int root(int label) {
+    while (parent_[label] != label) {
+      parent_[label] = parent_[parent_[label]];
+      label = parent_[label];
+    }
+    return label;
+  }
+
+  int figureNumber(int label) { return number_[root(label)]; }
+  int labelCount() const { return static_cast<int>(parent_.size()); }
+
+ private:
+  FigureTable& table_;
+  BlockVector<std::int32_t>& parent_;
+  BlockVector<std::int32_t>& number_;
+  BlockVector<std::int32_t>& freed_;
+  int highest_ = 0;  // every number up to this one has been handed out
+};
+
+}  // namespace vexa::figures
