@@ -4,21 +4,21 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
-#include "app/program_dir.h"
 #include "app/qt_automation.h"
-#include "app/qt_prompts.h"
 #include "app/qt_window_registry.h"
+#include "settings/program_dir.h"
+#include "widgets/qt_prompts.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vexa");
 
   std::vector<std::string> args(argv, argv + argc);
-  const std::filesystem::path programDir = vexa::app::ResolveProgramDir(
-      args, std::getenv(vexa::app::kProgramDirVariable),
-      QApplication::applicationDirPath().toStdString());
+  const std::filesystem::path programDir =
+      vexa::settings::ResolveProgramDir(args, std::getenv(vexa::settings::kProgramDirVariable),
+                                        QApplication::applicationDirPath().toStdString());
 
-  vexa::app::QtPrompts prompts;
+  vexa::widgets::QtPrompts prompts;
   vexa::app::Automation automation(std::getenv(vexa::app::kAutomationVariable), prompts);
   vexa::app::MainWindow window(programDir, automation.prompts());
   prompts.setParent(&window);

@@ -11,9 +11,9 @@
 
 #include "app/check_countdown.h"
 #include "app/main_window.h"
-#include "app/qt_prompts.h"
 #include "app/update_schedule.h"
 #include "link/web_site.h"
+#include "widgets/qt_prompts.h"
 
 namespace vexa::app {
 
@@ -118,7 +118,7 @@ void AboutDialog::showState(const AboutState& state) {
   if (!state.statusShown) return;
   checkButton_->setVisible(state.checkButtonShown);
   latest_->setText(QString::fromStdString(state.latest));
-  status_->setText(ToDisplayText(state.status));
+  status_->setText(widgets::ToDisplayText(state.status));
   status_->setStyleSheet(colourStyle(state.statusColour));
   status_->show();
 }
@@ -157,7 +157,7 @@ void AboutDialog::checkNow() {
 
 void AboutDialog::openLink(const QString& address) {
   if (openUrl_(address)) return;
-  description_->setText(QString::fromUtf8(link::kLinkRefusedText));
+  description_->setText(QString::fromUtf8(widgets::kLinkRefusedText));
   description_->setStyleSheet(colourStyle(kRed));
 }
 

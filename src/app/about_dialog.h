@@ -5,8 +5,8 @@
 #include <QDialog>
 
 #include "app/about_state.h"
-#include "link/firmware_notice_dialog.h"
 #include "link/wall_clock.h"
+#include "widgets/firmware_notice_dialog.h"
 
 class QComboBox;
 class QLabel;
@@ -20,7 +20,7 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  using UrlOpener = link::FirmwareNoticeDialog::UrlOpener;
+  using UrlOpener = widgets::FirmwareNoticeDialog::UrlOpener;
 
   // Fills the frequency list and runs RefreshAbout. Without `openUrl` links open in the
   // desktop's browser.

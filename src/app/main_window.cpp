@@ -93,7 +93,7 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
   connect(updateCheck_, &UpdateCheck::versionReceived, this,
           [this](const QByteArray& version) { takeVersion(version.toStdString()); });
 
-  const StartupSettings startup = LoadStartupSettings(settings_);
+  const settings::StartupSettings startup = settings::LoadStartupSettings(settings_);
   machineSettings_ = startup.machine;
   check_ver = startup.check_ver;
   check_prev = startup.check_prev;

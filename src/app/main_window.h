@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/settings.h"
-#include "app/startup_settings.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/serial_port.h"
+#include "settings/settings.h"
+#include "settings/startup_settings.h"
 
 class QAction;
 class QLabel;
@@ -46,7 +46,7 @@ class MainWindow : public QMainWindow {
 
   link::MachineLink& machineLink() { return *link_; }
   link::MachineSettings& machineSettings() { return machineSettings_; }
-  const SettingsFile& settingsFile() const { return settings_; }
+  const settings::SettingsFile& settingsFile() const { return settings_; }
   const std::filesystem::path& programDir() const { return programDir_; }
   link::Prompts& prompts() { return prompts_; }
   // How the last OpenPort went, for the settings window's message.
@@ -92,7 +92,7 @@ class MainWindow : public QMainWindow {
   void takeVersion(const std::string& version);
 
   std::filesystem::path programDir_;
-  SettingsFile settings_;
+  settings::SettingsFile settings_;
   link::Prompts& prompts_;
   std::unique_ptr<link::SerialPort> port_;
   std::unique_ptr<link::EventPump> pump_;

@@ -2,17 +2,17 @@
 
 #include "app/about_dialog.h"
 #include "app/main_window.h"
-#include "app/qt_prompts.h"
 #include "app/settings_window.h"
 #include "figures/pattern_list_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
 #include "raster/raster_window.h"
+#include "widgets/qt_prompts.h"
 #include "wood/wood_window.h"
 
 namespace vexa::app {
 
-void RegisterWindows(MainWindow& window, QtPrompts* prompts) {
+void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
   window.setWindowFactory("Form4",
                           [](MainWindow& main) -> QWidget* { return new SettingsWindow(main); });
   window.setWindowFactory("Form6", [](MainWindow& main) -> QWidget* {

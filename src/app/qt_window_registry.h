@@ -1,12 +1,15 @@
 #pragma once
 
+namespace vexa::widgets {
+class QtPrompts;
+}
+
 namespace vexa::app {
 
 class MainWindow;
-class QtPrompts;
 
 // Puts every window the application has behind its menu entries, and gives `prompts` the pause
 // dialog of the milling jobs.
-void RegisterWindows(MainWindow& window, QtPrompts* prompts);
+void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts);
 
 }  // namespace vexa::app

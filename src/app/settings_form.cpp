@@ -33,7 +33,7 @@ constexpr const char* kSpeedText =
 
 // The ratio's value, or the message for its field.
 std::optional<std::string> readRatio(const std::string& text, const char* axis, double& value) {
-  const std::optional<double> ratio = ParseDecimal(text);
+  const std::optional<double> ratio = settings::ParseDecimal(text);
   if (!ratio) return ratioNotNumberText(axis);
   if (*ratio == 0) return ratioZeroText(axis);
   value = *ratio;
@@ -53,7 +53,7 @@ std::string RatioText(double ratio) {
       std::to_chars(buffer, buffer + sizeof buffer, ratio, std::chars_format::scientific, 14).ptr;
   double rounded = ratio;
   std::from_chars(buffer, end, rounded);
-  return FormatComma(rounded);
+  return settings::FormatComma(rounded);
 }
 
 SettingsFields FieldsFromMemory(const link::MachineSettings& machine, const std::string& port,
@@ -70,7 +70,7 @@ SettingsFields FieldsFromMemory(const link::MachineSettings& machine, const std:
 }
 
 std::optional<int> ReadSpeed(std::string_view text) {
-  const std::optional<double> speed = ParseDecimal(text);
+  const std::optional<double> speed = settings::ParseDecimal(text);
   if (!speed || *speed <= 0 || *speed > INT_MAX || std::floor(*speed) != *speed) {
     return std::nullopt;
   }
@@ -96,7 +96,7 @@ FieldsCheck ReadSettingsFields(const SettingsFields& fields) {
         RatioField{fields.zRatio, "Z", m.SM_Z_ratio}}) {
     if (auto error = readRatio(ratio.text, ratio.axis, ratio.value)) return {std::nullopt, *error};
   }
-  const std::optional<int> delay = ParseInteger(fields.delay);
+  const std::optional<int> delay = settings::ParseInteger(fields.delay);
   if (!delay) return {std::nullopt, kDelayNotNumberText};
   if (*delay < 0) return {std::nullopt, kDelayNegativeText};
   m.SM_delay = *delay;
@@ -107,7 +107,7 @@ FieldsCheck ReadSettingsFields(const SettingsFields& fields) {
   return {values, {}};
 }
 
-bool WriteSettingsFields(const SettingsFile& file, const SettingsFields& fields) {
+bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields) {
   const std::pair<const char*, std::string> keys[] = {{"SM_X_ratio", fields.xRatio},
                                                       {"SM_Y_ratio", fields.yRatio},
                                                       {"SM_Z_ratio", fields.zRatio},
@@ -121,7 +121,7 @@ bool WriteSettingsFields(const SettingsFile& file, const SettingsFields& fields)
   return true;
 }
 
-std::string SettingsNotSavedText(const SettingsFile& file) {
+std::string SettingsNotSavedText(const settings::SettingsFile& file) {
   return "Не удалось сохранить настройки в файл " + file.path().string() +
          ".\r\nНовые значения действуют до выхода из программы.";
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
 #include "link/machine_settings.h"
+#include "settings/settings.h"
 
 namespace vexa::app {
 
@@ -54,9 +54,9 @@ FieldsCheck ReadSettingsFields(const SettingsFields& fields);
 // SM_X_ratio, SM_Y_ratio, SM_Z_ratio and SM_delay as typed, SM_optim as 0 or 1, the port name
 // under "port" and the speed text under "speed", in this order. Stops at the first key that
 // cannot be written and returns false.
-bool WriteSettingsFields(const SettingsFile& file, const SettingsFields& fields);
+bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields);
 
 // Shown when cnc.ini cannot be written; the new values are in force until the program ends.
-std::string SettingsNotSavedText(const SettingsFile& file);
+std::string SettingsNotSavedText(const settings::SettingsFile& file);
 
 }  // namespace vexa::app

@@ -80,7 +80,7 @@ bool UpdateCheckDue(int check_ver, std::string_view check_prev, const CalendarDa
   return days >= kMinimumDays[static_cast<std::size_t>(check_ver)];
 }
 
-std::optional<std::string> ScheduleUpdateCheck(const SettingsFile& file, int check_ver,
+std::optional<std::string> ScheduleUpdateCheck(const settings::SettingsFile& file, int check_ver,
                                                std::string_view check_prev,
                                                const CalendarDate& today) {
   if (!UpdateCheckDue(check_ver, check_prev, today)) return std::nullopt;

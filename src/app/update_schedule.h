@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace vexa::app {
 
@@ -32,7 +32,7 @@ bool UpdateCheckDue(int check_ver, std::string_view check_prev, const CalendarDa
 
 // Start-up scheduling: when a check is due, records `today` as check_prev in the file (at
 // scheduling, whether or not the check later succeeds) and returns the recorded text.
-std::optional<std::string> ScheduleUpdateCheck(const SettingsFile& file, int check_ver,
+std::optional<std::string> ScheduleUpdateCheck(const settings::SettingsFile& file, int check_ver,
                                                std::string_view check_prev,
                                                const CalendarDate& today);
 

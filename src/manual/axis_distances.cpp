@@ -1,6 +1,6 @@
 #include "manual/axis_distances.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace vexa::manual {
 
@@ -10,7 +10,7 @@ std::optional<AxisDistances> ReadAxisDistances(const std::string& x, const std::
   const std::string* texts[] = {&x, &y, &z};
   double values[3] = {};
   for (int axis = 0; axis < 3; ++axis) {
-    const std::optional<double> value = app::ParseDecimal(*texts[axis]);
+    const std::optional<double> value = settings::ParseDecimal(*texts[axis]);
     if (!value) {
       prompts.message(link::kErrorCaption, std::string("Введите число в поле для перемещения по ") +
                                                kAxisNames[axis] + " оси!");

@@ -3,15 +3,15 @@
 #include <chrono>
 #include <thread>
 
-#include "app/settings.h"
 #include "link/commands.h"
 #include "link/step_count.h"
+#include "settings/settings.h"
 
 namespace vexa::manual {
 
 void LiftCutter(link::MachineLink& link, const link::MachineSettings& settings,
                 std::string& replyBuffer, const std::string& depthText, bool lower) {
-  const std::optional<double> depth = app::ParseDecimal(depthText);
+  const std::optional<double> depth = settings::ParseDecimal(depthText);
   if (!depth) {
     link.prompts().message(link::kErrorCaption, kDepthNotNumberText);
     return;

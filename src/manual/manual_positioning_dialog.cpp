@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_millimetre_key_filter.h"
 #include "manual/move_by_mm_widget.h"
+#include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::manual {
 
@@ -62,7 +62,7 @@ std::optional<JogKey> JogKeyOf(int qtKey, const QString& text) {
 
 ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
                                                  const link::MachineSettings& settings,
-                                                 const app::SettingsFile& settingsFile,
+                                                 const settings::SettingsFile& settingsFile,
                                                  QWidget* parent)
     : QDialog(parent),
       link_(link),
@@ -79,7 +79,7 @@ ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
   keyGrid->addWidget(jogSwitch_, 0, 0, 1, 2);
   stepField_ = new QLineEdit(QStringLiteral("1"), keys);
   stepField_->setObjectName("Text4");
-  app::ApplyMillimetreKeyFilter(stepField_);
+  widgets::ApplyMillimetreKeyFilter(stepField_);
   keyGrid->addWidget(stepField_, 1, 0);
   keyGrid->addWidget(new QLabel(QStringLiteral(" мм на одно нажатие клавиши"), keys), 1, 1);
   addLegend(keys, keyGrid, 2);
@@ -101,7 +101,7 @@ ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
   axisForm->addWidget(stopButton_, 3, 1);
   layout->addWidget(axes);
 
-  status_ = new link::MachineStatusWidget(QStringLiteral("Label8"), this);
+  status_ = new widgets::MachineStatusWidget(QStringLiteral("Label8"), this);
   layout->addWidget(status_);
 
   connect(jogSwitch_, &QPushButton::clicked, this, &ManualPositioningDialog::toggleJogging);
@@ -127,7 +127,7 @@ void ManualPositioningDialog::toggleJogging() {
     return;
   }
   const bool turnOn = !jogging();
-  if (turnOn && !app::ParseDecimal(stepField_->text().toStdString())) {
+  if (turnOn && !settings::ParseDecimal(stepField_->text().toStdString())) {
     // Every key press would fail on it; say so once instead.
     link_.prompts().message(link::kErrorCaption, kStepNotNumberText);
     return;
@@ -159,7 +159,7 @@ void ManualPositioningDialog::moveByFields() {
 
 void ManualPositioningDialog::jog(JogKey key) {
   // The step field is locked while jogging and was checked when jogging began.
-  const std::optional<double> step = app::ParseDecimal(stepField_->text().toStdString());
+  const std::optional<double> step = settings::ParseDecimal(stepField_->text().toStdString());
   if (step) move(JogMove(key, *step));
 }
 

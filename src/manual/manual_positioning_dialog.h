@@ -4,12 +4,12 @@
 
 #include <QDialog>
 
-#include "app/settings.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
-#include "link/machine_status_widget.h"
 #include "link/manual_moves.h"
 #include "manual/jog_keys.h"
+#include "settings/settings.h"
+#include "widgets/machine_status_widget.h"
 
 class QLineEdit;
 class QPushButton;
@@ -22,7 +22,7 @@ class ManualPositioningDialog : public QDialog {
  public:
   // Runs the firmware check (a notice may appear) and reads the step size.
   ManualPositioningDialog(link::MachineLink& link, const link::MachineSettings& settings,
-                          const app::SettingsFile& settingsFile, QWidget* parent = nullptr);
+                          const settings::SettingsFile& settingsFile, QWidget* parent = nullptr);
   ~ManualPositioningDialog() override;
 
   bool jogging() const;
@@ -40,9 +40,9 @@ class ManualPositioningDialog : public QDialog {
   void move(const AxisDistances& distances);
 
   link::MachineLink& link_;
-  const app::SettingsFile& settingsFile_;
+  const settings::SettingsFile& settingsFile_;
   link::ManualMoves moves_;
-  link::MachineStatusWidget* status_;
+  widgets::MachineStatusWidget* status_;
   QPushButton* jogSwitch_;
   QLineEdit* stepField_;
   QLineEdit* distanceFields_[3];

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_millimetre_key_filter.h"
 #include "link/link_abort.h"
+#include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::manual {
 
@@ -18,7 +18,7 @@ void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3]) {
     fields[axis] = new QLineEdit(QStringLiteral("0"), parent);
     fields[axis]->setObjectName(kNames[axis]);
     fields[axis]->setToolTip(QString::fromUtf8(kTips[axis]));
-    app::ApplyMillimetreKeyFilter(fields[axis]);
+    widgets::ApplyMillimetreKeyFilter(fields[axis]);
   }
 }
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_millimetre_key_filter.h"
 #include "manual/cutter_lift.h"
+#include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::manual {
 
@@ -24,7 +24,7 @@ QPushButton* addButton(QWidget* parent, QLayout* layout, const char* name, const
 }  // namespace
 
 PauseDialog::PauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
-                         const app::SettingsFile& settingsFile, QWidget* parent)
+                         const settings::SettingsFile& settingsFile, QWidget* parent)
     : QDialog(parent), link_(link), settings_(settings), settingsFile_(settingsFile) {
   setObjectName("Form7");
   setWindowTitle(QStringLiteral("Внимание"));
@@ -39,7 +39,7 @@ PauseDialog::PauseDialog(link::MachineLink& link, const link::MachineSettings& s
   depthRow->addWidget(new QLabel(QStringLiteral("Глубина:"), cutter));
   depth_ = new QLineEdit(QStringLiteral("10"), cutter);
   depth_->setObjectName("Text1");
-  app::ApplyMillimetreKeyFilter(depth_);
+  widgets::ApplyMillimetreKeyFilter(depth_);
   depthRow->addWidget(depth_);
   depthRow->addWidget(new QLabel(QStringLiteral("мм."), cutter));
   cutterRows->addLayout(depthRow);
@@ -85,7 +85,7 @@ void PauseDialog::done(int result) {
 }
 
 int RunPauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
-                   const app::SettingsFile& settingsFile, QWidget* parent) {
+                   const settings::SettingsFile& settingsFile, QWidget* parent) {
   PauseDialog dialog(link, settings, settingsFile, parent);
   dialog.exec();
   return dialog.answer();

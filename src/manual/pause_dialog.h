@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <string>
 
-#include "app/settings.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
+#include "settings/settings.h"
 
 class QLineEdit;
 
@@ -18,7 +18,7 @@ class PauseDialog : public QDialog {
 
  public:
   PauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
-              const app::SettingsFile& settingsFile, QWidget* parent = nullptr);
+              const settings::SettingsFile& settingsFile, QWidget* parent = nullptr);
 
   // 1: continue (also when closed with the close box), 0: stop.
   int answer() const { return answer_; }
@@ -31,7 +31,7 @@ class PauseDialog : public QDialog {
 
   link::MachineLink& link_;
   const link::MachineSettings& settings_;
-  const app::SettingsFile& settingsFile_;
+  const settings::SettingsFile& settingsFile_;
   QLineEdit* depth_;
   std::string replyBuffer_;
   int answer_ = 1;
@@ -40,6 +40,6 @@ class PauseDialog : public QDialog {
 
 // Shows the dialog modally and returns its answer.
 int RunPauseDialog(link::MachineLink& link, const link::MachineSettings& settings,
-                   const app::SettingsFile& settingsFile, QWidget* parent);
+                   const settings::SettingsFile& settingsFile, QWidget* parent);
 
 }  // namespace vexa::manual

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string_view>
 
-#include "app/atomic_file.h"
 #include "picture/picture_errors.h"
 #include "picture/picture_limits.h"
+#include "settings/atomic_file.h"
 
 namespace vexa::picture {
 
@@ -82,7 +82,7 @@ void WriteBmpFile(const PixelBuffer& picture, const std::filesystem::path& path)
   const std::vector<std::uint8_t> bytes = EncodeBmp(picture);
   errno = 0;
   const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!app::replaceFileAtomically(path, content)) throw StreamNotOpened(errno);
+  if (!settings::replaceFileAtomically(path, content)) throw StreamNotOpened(errno);
 }
 
 BmpPicture DecodeBmp(std::span<const std::uint8_t> bytes) {

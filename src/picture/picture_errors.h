@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/vexa_error.h"
+#include "settings/vexa_error.h"
 
 namespace vexa::picture {
 
@@ -21,11 +21,11 @@ inline constexpr const char* kCannotLoadText = "Cannot load file";
 inline constexpr const char* kInvalidArgumentText = "Invalid procedure call or argument";
 
 // Error 5 of the decoder: the file is missing, broken, truncated or not a picture.
-app::VexaError CannotLoadFile();
+settings::VexaError CannotLoadFile();
 
 // Error 5 as well, for a picture whose size is outside the limits (picture_limits.h), so callers
 // that only know "Cannot load file" still handle it; the window names the size.
-class PictureTooLarge : public app::VexaError {
+class PictureTooLarge : public settings::VexaError {
  public:
   PictureTooLarge(std::int64_t width, std::int64_t height);
   std::int64_t width() const { return width_; }
@@ -38,8 +38,8 @@ class PictureTooLarge : public app::VexaError {
 
 // Saving: a bad argument, a file that cannot be written, an encoder that failed. The status is
 // the C library's error number or the encoder's own code.
-app::VexaError InvalidSaveArgument();
-app::VexaError StreamNotOpened(int status);
-app::VexaError SaveFailed(int status);
+settings::VexaError InvalidSaveArgument();
+settings::VexaError StreamNotOpened(int status);
+settings::VexaError SaveFailed(int status);
 
 }  // namespace vexa::picture

@@ -9,13 +9,13 @@
 #include <span>
 #include <string_view>
 
-#include "app/atomic_file.h"
 #include "picture/bmp_file.h"
 #include "picture/file_completeness.h"
 #include "picture/picture_errors.h"
 #include "picture/picture_limits.h"
 #include "picture/qt_gif_encoder.h"
 #include "picture/qt_pixel_image.h"
+#include "settings/atomic_file.h"
 
 namespace vexa::picture {
 
@@ -44,7 +44,7 @@ std::span<const std::uint8_t> spanOf(const QByteArray& bytes) {
 
 void replaceFile(const std::filesystem::path& path, std::string_view content) {
   errno = 0;
-  if (!app::replaceFileAtomically(path, content)) throw StreamNotOpened(errno);
+  if (!settings::replaceFileAtomically(path, content)) throw StreamNotOpened(errno);
 }
 
 // A gray picture as one gray channel (smaller files, no colour fringes); others as they are.

@@ -4,11 +4,11 @@
 #include <limits>
 #include <new>
 
-#include "app/settings.h"
 #include "picture/fit_plan.h"
 #include "picture/picture_messages.h"
 #include "picture/size_rules.h"
 #include "picture/spot_diameter.h"
+#include "settings/settings.h"
 
 namespace vexa::picture {
 
@@ -18,7 +18,7 @@ constexpr const char* kDefaultTargetWidth = "200";
 constexpr const char* kDefaultSpotDiameter = "1";
 
 std::optional<double> positiveNumber(const std::string& text) {
-  const auto value = app::ParseDecimal(text);
+  const auto value = settings::ParseDecimal(text);
   if (!value || !(*value > 0) || !std::isfinite(*value)) return std::nullopt;
   return value;
 }

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/settings.h"
 #include "link/nearest.h"
+#include "settings/settings.h"
 
 namespace vexa::picture {
 
@@ -16,7 +16,7 @@ struct Steps {
 };
 
 std::optional<Steps> stepsOf(std::string_view text, double xRatio) {
-  const auto diameter = app::ParseDecimal(text);
+  const auto diameter = settings::ParseDecimal(text);
   const double step = std::fabs(xRatio);
   if (!diameter || !std::isfinite(step) || step == 0) return std::nullopt;
   const double count = link::Nearest(*diameter / step);
@@ -39,7 +39,7 @@ std::string FormatReal(double value) {
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
   double rounded = 0;
   std::from_chars(buffer, end, rounded);
-  return app::FormatComma(rounded);
+  return settings::FormatComma(rounded);
 }
 
 std::optional<std::string> SpotDiameterUp(std::string_view text, double xRatio) {

@@ -26,7 +26,7 @@ void WindowPicture::setPath(const std::string& path) {
 
 void WindowPicture::LoadWorkPicture(const std::string& path) {
   for (PixelBuffer& copy : copies_) copy = PixelBuffer();
-  if (!app::FileExists(path)) {
+  if (!settings::FileExists(path)) {
     dropPicture();
     prompts_.message(link::kErrorCaption, MissingFileText(path));
     return;
@@ -121,7 +121,7 @@ void WindowPicture::reportFailure(const std::exception& error) {
   std::string text = kOpenErrorText;
   if (const auto* tooLarge = dynamic_cast<const PictureTooLarge*>(&error)) {
     text = TooLargeText(tooLarge->width(), tooLarge->height());
-  } else if (const auto* numbered = dynamic_cast<const app::VexaError*>(&error)) {
+  } else if (const auto* numbered = dynamic_cast<const settings::VexaError*>(&error)) {
     if (numbered->number() == kStreamNotOpenedError || numbered->number() == kSaveFailedError) {
       text = WorkFileText(workPicturePath().string());
     }

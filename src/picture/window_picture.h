@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "link/event_pump.h"
 #include "link/prompts.h"
 #include "picture/pixel_buffer.h"
+#include "settings/settings.h"
 
 namespace vexa::picture {
 
@@ -83,7 +83,7 @@ class WindowPicture {
   WindowPictureSetup setup_;
   link::Prompts& prompts_;
   PictureDecoder decoder_;
-  app::SettingsFile settings_;
+  settings::SettingsFile settings_;
   WindowPictureHooks hooks_;
   link::EventPump* pump_ = nullptr;
   std::string path_;

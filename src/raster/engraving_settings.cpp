@@ -1,12 +1,12 @@
 #include "raster/engraving_settings.h"
 
-#include "app/settings_keys.h"
+#include "settings/settings_keys.h"
 
 namespace vexa::raster {
 
 std::string EngravingKeys::defaultOf(const std::string& name,
                                      const std::filesystem::path& programDir) const {
-  return app::BuiltinDefault(stem + "_" + name, programDir);
+  return settings::BuiltinDefault(stem + "_" + name, programDir);
 }
 
 EngravingKeys LaserKeys(const std::string& prefix) {
@@ -17,7 +17,8 @@ EngravingKeys WoodKeys() {
   return {"", "Etching1", false, false};
 }
 
-EngravingSettings ReadEngravingSettings(const app::SettingsFile& file, const EngravingKeys& keys,
+EngravingSettings ReadEngravingSettings(const settings::SettingsFile& file,
+                                        const EngravingKeys& keys,
                                         const std::filesystem::path& programDir) {
   auto read = [&](const std::string& name) {
     return file.ReadSetting(keys.key(name), keys.defaultOf(name, programDir));
@@ -35,7 +36,7 @@ EngravingSettings ReadEngravingSettings(const app::SettingsFile& file, const Eng
   return settings;
 }
 
-void WriteEngravingSettings(const app::SettingsFile& file, const EngravingKeys& keys,
+void WriteEngravingSettings(const settings::SettingsFile& file, const EngravingKeys& keys,
                             const EngravingSettings& settings) {
   // A failed write is not noticed: the value is simply not kept.
   file.WriteSetting(keys.key("width"), settings.width);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace vexa::raster {
 
@@ -37,11 +37,12 @@ struct EngravingSettings {
 };
 
 // Read when the window opens; an absent or empty key takes its default.
-EngravingSettings ReadEngravingSettings(const app::SettingsFile& file, const EngravingKeys& keys,
+EngravingSettings ReadEngravingSettings(const settings::SettingsFile& file,
+                                        const EngravingKeys& keys,
                                         const std::filesystem::path& programDir);
 // Written when the window closes, in the system's order; the picture path is written only when
 // a picture is chosen.
-void WriteEngravingSettings(const app::SettingsFile& file, const EngravingKeys& keys,
+void WriteEngravingSettings(const settings::SettingsFile& file, const EngravingKeys& keys,
                             const EngravingSettings& settings);
 
 }  // namespace vexa::raster

@@ -13,8 +13,6 @@
 #include <limits>
 #include <variant>
 
-#include "app/qt_millimetre_key_filter.h"
-#include "link/machine_status_widget.h"
 #include "picture/invert_picture.h"
 #include "picture/picture_view.h"
 #include "picture/pseudo_tone.h"
@@ -22,6 +20,8 @@
 #include "picture/qt_raster_size_fields.h"
 #include "raster/gcode_file.h"
 #include "raster/run_numbers.h"
+#include "widgets/machine_status_widget.h"
+#include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::raster {
 
@@ -33,7 +33,7 @@ constexpr const char* kNoPictureText = "Картинка не загружена
 QLineEdit* makeField(const char* name, QWidget* parent) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
-  app::ApplyMillimetreKeyFilter(field);
+  widgets::ApplyMillimetreKeyFilter(field);
   return field;
 }
 
@@ -59,7 +59,7 @@ EngravingWindow::EngravingWindow(link::MachineLink& link, const link::MachineSet
       moves_(link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
              [this] {
                // The field is locked during a run and checked at its start.
-               const auto width = app::ParseDecimal(widthField_->text().toStdString());
+               const auto width = settings::ParseDecimal(widthField_->text().toStdString());
                return link::PlaneScale{width.value_or(std::numeric_limits<double>::quiet_NaN()),
                                        picture_.width()};
              }),
@@ -172,7 +172,7 @@ void EngravingWindow::buildPanels() {
   left->addWidget(runPanel);
   left->addStretch(1);
 
-  status_ = new link::MachineStatusWidget(QStringLiteral("Label4"), this);
+  status_ = new widgets::MachineStatusWidget(QStringLiteral("Label4"), this);
   for (QLabel* label : status_->findChildren<QLabel*>()) {
     if (label->objectName().isEmpty()) label->setObjectName("Label8");
   }

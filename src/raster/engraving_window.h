@@ -8,17 +8,17 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
 #include "link/job_state.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
-#include "link/qt_job_guard.h"
 #include "link/raster_moves.h"
 #include "picture/raster_picture.h"
 #include "picture/window_picture.h"
 #include "raster/engraving_settings.h"
 #include "raster/raster_run.h"
 #include "raster/run_numbers.h"
+#include "settings/settings.h"
+#include "widgets/qt_job_guard.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -26,7 +26,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vexa::link {
+namespace vexa::widgets {
 class MachineStatusWidget;
 }
 namespace vexa::picture {
@@ -70,12 +70,12 @@ class EngravingWindow : public QWidget {
   const link::MachineSettings& settings_;
   std::filesystem::path programDir_;
   Design design_;
-  app::SettingsFile settingsFile_;
+  settings::SettingsFile settingsFile_;
   picture::WindowPicture picture_;
   picture::RasterPicture raster_;
   link::RasterMoves moves_;
   link::JobState job_;
-  link::QtJobGuard guard_;
+  widgets::QtJobGuard guard_;
 
   picture::PictureView* view_ = nullptr;
   QLineEdit* pathField_ = nullptr;        // Text1
@@ -97,7 +97,7 @@ class EngravingWindow : public QWidget {
   QCheckBox* doublePassBox_ = nullptr;    // Check7 (laser)
   QPushButton* engraveButton_ = nullptr;  // Command1
   QPushButton* stopButton_ = nullptr;     // Command9
-  link::MachineStatusWidget* status_ = nullptr;
+  widgets::MachineStatusWidget* status_ = nullptr;
   bool firmwareChecked_ = false;
 
  private:

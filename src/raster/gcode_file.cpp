@@ -4,9 +4,9 @@
 
 namespace vexa::raster {
 
-app::VexaError GcodeFileError(const std::filesystem::path& path) {
-  return app::VexaError(kGcodeFileError, kGcodeFileName,
-                        "Ошибка записи файла " + path.string() + "!");
+settings::VexaError GcodeFileError(const std::filesystem::path& path) {
+  return settings::VexaError(kGcodeFileError, kGcodeFileName,
+                             "Ошибка записи файла " + path.string() + "!");
 }
 
 GcodeFile::GcodeFile(std::filesystem::path path) : path_(std::move(path)) {

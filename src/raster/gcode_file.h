@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/vexa_error.h"
+#include "settings/vexa_error.h"
 
 namespace vexa::raster {
 
@@ -31,6 +31,6 @@ class GcodeFile {
 };
 
 // The message of an export file that could not be created or written.
-app::VexaError GcodeFileError(const std::filesystem::path& path);
+settings::VexaError GcodeFileError(const std::filesystem::path& path);
 
 }  // namespace vexa::raster

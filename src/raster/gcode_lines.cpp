@@ -1,6 +1,6 @@
 #include "raster/gcode_lines.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace vexa::raster {
 
@@ -16,7 +16,7 @@ void GcodeLines::add(const std::string& line) {
 // Products first, then the division, as the coordinates were always computed: the other order
 // can round a half hundredth the other way.
 void GcodeLines::travel(std::int32_t edge) {
-  add("G0 X" + app::FormatDot(edge * targetWidth_ / width_));
+  add("G0 X" + settings::FormatDot(edge * targetWidth_ / width_));
 }
 
 void GcodeLines::burn(std::int32_t dwell, std::int32_t edge) {
@@ -26,7 +26,7 @@ void GcodeLines::burn(std::int32_t dwell, std::int32_t edge) {
 }
 
 void GcodeLines::row(int row) {
-  add("G0 Y" + app::FormatDot((row - 1) * targetHeight_ / height_));
+  add("G0 Y" + settings::FormatDot((row - 1) * targetHeight_ / height_));
 }
 
 void GcodeLines::returnHome() {

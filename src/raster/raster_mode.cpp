@@ -1,6 +1,6 @@
 #include "raster/raster_mode.h"
 
-#include "app/settings_keys.h"
+#include "settings/settings_keys.h"
 
 namespace vexa::raster {
 
@@ -12,7 +12,7 @@ RasterMode RasterModeFor(std::string_view context) {
             "Длительность импульса при ударе макс/мин, микросек:",
             "наибольшей длительности импульса",
             "наименьшей длительности импульса",
-            app::ImpactHeadKey("")};
+            settings::ImpactHeadKey("")};
   }
   return {false,
           "Гравирование лазером",

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace vexa::raster {
 
 namespace {
 
 std::optional<double> dwellOf(const std::string& text) {
-  const auto value = app::ParseDecimal(text);
+  const auto value = settings::ParseDecimal(text);
   // Checked before rounding, so nothing between the ends of the scale can leave the range.
   if (!value || !(*value >= 0) || *value > std::numeric_limits<std::int32_t>::max()) {
     return std::nullopt;
@@ -20,7 +20,7 @@ std::optional<double> dwellOf(const std::string& text) {
 }
 
 std::optional<double> sizeOf(const std::string& text) {
-  const auto value = app::ParseDecimal(text);
+  const auto value = settings::ParseDecimal(text);
   if (!value || !(*value > 0) || !std::isfinite(*value)) return std::nullopt;
   return value;
 }

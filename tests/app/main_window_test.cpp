@@ -220,7 +220,7 @@ class MainWindowTest : public QObject {
 
     QCOMPARE(window.findChild<QTimer*>("Timer1")->isActive(), due);
     const QString recorded = QString::fromStdString(
-        vexa::app::SettingsFile(folder / "cnc.ini").ReadSetting("check_prev", "0"));
+        vexa::settings::SettingsFile(folder / "cnc.ini").ReadSetting("check_prev", "0"));
     QCOMPARE(recorded, due ? isoDate(today) : previous);
     QCOMPARE(QString::fromStdString(window.check_prev), recorded);
   }

@@ -140,7 +140,7 @@ TEST(SettingsFormChecked, SpeedIsAWholeNumberOfBaud) {
 
 TEST(SettingsFormWritten, KeysInOrderWithTheTextsAsTyped) {
   test::TempFolder folder;
-  const SettingsFile file(folder / "cnc.ini");
+  const settings::SettingsFile file(folder / "cnc.ini");
   ASSERT_TRUE(WriteSettingsFields(file, goodFields()));
   EXPECT_EQ(fileLines(folder),
             (std::vector<std::string>{"[CNC]", "SM_X_ratio=0.01", "SM_Y_ratio=-0,0025",
@@ -151,7 +151,7 @@ TEST(SettingsFormWritten, KeysInOrderWithTheTextsAsTyped) {
 TEST(SettingsFormWritten, TheStartUpReadsThePortWrittenAsLowerCaseKey) {
   test::TempFolder folder;
   folder.write("cnc.ini", "[CNC]\r\nPort=com3\r\nhand_step=2\r\n");
-  const SettingsFile file(folder / "cnc.ini");
+  const settings::SettingsFile file(folder / "cnc.ini");
   SettingsFields fields = goodFields();
   fields.optim = false;
   ASSERT_TRUE(WriteSettingsFields(file, fields));
@@ -163,7 +163,7 @@ TEST(SettingsFormWritten, TheStartUpReadsThePortWrittenAsLowerCaseKey) {
 TEST(SettingsFormWritten, AFileThatCannotBeWrittenIsReported) {
   test::TempFolder folder;
   std::filesystem::create_directory(folder / "cnc.ini");  // a folder in the file's place
-  const SettingsFile file(folder / "cnc.ini");
+  const settings::SettingsFile file(folder / "cnc.ini");
   EXPECT_FALSE(WriteSettingsFields(file, goodFields()));
   EXPECT_EQ(SettingsNotSavedText(file),
             "Не удалось сохранить настройки в файл " + (folder / "cnc.ini").string() +

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScheduleUpdateCheck, RecordsTodayWhenDueAndNothingOtherwise) {
   test::TempFolder folder;
-  const SettingsFile file(folder / "cnc.ini");
+  const settings::SettingsFile file(folder / "cnc.ini");
   file.WriteSetting("check_ver", "1");
   file.WriteSetting("check_prev", "2024-02-29");
 
@@ -84,7 +84,7 @@ TEST(ScheduleUpdateCheck, RecordsTodayWhenDueAndNothingOtherwise) {
 
 TEST(ScheduleUpdateCheck, NeverLeavesTheFileAlone) {
   test::TempFolder folder;
-  const SettingsFile file(folder / "cnc.ini");
+  const settings::SettingsFile file(folder / "cnc.ini");
   EXPECT_FALSE(ScheduleUpdateCheck(file, 4, "1973-01-01", kToday));
   EXPECT_FALSE(std::filesystem::exists(folder / "cnc.ini"));
 }

@@ -91,7 +91,7 @@ TEST(BmpFile, BrokenFilesCannotBeLoaded) {
     try {
       DecodeBmp(bytes);
       ADD_FAILURE() << "accepted " << bytes.size() << " bytes";
-    } catch (const app::VexaError& error) {
+    } catch (const settings::VexaError& error) {
       EXPECT_EQ(error.number(), 5);
       EXPECT_EQ(error.description(), "Cannot load file");
     }
@@ -100,8 +100,8 @@ TEST(BmpFile, BrokenFilesCannotBeLoaded) {
     expectRefused(std::vector<std::uint8_t>(good.begin(), good.begin() + cut));
   }
   expectRefused(std::vector<std::uint8_t>(100, 'x'));
-  EXPECT_THROW(ReadBmpFile(folder / "missing.bmp"), app::VexaError);
-  EXPECT_THROW(ReadBmpFile(folder.path()), app::VexaError);
+  EXPECT_THROW(ReadBmpFile(folder / "missing.bmp"), settings::VexaError);
+  EXPECT_THROW(ReadBmpFile(folder.path()), settings::VexaError);
 }
 
 TEST(BmpFile, HeaderClaimingAHugePictureIsRefusedBeforeAllocating) {
@@ -117,12 +117,12 @@ TEST(BmpFile, AFileThatCannotBeWrittenRaisesTheStreamError) {
   try {
     WriteBmpFile(PixelBuffer(2, 2), folder / "no-such-folder" / "work.bmp");
     FAIL() << "no error";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), static_cast<int>(0x80044850u));
     EXPECT_EQ(error.source(), "PicSave");
     EXPECT_EQ(error.description().rfind("SHCreateStreamOnFile error ", 0), 0u);
   }
-  EXPECT_THROW(WriteBmpFile(PixelBuffer(), folder / "empty.bmp"), app::VexaError);
+  EXPECT_THROW(WriteBmpFile(PixelBuffer(), folder / "empty.bmp"), settings::VexaError);
   EXPECT_FALSE(std::filesystem::exists(folder / "empty.bmp"));
 }
 

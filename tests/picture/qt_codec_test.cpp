@@ -42,7 +42,7 @@ void expectCannotLoad(const std::filesystem::path& path) {
   try {
     LoadPictureFile(path);
     ADD_FAILURE() << path << " loaded";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), 5) << path;
     EXPECT_EQ(error.description(), "Cannot load file") << path;
   }
@@ -53,7 +53,7 @@ void expectInvalidArgument(const PixelBuffer& picture, const std::filesystem::pa
   try {
     SavePicture(picture, path, format, quality);
     ADD_FAILURE() << "format " << format << " quality " << quality << " accepted";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), 5);
     EXPECT_EQ(error.source(), "PicSave");
     EXPECT_EQ(error.description(), "Invalid procedure call or argument");
@@ -182,7 +182,7 @@ TEST(SavePicture, NoFormatChosenFailsAndLeavesTheFileAlone) {
   try {
     SavePicture(grayRamp(), folder / "kept.bmp", 0, 75);
     FAIL() << "no error";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), static_cast<int>(0x80044858u));
     EXPECT_EQ(error.source(), "PicSave");
     EXPECT_EQ(error.description(), "GdipSaveImageToStream error 2");
@@ -196,7 +196,7 @@ TEST(SavePicture, AnUnwritablePlaceRaisesTheStreamError) {
     try {
       SavePicture(grayRamp(), folder / "missing" / "a.pic", format, 75);
       ADD_FAILURE() << "format " << format << " saved";
-    } catch (const app::VexaError& error) {
+    } catch (const settings::VexaError& error) {
       EXPECT_EQ(error.number(), static_cast<int>(0x80044850u));
       EXPECT_EQ(error.description().rfind("SHCreateStreamOnFile error ", 0), 0u);
     }
@@ -317,7 +317,7 @@ TEST(PixelImage, EveryKindOfQImageComesInAsBlueGreenRed) {
   QImage rgb(1, 1, QImage::Format_RGB888);
   rgb.fill(qRgb(1, 2, 3));
   EXPECT_EQ(FromQImage(rgb).pixel(1, 1)[0], 3);
-  EXPECT_THROW(FromQImage(QImage()), app::VexaError);
+  EXPECT_THROW(FromQImage(QImage()), settings::VexaError);
 }
 
 }  // namespace

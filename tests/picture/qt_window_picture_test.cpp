@@ -118,7 +118,7 @@ TEST(DefaultFiles, LoadAsTheWindowsExpect) {
   }
   EXPECT_GT(black, 0);
   EXPECT_TRUE(ornament.pixels.isGray());
-  EXPECT_TRUE(app::FileExists(programDir / "neuro.net"));
+  EXPECT_TRUE(settings::FileExists(programDir / "neuro.net"));
 }
 
 }  // namespace

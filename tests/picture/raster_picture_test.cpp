@@ -199,7 +199,7 @@ TEST_F(RasterPictureTest, ANewPictureOfOtherProportionsSetsTheHeight) {
   EXPECT_EQ(shown[SizeField::TargetHeight], "200");
   EXPECT_EQ(picture.width(), 1000);
   EXPECT_EQ(picture.height(), 1000);
-  EXPECT_EQ(app::SettingsFile(folder / "cnc.ini").ReadSetting("Etching_image", ""),
+  EXPECT_EQ(settings::SettingsFile(folder / "cnc.ini").ReadSetting("Etching_image", ""),
             (folder / "c.bmp").string());
 }
 

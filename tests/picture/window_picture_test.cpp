@@ -75,7 +75,7 @@ TEST_F(WindowPictureTest, UndecodableFileRaisesCannotLoadAndLeavesNoPicture) {
   try {
     picture.LoadWorkPicture((folder / "broken.bmp").string());
     FAIL() << "no error";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), 5);
     EXPECT_EQ(error.description(), "Cannot load file");
   }
@@ -134,7 +134,7 @@ TEST_F(WindowPictureTest, OpenPictureAsksWritesTheKeyLoadsThenRunsTheWidthRule) 
   EXPECT_EQ(prompts.initialFolder, folder.path().string());
   EXPECT_EQ(picture.path(), chosen);
   EXPECT_EQ(screen.pathShown, chosen);
-  EXPECT_EQ(app::SettingsFile(folder / "cnc.ini").ReadSetting("Image", ""), chosen);
+  EXPECT_EQ(settings::SettingsFile(folder / "cnc.ini").ReadSetting("Image", ""), chosen);
   EXPECT_EQ(widthRuleRuns, 1);
   EXPECT_EQ(picture.width(), 2);
 }
@@ -156,7 +156,7 @@ TEST_F(WindowPictureTest, BrokenChoiceIsRememberedAndReported) {
   prompts.chosenFiles.push_back(chosen);
   picture.OpenPicture([] { ADD_FAILURE() << "width rule ran"; });
 
-  EXPECT_EQ(app::SettingsFile(folder / "cnc.ini").ReadSetting("Image", ""), chosen);
+  EXPECT_EQ(settings::SettingsFile(folder / "cnc.ini").ReadSetting("Image", ""), chosen);
   EXPECT_EQ(screen.pathShown, chosen);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].caption, "Ошибка");

@@ -19,7 +19,7 @@ std::string withoutCr(std::string text) {
 class EngravingSettingsTest : public ::testing::Test {
  protected:
   test::TempFolder folder;
-  app::SettingsFile file{folder / "cnc.ini"};
+  settings::SettingsFile file{folder / "cnc.ini"};
   EngravingKeys laser = LaserKeys(RasterModeFor("").keyPrefix);
   EngravingKeys impact = LaserKeys(RasterModeFor("shock_head").keyPrefix);
 };

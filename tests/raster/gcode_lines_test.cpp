@@ -61,7 +61,7 @@ TEST(GcodeFile, AFileThatCannotBeCreatedIsAnErrorWithItsPath) {
   try {
     GcodeFile file(path);
     FAIL() << "no error";
-  } catch (const app::VexaError& error) {
+  } catch (const settings::VexaError& error) {
     EXPECT_EQ(error.number(), kGcodeFileError);
     EXPECT_EQ(error.description(), "Ошибка записи файла " + path.string() + "!");
   }

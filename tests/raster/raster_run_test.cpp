@@ -167,7 +167,7 @@ TEST_F(RasterRunTest, WidthThatGivesNoWholeStepPerPixelIsRefusedBeforeAnythingIs
 
 TEST_F(RasterRunTest, ExportThatCannotBeCreatedStopsTheRunBeforeTheSetup) {
   exportPath = folder / "missing" / "program.gcode";
-  EXPECT_THROW(RasterRun(parts()).run(), app::VexaError);
+  EXPECT_THROW(RasterRun(parts()).run(), settings::VexaError);
   EXPECT_TRUE(port.written.empty());
 }
 

@@ -4,11 +4,11 @@
 
 #include <QStringList>
 
-#include "app/settings.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
+#include "settings/settings.h"
 #include "support/recording_prompts.h"
 #include "support/sim_process.h"
 #include "support/temp_folder.h"
@@ -30,7 +30,7 @@ struct SimLink {
   link::MachineLink link{port, pump, prompts};
   link::MachineSettings machine;
   TempFolder folder;
-  app::SettingsFile settings{folder / "cnc.ini"};
+  settings::SettingsFile settings{folder / "cnc.ini"};
 };
 
 }  // namespace vexa::test

@@ -1,0 +1,46 @@
+#include "widgets/machine_status_widget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace vexa::widgets {
+
+using link::GateOnFirmware;
+using link::GateResult;
+using link::kStatusNoPort;
+using link::LinkAbort;
+using link::MachineLink;
+using link::TagRule;
+
+MachineStatusWidget::MachineStatusWidget(const QString& statusName, QWidget* parent)
+    : QWidget(parent) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(new QLabel(QStringLiteral("Статус:"), this));
+  status_ = new QLabel(QString::fromUtf8(kStatusNoPort), this);
+  status_->setObjectName(statusName);
+  row->addWidget(status_, 1);
+}
+
+GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule& rule,
+                                                const QList<QWidget*>& machineControls) {
+  GateResult result{kStatusNoPort, false, ""};
+  try {
+    result = GateOnFirmware(link, rule);
+  } catch (const LinkAbort&) {
+    // The read-error message has been shown; the window stays usable without the machine.
+  }
+  status_->setText(QString::fromUtf8(result.status.c_str()));
+  if (!result.controlsOn) {
+    for (QWidget* control : machineControls) control->setEnabled(false);
+  }
+  return result;
+}
+
+QString MachineStatusWidget::statusText() const { return status_->text(); }
+
+bool MachineStatusWidget::portOpen() const {
+  return status_->text() != QString::fromUtf8(kStatusNoPort);
+}
+
+}  // namespace vexa::widgets
