@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the given targets, or everything, in ./build.
+# Configures (once) and builds the given targets, or everything, in ./build. With ccache
+# installed, compiles go through it; paths are taken relative to the checkout, so a fresh clone
+# reuses what an earlier one compiled.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+export CCACHE_BASEDIR="$PWD"
+if [ ! -f build/CMakeCache.txt ]; then
+  launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+fi
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
 cmake --build build -j2 "${targets[@]}"

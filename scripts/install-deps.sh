@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
-  fonts-dejavu-core
+  fonts-dejavu-core ccache
 )
 
 missing=()
