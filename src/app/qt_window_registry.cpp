@@ -6,6 +6,7 @@
 #include "figures/pattern_list_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
+#include "milling/milling_window.h"
 #include "raster/raster_window.h"
 #include "widgets/qt_prompts.h"
 #include "wood/wood_window.h"
@@ -21,6 +22,10 @@ void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
   });
   window.setWindowFactory(
       "Form12", [](MainWindow& main) -> QWidget* { return new AboutDialog(main, &main); });
+  window.setWindowFactory("Form1", [](MainWindow& main) -> QWidget* {
+    return new milling::MillingWindow(main.machineLink(), main.machineSettings(),
+                                      main.programDir());
+  });
   window.setWindowFactory("Form3", [](MainWindow& main) -> QWidget* {
     return new raster::RasterWindow(main.machineLink(), main.machineSettings(), main.programDir(),
                                     main.rasterContext());

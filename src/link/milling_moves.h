@@ -35,6 +35,11 @@ class MillingMoves {
   void SetPendingOffsets(double dxMm, double dyMm, double dzMm);
   AxisSteps pendingOffsets() const { return pending_; }
 
+  // The one extra wait of the optimisation mode: collects the reply of a move sent without
+  // waiting (unticked run box: nothing is awaited).
+  void WaitReply() { context_.link().WaitReply(record.replyBuffer, context_.jobWait()); }
+  const MotionContext& context() const { return context_; }
+
  private:
   std::int32_t advance(double& exact, std::int32_t sent, double delta, std::int32_t pending);
 

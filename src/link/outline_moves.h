@@ -31,6 +31,10 @@ class OutlineMoves {
   void StepMove(std::int32_t px, std::int32_t py, std::int32_t laser, std::int32_t delay,
                 bool wait);
 
+  // The one extra wait of the optimisation mode (see MillingMoves::WaitReply).
+  void WaitReply() { context_.link().WaitReply(record.replyBuffer, context_.jobWait()); }
+  const MotionContext& context() const { return context_; }
+
  private:
   void handleStop(bool wait);
 

@@ -87,7 +87,8 @@ ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
 
   auto* axes = new QGroupBox(QStringLiteral("Перемещение по осям в мм"), this);
   auto* axisForm = new QGridLayout(axes);
-  MakeDistanceFields(axes, distanceFields_);
+  static const char* const kDistanceNames[] = {"Text1", "Text2", "Text3"};
+  MakeDistanceFields(axes, distanceFields_, kDistanceNames);
   static const char* const kAxisNames[] = {"X", "Y", "Z"};
   for (int axis = 0; axis < 3; ++axis) {
     axisForm->addWidget(new QLabel(QString::fromUtf8(kAxisNames[axis]), axes), axis, 0);

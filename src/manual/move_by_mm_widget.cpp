@@ -10,13 +10,12 @@
 
 namespace vexa::manual {
 
-void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3]) {
+void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3], const char* const names[3]) {
   static const char* const kTips[] = {"Перемещение по оси X, мм", "Перемещение по оси Y, мм",
                                       "Перемещение по оси Z, мм"};
-  static const char* const kNames[] = {"Text1", "Text2", "Text3"};
   for (int axis = 0; axis < 3; ++axis) {
     fields[axis] = new QLineEdit(QStringLiteral("0"), parent);
-    fields[axis]->setObjectName(kNames[axis]);
+    fields[axis]->setObjectName(names[axis]);
     fields[axis]->setToolTip(QString::fromUtf8(kTips[axis]));
     widgets::ApplyMillimetreKeyFilter(fields[axis]);
   }
@@ -27,7 +26,9 @@ MoveByMmWidget::MoveByMmWidget(link::Prompts& prompts,
     : QGroupBox(parent), prompts_(prompts), move_(std::move(move)) {
   setObjectName("moveByMm");
   auto* form = new QFormLayout(this);
-  MakeDistanceFields(this, fields_);
+  // The operation windows' own fields are Text1... as well, so the group's are tx, ty, tz.
+  static const char* const kNames[] = {"tx", "ty", "tz"};
+  MakeDistanceFields(this, fields_, kNames);
   form->addRow(QStringLiteral("X"), fields_[0]);
   form->addRow(QStringLiteral("Y"), fields_[1]);
   form->addRow(QStringLiteral("Z"), fields_[2]);

@@ -35,7 +35,8 @@ class MoveByMmWidget : public QGroupBox {
   QPushButton* moveButton_;
 };
 
-// Builds the X, Y and Z distance fields shared by this group and the manual positioning window.
-void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3]);
+// Builds the X, Y and Z distance fields shared by this group and the manual positioning window,
+// with the object names `names`.
+void MakeDistanceFields(QWidget* parent, QLineEdit* fields[3], const char* const names[3]);
 
 }  // namespace vexa::manual

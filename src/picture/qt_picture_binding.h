@@ -18,6 +18,9 @@ struct PictureWidgets {
   QList<QWidget*> panels;          // hidden with the view while there is no picture
   QList<QWidget*> buttons;         // switched by the 24-bit check
   int shownCopy = 0;               // the copy the view shows
+  // Figure windows: one view per copy, entry i showing copy i (null entries are skipped); they
+  // are hidden and shown with their panel among `panels`.
+  QList<PictureView*> copyViews = {};
 };
 
 // Sets the picture's hooks to the widgets and, for the real application, LoadPictureFile as its

@@ -1,29 +1,10 @@
 #include "raster/run_numbers.h"
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
-
-#include "settings/settings.h"
+#include "settings/number_checks.h"
 
 namespace vexa::raster {
 
 namespace {
-
-std::optional<double> dwellOf(const std::string& text) {
-  const auto value = settings::ParseDecimal(text);
-  // Checked before rounding, so nothing between the ends of the scale can leave the range.
-  if (!value || !(*value >= 0) || *value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<double> sizeOf(const std::string& text) {
-  const auto value = settings::ParseDecimal(text);
-  if (!value || !(*value > 0) || !std::isfinite(*value)) return std::nullopt;
-  return value;
-}
 
 std::string dwellText(const std::string& name) {
   return "Введите в поле " + name + " число от 0 до 2147483647!";
@@ -34,19 +15,19 @@ std::string dwellText(const std::string& name) {
 std::variant<RunNumbers, std::string> ReadRunNumbers(const RunNumberTexts& texts,
                                                      const DwellFieldNames& names) {
   RunNumbers numbers;
-  const auto black = dwellOf(texts.blackDwell);
+  const auto black = settings::DelayNumber(texts.blackDwell);
   if (!black) return dwellText(names.black);
   numbers.blackDwell = *black;
   numbers.whiteDwell = 0;
   if (texts.whiteDwell) {
-    const auto white = dwellOf(*texts.whiteDwell);
+    const auto white = settings::DelayNumber(*texts.whiteDwell);
     if (!white) return dwellText(names.white);
     numbers.whiteDwell = *white;
   }
-  const auto width = sizeOf(texts.targetWidth);
+  const auto width = settings::PositiveNumber(texts.targetWidth);
   if (!width) return std::string("Введите в поле ширины число больше 0!");
   numbers.targetWidth = *width;
-  const auto height = sizeOf(texts.targetHeight);
+  const auto height = settings::PositiveNumber(texts.targetHeight);
   if (!height) return std::string("Введите в поле высоты число больше 0!");
   numbers.targetHeight = *height;
   return numbers;

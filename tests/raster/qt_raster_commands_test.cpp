@@ -5,8 +5,8 @@
 
 #include "picture/picture_samples.h"
 #include "raster/raster_job.h"
-#include "raster/sim_sync.h"
 #include "support/sim_link.h"
+#include "support/sim_sync.h"
 #include "wood/wood_job.h"  // WoodRunRules
 
 namespace vexa::raster {
@@ -38,7 +38,7 @@ class RasterCommandsTest : public ::testing::Test {
     if (rules.setup == RunRules::Setup::Wood) parts.numbers.whiteDwell = sim.machine.SM_delay;
     EXPECT_TRUE(RasterRun(std::move(parts)).run());
     // Only this run's commands: the log also holds earlier runs and their "V".
-    const Commands all = test::CommandsSoFar(sim.link, sim.sim, tag_);
+    const Commands all = vexa::test::CommandsSoFar(sim.link, sim.sim, tag_);
     const Commands fresh(all.begin() + static_cast<long>(seen_), all.end());
     seen_ = all.size() + 1;
     return fresh;

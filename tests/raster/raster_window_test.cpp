@@ -6,12 +6,12 @@
 
 #include "picture/invert_picture.h"
 #include "picture/pseudo_tone.h"
-#include "raster/raster_window_fixture.h"
+#include "support/window_bench.h"
 
 using vexa::picture::PixelBuffer;
 using vexa::picture::test::GrayPicture;
 using vexa::raster::RasterWindow;
-using Bench = vexa::raster::test::WindowBench<RasterWindow>;
+using Bench = vexa::test::WindowBench<RasterWindow>;
 using Commands = std::vector<std::string>;
 
 namespace {

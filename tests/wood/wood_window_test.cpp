@@ -4,12 +4,12 @@
 
 #include <QtTest>
 
-#include "raster/raster_window_fixture.h"
+#include "support/window_bench.h"
 
 using vexa::picture::PixelBuffer;
 using vexa::picture::test::GrayPicture;
 using vexa::wood::WoodWindow;
-using Bench = vexa::raster::test::WindowBench<WoodWindow>;
+using Bench = vexa::test::WindowBench<WoodWindow>;
 using Commands = std::vector<std::string>;
 
 namespace {

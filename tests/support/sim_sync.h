@@ -8,13 +8,12 @@
 #include "link/machine_link.h"
 #include "support/sim_process.h"
 
-namespace vexa::raster::test {
+namespace vexa::test {
 
 // The commands the emulator has taken so far. It logs each command before it answers and
 // answers in order, so once the answer to a fresh "V;" has arrived, everything sent before is
 // in the log; that "V" is left out.
-inline std::vector<std::string> CommandsSoFar(link::MachineLink& link,
-                                              const vexa::test::SimProcess& sim,
+inline std::vector<std::string> CommandsSoFar(link::MachineLink& link, const SimProcess& sim,
                                               const std::string& tag) {
   link.WritePort("V;");
   std::string answers;
@@ -24,4 +23,4 @@ inline std::vector<std::string> CommandsSoFar(link::MachineLink& link,
   return commands;
 }
 
-}  // namespace vexa::raster::test
+}  // namespace vexa::test

@@ -1,6 +1,6 @@
 #pragma once
-// A raster window (laser or wood burning) on a vexa-sim controller, with a picture file and a
-// cnc.ini in a temporary program folder.
+// An operation window on a vexa-sim controller, with a picture file and a cnc.ini in a temporary
+// program folder.
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,11 +13,10 @@
 
 #include "picture/bmp_file.h"
 #include "picture/picture_samples.h"
-#include "raster/engraving_window.h"
-#include "raster/sim_sync.h"
 #include "support/sim_link.h"
+#include "support/sim_sync.h"
 
-namespace vexa::raster::test {
+namespace vexa::test {
 
 using Commands = std::vector<std::string>;
 
@@ -56,15 +55,16 @@ struct WindowBench {
   Commands commands() { return CommandsSoFar(sim.link, sim.sim, tag_); }
   std::string setting(const std::string& key) const { return sim.settings.ReadSetting(key, "-"); }
 
-  // `during` runs from the first event processing inside the job started by Command1.
-  void engrave(std::function<void()> during = {}) {
+  // `during` runs from the first event processing inside the job the button starts.
+  void click(const char* name, std::function<void()> during = {}) {
     if (during) QTimer::singleShot(0, window.get(), during);
-    button("Command1")->click();
+    button(name)->click();
   }
+  void engrave(std::function<void()> during = {}) { click("Command1", std::move(during)); }
 
-  vexa::test::SimLink sim;
+  SimLink sim;
   std::string tag_;
   std::unique_ptr<Window> window;
 };
 
-}  // namespace vexa::raster::test
+}  // namespace vexa::test

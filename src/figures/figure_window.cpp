@@ -1,0 +1,287 @@
+#include "figures/figure_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "figures/aspect_side.h"
+#include "figures/figure_tree_widget.h"
+#include "figures/highlight_figure.h"
+#include "figures/parse_figures.h"
+#include "manual/move_by_mm_widget.h"
+#include "picture/picture_view.h"
+#include "picture/qt_picture_binding.h"
+#include "settings/settings_keys.h"
+#include "widgets/machine_status_widget.h"
+#include "widgets/qt_field_leave.h"
+#include "widgets/qt_millimetre_key_filter.h"
+
+namespace vexa::figures {
+
+namespace {
+
+constexpr const char* kViewNames[] = {"Pict", "Pict1", "Pict2", "Pict3"};
+constexpr int kCopies = 4;
+
+}  // namespace
+
+FigureWindow::FigureWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                           std::filesystem::path programDir, FigureWindowDesign design,
+                           QWidget* parent)
+    : QWidget(parent),
+      link_(link),
+      settings_(settings),
+      programDir_(std::move(programDir)),
+      design_(std::move(design)),
+      settingsFile_(programDir_ / "cnc.ini"),
+      picture_({programDir_, design_.imageKey, kCopies, design_.refusalLine}, link.prompts(),
+               picture::QtPictureDecoder()),
+      job_(link),
+      guard_(job_, *this, link.prompts()) {
+  setObjectName(design_.formName);
+  setWindowTitle(design_.caption);
+  buildPanels();
+  picture_.setEventPump(&link.pump());
+}
+
+QLineEdit* FigureWindow::makeNumberField(const char* name, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  widgets::ApplyMillimetreKeyFilter(field);
+  return field;
+}
+
+void FigureWindow::buildPanels() {
+  auto* columns = new QHBoxLayout(this);
+
+  // The controls scroll when the window is too low for them (1280 x 720 with the main menu).
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* controls = new QWidget(scroll);
+  column_ = new QVBoxLayout(controls);
+  scroll->setWidget(controls);
+  scroll->setMinimumWidth(300);
+  columns->addWidget(scroll);
+
+  auto* filePanel = new QGroupBox(QStringLiteral("Выбор файла"), controls);
+  auto* fileRow = new QHBoxLayout(filePanel);
+  pathField_ = new QLineEdit(filePanel);
+  pathField_->setObjectName(design_.pathFieldName);
+  pathField_->setReadOnly(true);  // the path changes through "..." only
+  openButton_ = new QPushButton(QStringLiteral("..."), filePanel);
+  openButton_->setObjectName("Command8");
+  fileRow->addWidget(pathField_, 1);
+  fileRow->addWidget(openButton_);
+  column_->addWidget(filePanel);
+
+  sizePanel_ = new QGroupBox(design_.sizeCaption, controls);
+  sizeForm_ = new QFormLayout(sizePanel_);
+  widthField_ = addSizeField(QStringLiteral("Ширина:"), "Text6");
+  heightField_ = addSizeField(QStringLiteral("Высота:"), "Text7");
+  column_->addWidget(sizePanel_);
+
+  runPanel_ = new QGroupBox(controls);
+  QGroupBox* runPanel = runPanel_;
+  runPanel->setObjectName("runPanel");
+  auto* runColumn = new QVBoxLayout(runPanel);
+  sendBox_ = new QCheckBox(design_.runCaption, runPanel);
+  sendBox_->setObjectName("Check1");
+  sendBox_->setChecked(true);  // cleared by the firmware check when the machine cannot take it
+  returnBox_ = new QCheckBox(QStringLiteral("С возвратом в исх."), runPanel);
+  returnBox_->setObjectName("Check2");
+  runColumn->addWidget(sendBox_);
+  runColumn->addWidget(returnBox_);
+  buttonGrid_ = new QGridLayout;
+  runColumn->addLayout(buttonGrid_);
+  column_->addWidget(runPanel);
+  stopButton_ = addButton(QStringLiteral("Стоп"), "Command9", 10, 0);
+  if (design_.figureTree) parseButton_ = addButton(QStringLiteral("Разобрать"), "Command3", 0, 0);
+
+  moveGroup_ = new manual::MoveByMmWidget(
+      link_.prompts(), [this](const manual::AxisDistances& d) { moveByMm(d); }, controls);
+  moveGroup_->moveButton()->setObjectName("Command7");
+  column_->addWidget(moveGroup_);
+  column_->addStretch(1);
+
+  status_ = new widgets::MachineStatusWidget(QStringLiteral("Label5"), this);
+  for (QLabel* label : status_->findChildren<QLabel*>()) {
+    if (label->objectName().isEmpty()) label->setObjectName("Label6");
+  }
+
+  // The pictures: a tab strip over one view per copy, the status line below.
+  auto* pictures = new QWidget(this);
+  auto* pictureColumn = new QVBoxLayout(pictures);
+  pictureColumn->setContentsMargins(0, 0, 0, 0);
+  tabs_ = new QTabBar(pictures);
+  tabs_->setObjectName("TabStrip1");
+  for (const FigureTab& tab : design_.tabs) tabs_->addTab(tab.caption);
+  viewStack_ = new QStackedWidget(pictures);
+  viewStack_->setObjectName("pictures");
+  for (int copy = 0; copy < kCopies; ++copy) {
+    auto* view = new picture::PictureView(viewStack_);
+    view->setObjectName(kViewNames[copy]);
+    viewStack_->addWidget(view);
+    views_.push_back(view);
+  }
+  pictureColumn->addWidget(tabs_);
+  pictureColumn->addWidget(viewStack_, 1);
+  pictureColumn->addWidget(status_);
+  columns->addWidget(pictures, 1);
+
+  if (design_.figureTree) {
+    tree_ = new FigureTreeWidget(this);
+    tree_->setMinimumWidth(140);
+    tree_->setMaximumWidth(220);
+    columns->addWidget(tree_);
+    connect(tree_, &FigureTreeWidget::figureChosen, this, &FigureWindow::showSelection);
+    connect(parseButton_, &QPushButton::clicked, this, [this] {
+      // The parse rewrites the map a running job traces; the job's end comes first.
+      if (!job_.running()) parseFigures();
+    });
+  }
+
+  connect(tabs_, &QTabBar::currentChanged, this, &FigureWindow::showTab);
+  showTab(0);
+  connect(openButton_, &QPushButton::clicked, this, [this] {
+    picture_.OpenPicture([this] {
+      afterPictureLoad();
+      widthLeft();
+    });
+    if (!picture_.hasPicture()) afterPictureLoad();
+  });
+  connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
+  widgets::OnFieldLeft(widthField_, [this] { widthLeft(); });
+  widgets::OnFieldLeft(heightField_, [this] { heightLeft(); });
+}
+
+QLineEdit* FigureWindow::addSizeField(const QString& caption, const char* name) {
+  auto* row = new QHBoxLayout;
+  QLineEdit* field = makeNumberField(name, sizePanel_);
+  row->addWidget(field);
+  row->addWidget(new QLabel(QStringLiteral("мм"), sizePanel_));
+  sizeForm_->addRow(caption, row);
+  return field;
+}
+
+QGroupBox* FigureWindow::addPanel(const QString& caption) {
+  auto* panel = new QGroupBox(caption, runPanel_->parentWidget());
+  column_->insertWidget(column_->indexOf(runPanel_), panel);
+  return panel;
+}
+
+QPushButton* FigureWindow::addButton(const QString& text, const char* name, int row, int column) {
+  auto* button = new QPushButton(text, buttonGrid_->parentWidget());
+  button->setObjectName(name);
+  buttonGrid_->addWidget(button, row, column);
+  return button;
+}
+
+void FigureWindow::showTab(int index) {
+  if (index < 0 || index >= int(design_.tabs.size())) return;
+  const int copy = design_.tabs[std::size_t(index)].copy;
+  viewStack_->setCurrentIndex(copy);
+  views_[std::size_t(copy)]->requestRedraw();
+}
+
+void FigureWindow::openWith(const QList<QWidget*>& machineControls,
+                            const QList<QWidget*>& workingButtons,
+                            std::vector<StoredField> storedFields) {
+  QList<QWidget*> buttons = workingButtons;
+  buttons << stopButton_;
+  if (parseButton_) buttons << parseButton_;
+  picture::PictureWidgets widgets;
+  widgets.pathField = pathField_;
+  widgets.panels = {viewStack_, sizePanel_};
+  widgets.buttons = buttons;
+  widgets.copyViews = {views_.begin(), views_.end()};
+  picture::BindPictureWidgets(picture_, widgets);
+
+  QList<QWidget*> controls = machineControls;
+  controls << sendBox_ << returnBox_ << moveGroup_->moveButton();
+  const link::GateResult gate =
+      status_->runStartupCheck(link_, link::TagRule{design_.tag}, controls);
+  // A box switched off but still ticked would send to a machine that cannot take the commands.
+  if (!gate.controlsOn) sendBox_->setChecked(false);
+
+  storedFields_ = std::move(storedFields);
+  for (const StoredField& stored : storedFields_) {
+    stored.field->setText(QString::fromStdString(
+        settingsFile_.ReadSetting(stored.key, settings::BuiltinDefault(stored.key, programDir_))));
+  }
+  picture_.setPath(settingsFile_.ReadSetting(
+      design_.imageKey, settings::BuiltinDefault(design_.imageKey, programDir_)));
+  picture_.LoadWorkPictureOrReport(picture_.path());
+  afterPictureLoad();
+  // The height follows the stored width at once, as it will whenever the width is left.
+  widthLeft();
+}
+
+// The figure data and the tree belong to the picture they were made from: a new picture (or
+// none) starts without them, so no job traces one picture's map over another's pixels.
+void FigureWindow::afterPictureLoad() {
+  figures_.map = FigureMap();
+  figures_.resetTables();
+  figures_.tree.clear();
+  showTree();
+}
+
+void FigureWindow::showTree() {
+  if (tree_) tree_->showTree(&figures_.tree);
+}
+
+void FigureWindow::parseFigures() {
+  if (!picture_.hasPicture()) return;
+  ParseFigures(picture_.copy(kWorkingCopy), figures_);
+  showTree();
+  picture_.requestRedraw();
+}
+
+void FigureWindow::showSelection(int figure) {
+  if (!picture_.hasPicture()) return;
+  HighlightFigure(picture_.copy(kWorkingCopy), figures_.map, figure, picture_.copy(kSelectionCopy));
+  picture_.requestRedraw();
+}
+
+void FigureWindow::widthLeft() {
+  if (const auto height =
+          AspectSide(widthField_->text().toStdString(), picture_.height(), picture_.width())) {
+    heightField_->setText(QString::fromStdString(*height));
+  }
+}
+
+void FigureWindow::heightLeft() {
+  if (const auto width =
+          AspectSide(heightField_->text().toStdString(), picture_.width(), picture_.height())) {
+    widthField_->setText(QString::fromStdString(*width));
+  }
+}
+
+void FigureWindow::runJob(const std::function<void()>& job, const QList<QWidget*>& locked) {
+  QList<QWidget*> all{openButton_, widthField_, heightField_};
+  if (parseButton_) all << parseButton_;
+  all << locked;
+  guard_.run(job, all);
+}
+
+void FigureWindow::closeEvent(QCloseEvent* event) {
+  if (!guard_.mayClose(event)) return;
+  for (const StoredField& stored : storedFields_) {
+    settingsFile_.WriteSetting(stored.key, stored.field->text().toStdString());
+  }
+  picture_.ReleasePicture();
+  event->accept();
+}
+
+}  // namespace vexa::figures

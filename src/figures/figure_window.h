@@ -1,0 +1,163 @@
+#pragma once
+// What the milling (Form1), outline engraving (Form5) and cutting-by-picture (Form9) windows
+// share on the screen: four copies of the picture under a tab strip, the file and size panels
+// with the width and height kept in the picture's proportions, the run boxes, "Стоп", the
+// move-by-millimetre group, the status line with the firmware check, the job guard and, in the
+// milling and outline windows, "Разобрать" with the figure tree. Each window adds its own
+// fields, buttons and jobs.
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "figures/figure_data.h"
+#include "link/job_state.h"
+#include "link/machine_link.h"
+#include "link/machine_settings.h"
+#include "manual/axis_distances.h"
+#include "picture/window_picture.h"
+#include "settings/settings.h"
+#include "widgets/qt_job_guard.h"
+
+class QCheckBox;
+class QFormLayout;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTabBar;
+class QVBoxLayout;
+
+namespace vexa::manual {
+class MoveByMmWidget;
+}
+namespace vexa::picture {
+class PictureView;
+}
+namespace vexa::widgets {
+class MachineStatusWidget;
+}
+
+namespace vexa::figures {
+
+class FigureTreeWidget;
+
+// The four copies of the picture and their views Pict, Pict1, Pict2, Pict3.
+inline constexpr int kSourceCopy = 0;
+inline constexpr int kWorkingCopy = 1;
+inline constexpr int kSelectionCopy = 2;  // the cutting window's template picture
+inline constexpr int kToolCopy = 3;       // the milling cutter's or the laser's marks
+
+struct FigureTab {
+  QString caption;
+  int copy;
+};
+
+struct FigureWindowDesign {
+  QString formName;             // "Form1"
+  QString caption;              // the window title
+  std::string tag;              // the firmware the window drives: "MT", "OT"
+  std::string imageKey;         // cnc.ini key of the picture path
+  QString pathFieldName;        // "Text2" in the milling window, "Text1" elsewhere
+  std::string refusalLine;      // "Фрезеровка невозможна."
+  QString sizeCaption;          // "Размер готового изображ."
+  QString runCaption;           // "Фрезеровать", "Гравировать"
+  std::vector<FigureTab> tabs;  // in the order of the tab strip
+  bool figureTree = true;       // "Разобрать" and the tree `tv`
+};
+
+// A field whose text is kept in cnc.ini: read when the window opens, written when it closes.
+struct StoredField {
+  std::string key;
+  QLineEdit* field;
+};
+
+class FigureWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  picture::WindowPicture& picture() { return picture_; }
+  FigureData& figures() { return figures_; }
+  bool jobRunning() const { return job_.running(); }
+  const FigureWindowDesign& design() const { return design_; }
+
+ protected:
+  FigureWindow(link::MachineLink& link, const link::MachineSettings& settings,
+               std::filesystem::path programDir, FigureWindowDesign design, QWidget* parent);
+
+  // Builders for the derived window's own controls.
+  QLineEdit* addSizeField(const QString& caption, const char* name);  // in the size panel
+  QGroupBox* addPanel(const QString& caption);  // between the size and the run panels
+  QPushButton* addButton(const QString& text, const char* name, int row, int column);
+  static QLineEdit* makeNumberField(const char* name, QWidget* parent);
+
+  // Window opening, once the derived window has built its controls: the firmware check (the
+  // machine controls off and the run box cleared when it fails), the stored fields, then the
+  // picture. `workingButtons` are switched by the picture's presence.
+  void openWith(const QList<QWidget*>& machineControls, const QList<QWidget*>& workingButtons,
+                std::vector<StoredField> storedFields);
+
+  // Runs `job` through the guard: a second job is refused, the picture's controls and `locked`
+  // stay switched off while it runs, a close waits until it has unwound.
+  void runJob(const std::function<void()>& job, const QList<QWidget*>& locked = {});
+
+  // "Разобрать": the working picture into figures, then the tree.
+  void parseFigures();
+  // Shows the figure data's tree again (after a parse or a reset).
+  void showTree();
+  // Repaints every view and lets pending events through (jobs show their progress with it).
+  void redrawAll() { picture_.RedrawPicture(); }
+
+  // The move-by-millimetre group's move: the window's own millimetre move.
+  virtual void moveByMm(const manual::AxisDistances& distances) = 0;
+
+  void closeEvent(QCloseEvent* event) override;
+
+  link::MachineLink& link_;
+  const link::MachineSettings& settings_;
+  std::filesystem::path programDir_;
+  FigureWindowDesign design_;
+  settings::SettingsFile settingsFile_;
+  picture::WindowPicture picture_;
+  FigureData figures_;
+  link::JobState job_;
+  widgets::QtJobGuard guard_;
+
+  QLineEdit* pathField_ = nullptr;     // Text2 / Text1
+  QPushButton* openButton_ = nullptr;  // Command8 "..."
+  QGroupBox* sizePanel_ = nullptr;
+  QLineEdit* widthField_ = nullptr;     // Text6
+  QLineEdit* heightField_ = nullptr;    // Text7
+  QCheckBox* sendBox_ = nullptr;        // Check1
+  QCheckBox* returnBox_ = nullptr;      // Check2
+  QPushButton* parseButton_ = nullptr;  // "Разобрать"
+  QPushButton* stopButton_ = nullptr;   // Command9 "Стоп"
+  manual::MoveByMmWidget* moveGroup_ = nullptr;
+  widgets::MachineStatusWidget* status_ = nullptr;
+  FigureTreeWidget* tree_ = nullptr;
+  QTabBar* tabs_ = nullptr;  // TabStrip1
+  std::vector<picture::PictureView*> views_;
+
+ private:
+  void buildPanels();
+  void showTab(int index);
+  void showSelection(int figure);
+  void afterPictureLoad();
+  void widthLeft();
+  void heightLeft();
+
+  QVBoxLayout* column_ = nullptr;
+  QGroupBox* runPanel_ = nullptr;  // the run boxes and the buttons
+  QFormLayout* sizeForm_ = nullptr;
+  QGridLayout* buttonGrid_ = nullptr;
+  QStackedWidget* viewStack_ = nullptr;
+  std::vector<StoredField> storedFields_;
+};
+
+}  // namespace vexa::figures

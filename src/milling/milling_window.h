@@ -1,0 +1,48 @@
+#pragma once
+// Form1, "Zorazad IDO": mills a picture figure by figure along the figures' contours, with a
+// depth from the gray level under the cutter ("Выделенная", "Все").
+
+#include <optional>
+
+#include "figures/figure_window.h"
+#include "link/milling_moves.h"
+#include "milling/milling_job.h"
+#include "milling/milling_numbers.h"
+#include "milling/milling_state.h"
+
+namespace vexa::milling {
+
+class MillingWindow : public figures::FigureWindow {
+  Q_OBJECT
+
+ public:
+  // Runs the firmware check for "MT" (a notice may appear), reads the window's settings and
+  // loads the remembered picture.
+  MillingWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                std::filesystem::path programDir, QWidget* parent = nullptr);
+
+  const MillingState& state() const { return state_; }
+  const link::MillingMoves& moves() const { return moves_; }
+
+ private:
+  void MillSelected();
+  void MillAll();
+  // The job's parts from the fields, or nullopt after a message naming the bad field.
+  std::optional<MillingParts> gatherJob();
+  void moveByMm(const manual::AxisDistances& distances) override;
+
+  MillingState state_;
+  link::MillingScale scale_;  // fixed at each job's start: the fields are locked meanwhile
+  link::MillingMoves moves_;
+
+  QLineEdit* depthField_ = nullptr;        // Text1
+  QLineEdit* diameterField_ = nullptr;     // Text3
+  QLineEdit* delayField_ = nullptr;        // Text4
+  QPushButton* selectedButton_ = nullptr;  // "Выделенная"
+  QPushButton* allButton_ = nullptr;       // "Все"
+  QPushButton* gradientButton_ = nullptr;  // "Градиент"
+  QPushButton* offsetButton_ = nullptr;    // "Отступить"
+  QPushButton* reliefButton_ = nullptr;    // "Резать 3D"
+};
+
+}  // namespace vexa::milling
