@@ -23,9 +23,9 @@ std::pair<std::string, std::string_view> firstWord(std::string_view text) {
 std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
     std::string_view text) {
   static const std::map<std::string, Verb> kVerbs = {
-      {"menu", Verb::Menu},   {"click", Verb::Click},   {"check", Verb::Check},
-      {"type", Verb::Type},   {"answer", Verb::Answer}, {"choose", Verb::Choose},
-      {"close", Verb::Close}, {"quit", Verb::Quit}};
+      {"menu", Verb::Menu},     {"click", Verb::Click},   {"check", Verb::Check},
+      {"type", Verb::Type},     {"select", Verb::Select}, {"answer", Verb::Answer},
+      {"choose", Verb::Choose}, {"close", Verb::Close},   {"quit", Verb::Quit}};
   std::vector<AutomationStep> steps;
   int lineNumber = 0;
   while (!text.empty()) {
@@ -56,7 +56,8 @@ std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
         break;
       case Verb::Click:
       case Verb::Check:
-      case Verb::Type: {
+      case Verb::Type:
+      case Verb::Select: {
         const auto [path, value] = firstWord(rest);
         const auto slash = path.find('/');
         if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) {
@@ -69,6 +70,7 @@ std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
         if (step.verb == Verb::Check && step.value != "on" && step.value != "off") {
           return problem("check needs on or off");
         }
+        if (step.verb == Verb::Select && step.value.empty()) return problem("select needs a key");
         break;
       }
       case Verb::Answer:

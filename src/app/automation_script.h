@@ -7,6 +7,7 @@
 //   click FORM/NAME        press the button NAME of the open window FORM
 //   check FORM/NAME on|off tick or clear a check box
 //   type FORM/NAME TEXT    put TEXT (the rest of the line) into a field
+//   select FORM/NAME KEY   select the node KEY (P12) of the figure tree NAME (tv)
 //   answer yes|no          the answer to the next Yes/No question (or pause dialog)
 //   choose PATH            the file the next open-file dialog returns
 //   close FORM             close the window FORM
@@ -20,11 +21,11 @@
 namespace vexa::app {
 
 struct AutomationStep {
-  enum class Verb { Menu, Click, Check, Type, Answer, Choose, Close, Quit };
+  enum class Verb { Menu, Click, Check, Type, Select, Answer, Choose, Close, Quit };
   Verb verb = Verb::Quit;
   std::string window;  // FORM of click, check, type and close
   std::string target;  // NAME of menu, click, check and type
-  std::string value;   // "on"/"off", the typed text, "yes"/"no", the chosen path
+  std::string value;   // "on"/"off", the typed text, a node key, "yes"/"no", the chosen path
   int line = 0;
 };
 

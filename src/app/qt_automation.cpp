@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "figures/figure_tree_widget.h"
 
 namespace vexa::app {
 
@@ -107,6 +108,12 @@ bool Automation::runStep(MainWindow& window, const AutomationStep& step) {
       auto* field = controlIn<QLineEdit>(form, step.target);
       if (field == nullptr || !field->isEnabled()) return fail("no usable field " + step.target);
       field->setText(QString::fromStdString(step.value));
+      return true;
+    }
+    case Verb::Select: {
+      auto* tree = controlIn<figures::FigureTreeWidget>(form, step.target);
+      if (tree == nullptr || !tree->isEnabled()) return fail("no usable tree " + step.target);
+      if (!tree->selectKey(step.value)) return fail("no node " + step.value + " in the tree");
       return true;
     }
     case Verb::Answer:

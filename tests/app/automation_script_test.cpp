@@ -50,6 +50,11 @@ TEST(AutomationScript, StepsInOrderWithCommentsBlankLinesAndCrLf) {
   EXPECT_EQ(steps[6].window, "Form3");
   EXPECT_EQ(steps[7].verb, Verb::Quit);
   EXPECT_EQ(steps[7].line, 10);
+  const auto select = stepsOf("select Form1/tv P12\n");
+  ASSERT_EQ(select.size(), 1u);
+  EXPECT_EQ(select[0].verb, Verb::Select);
+  EXPECT_EQ(select[0].target, "tv");
+  EXPECT_EQ(select[0].value, "P12");
 }
 
 TEST(AutomationScript, ProblemsNameTheirLine) {
@@ -58,6 +63,7 @@ TEST(AutomationScript, ProblemsNameTheirLine) {
   EXPECT_EQ(problemOf("click Form3/"), "line 1: click needs FORM/NAME");
   EXPECT_EQ(problemOf("check Form3/Check1 yes"), "line 1: check needs on or off");
   EXPECT_EQ(problemOf("answer maybe"), "line 1: answer needs yes or no");
+  EXPECT_EQ(problemOf("select Form1/tv"), "line 1: select needs a key");
   EXPECT_EQ(problemOf("menu"), "line 1: menu takes one name");
   EXPECT_EQ(problemOf("quit now"), "line 1: quit takes nothing");
 }

@@ -3,6 +3,8 @@
 // program folder.
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +56,14 @@ struct WindowBench {
   // Every command the controller got: the firmware check's "V" first.
   Commands commands() { return CommandsSoFar(sim.link, sim.sim, tag_); }
   std::string setting(const std::string& key) const { return sim.settings.ReadSetting(key, "-"); }
+
+  // As a person would: the text typed into the field, then the field left with Tab.
+  void type(const char* name, const QString& text) {
+    QLineEdit* edit = field(name);
+    edit->setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &leave);
+  }
 
   // `during` runs from the first event processing inside the job the button starts.
   void click(const char* name, std::function<void()> during = {}) {

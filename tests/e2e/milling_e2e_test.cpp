@@ -1,0 +1,111 @@
+// Milling through the real executable: the menu opens the milling window on a vexa-sim
+// controller with the "MT" firmware, "Разобрать" parses the default ornament, "Все" mills every
+// dark figure and returns to the start.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "figures/contour_starts.h"
+#include "figures/figure_data.h"
+#include "figures/parse_figures.h"
+#include "picture/bmp_file.h"
+#include "support/sim_process.h"
+#include "support/temp_folder.h"
+#include "support/vexa_run.h"
+
+namespace vexa::e2e {
+namespace {
+
+struct Move {
+  long long x = 0, y = 0, z = 0, delay = 0;
+};
+
+Move parse(const std::string& command) {
+  Move move;
+  std::istringstream fields(command);
+  char comma = 0;
+  fields >> move.x >> comma >> move.y >> comma >> move.z >> comma >> move.delay;
+  return move;
+}
+
+// The contours "Все" mills in `picture`: each dark figure's holes that have a pixel of the
+// figure above them, and its outside.
+int contoursOf(const picture::PixelBuffer& picture) {
+  figures::FigureData data;
+  figures::ParseFigures(picture, data);
+  const figures::ContourStarts starts(data.map);
+  int contours = 0;
+  for (std::int32_t f = 1; f <= data.table.length(); ++f) {
+    if (data.table[f].state != figures::kInUse || data.table[f].colour != figures::kDark) continue;
+    ++contours;
+    for (const figures::FigureLink& link : data.links.inUse()) {
+      if (link.parent == f && starts.aboveHole(f, link.child)) ++contours;
+    }
+  }
+  return contours;
+}
+
+TEST(MillingEndToEnd, MillsTheOrnamentFigureByFigureAndReturnsToTheStart) {
+  test::SimProcess sim({"--tag", "MT"});
+  test::TempFolder folder;
+  const std::filesystem::path resources = std::filesystem::path(VEXA_EXE_PATH).parent_path();
+  std::filesystem::copy_file(resources / "ornament.bmp", folder / "ornament.bmp");
+  folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\ncncrez_width=50\r\n");
+
+  const test::VexaRun run = test::runVexa(folder,
+                                          "menu mill_cl\n"
+                                          "click Form1/Command3\n"
+                                          "check Form1/Check2 on\n"
+                                          "click Form1/Command2\n"
+                                          "quit\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(run.transcript.empty()) << run.transcript;
+
+  const std::vector<std::string> commands = sim.receivedCommands();
+  ASSERT_GT(commands.size(), 2u);
+  EXPECT_EQ(commands.front(), "V");
+  Move total;
+  int plunges = 0, retracts = 0;
+  for (std::size_t i = 1; i < commands.size(); ++i) {
+    const Move move = parse(commands[i]);
+    total.x += move.x;
+    total.y += move.y;
+    total.z += move.z;
+    if (move.x == 0 && move.y == 0 && move.z < 0 && move.delay == 4000) ++plunges;
+    if (move.x == 0 && move.y == 0 && move.z > 0 && move.delay == 2000) ++retracts;
+  }
+  const int contours = contoursOf(picture::ReadBmpFile(folder / "work.bmp").pixels);
+  EXPECT_GT(contours, 3);
+  EXPECT_EQ(plunges, contours);
+  EXPECT_EQ(retracts, contours);
+  EXPECT_EQ(total.z, 0) << "every contour retracts to the surface";
+  EXPECT_LE(std::llabs(total.x), 1);
+  EXPECT_LE(std::llabs(total.y), 1);
+  EXPECT_NE(folder.read("cnc.ini").find("cncrez_width=50"), std::string::npos);
+}
+
+TEST(MillingEndToEnd, MillsTheFigureSelectedInTheTree) {
+  test::SimProcess sim({"--tag", "MT"});
+  test::TempFolder folder;
+  // A 2 x 2 square, 0,02 mm wide at 0,005 mm per step: one step per pixel.
+  picture::PixelBuffer square(4, 4);
+  for (int y = 2; y <= 3; ++y) {
+    for (int x = 2; x <= 3; ++x) square.setGray(x, y, 0);
+  }
+  picture::WriteBmpFile(square, folder / "square.bmp");
+  folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\ncncrez_width=0,02\r\n" +
+                              "cncrez_depth=1,275\r\nImage=" + (folder / "square.bmp").string() +
+                              "\r\n");
+  const test::VexaRun run = test::runVexa(
+      folder,
+      "menu mill_cl\nclick Form1/Command3\nselect Form1/tv P2\nclick Form1/Command1\nquit\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(sim.receivedCommands(),
+            (std::vector<std::string>{"V", "1,1,0,2000", "0,0,-255,4000", "1,0,0,0", "0,1,0,0",
+                                      "-1,0,0,0", "0,-1,0,0", "0,0,255,2000"}));
+}
+
+}  // namespace
+}  // namespace vexa::e2e
