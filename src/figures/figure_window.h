@@ -87,6 +87,9 @@ class FigureWindow : public QWidget {
   bool jobRunning() const { return job_.running(); }
   const FigureWindowDesign& design() const { return design_; }
 
+  // Room for the controls, a picture and the tree inside the main window at 1280 x 720.
+  QSize sizeHint() const override { return {1180, 630}; }
+
  protected:
   FigureWindow(link::MachineLink& link, const link::MachineSettings& settings,
                std::filesystem::path programDir, FigureWindowDesign design, QWidget* parent);
