@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "figures/disc_chords.h"
 #include "picture/pixel_buffer.h"
 
 namespace vexa::figures {
@@ -21,14 +22,10 @@ class ToolMark {
   void paint(picture::PixelBuffer& picture, int x, int y,
              std::vector<std::size_t>* changed = nullptr) const;
 
-  // Half the chord of each row j = -reach..reach (index j + reach): the disc covers
-  // i = -chord..chord there; -1 when the row holds nothing.
-  const std::vector<int>& chords() const { return chords_; }
-  int reach() const { return reach_; }
+  const DiscChords& disc() const { return disc_; }
 
  private:
-  int reach_ = -1;
-  std::vector<int> chords_;
+  DiscChords disc_;
 };
 
 }  // namespace vexa::figures

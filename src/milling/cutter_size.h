@@ -15,4 +15,9 @@ inline CutterSize CutterSizeOf(double diameterMm, double widthMm, int pictureWid
   return {radius, static_cast<int>(std::ceil(radius))};
 }
 
+// cutterDiameter of "Отступить": diameter × W / finished width, pixels.
+inline double CutterDiameterOf(double diameterMm, double widthMm, int pictureWidth) {
+  return diameterMm * pictureWidth / widthMm;
+}
+
 }  // namespace vexa::milling

@@ -84,10 +84,11 @@ void MillingJob::millContour(figures::Pixel start, figures::Direction heading) {
                         });
 }
 
-void MillingJob::returnMove() {
-  if (!parts_.returnToStart || !parts_.returnToStart()) return;
-  MillingState& state = parts_.state;
-  move(1 - state.toolX, 1 - state.toolY, 0, 0, true);
+void ReturnToFirstPixel(const MillingParts& parts) {
+  if (!parts.returnToStart || !parts.returnToStart()) return;
+  MillingState& state = parts.state;
+  parts.moves.StepMove(1 - state.toolX, 1 - state.toolY, 0, 0, true);
+  if (parts.afterMove) parts.afterMove();
   state.toolX = 1;
   state.toolY = 1;
 }
@@ -98,7 +99,7 @@ void MillingJob::MillSelected(std::int32_t figure) {
   parts_.state.toolY = 1;
   parts_.moves.context().link().StopRequested = false;
   MillFigure(figure);
-  returnMove();
+  ReturnToFirstPixel(parts_);
 }
 
 void MillingJob::MillAll() {
@@ -109,7 +110,7 @@ void MillingJob::MillAll() {
     MillFigure(figure);
     table[figure].state = figures::kDone;
   }
-  if (!parts_.state.reliefMode) returnMove();
+  if (!parts_.state.reliefMode) ReturnToFirstPixel(parts_);
 }
 
 }  // namespace vexa::milling

@@ -37,6 +37,10 @@ struct MillingParts {
   std::function<void()> afterMove;
 };
 
+// "С возвратом в исх." when ticked: back to the first pixel, and the tool is taken to stand
+// there.
+void ReturnToFirstPixel(const MillingParts& parts);
+
 class MillingJob {
  public:
   explicit MillingJob(MillingParts parts);
@@ -53,7 +57,6 @@ class MillingJob {
  private:
   void move(std::int32_t dx, std::int32_t dy, std::int32_t dz, std::int32_t delay, bool wait);
   void millContour(figures::Pixel start, figures::Direction heading);
-  void returnMove();
   std::int32_t depthAt(int x, int y) const;
   void keepDepthCopy();
 

@@ -5,16 +5,32 @@
 
 namespace vexa::milling {
 
+namespace {
+
+constexpr const char* kWidthText = "Введите в поле ширины число больше 0!";
+constexpr const char* kDiameterText = "Введите в поле диаметра фрезы число не меньше 0!";
+
+}  // namespace
+
+std::variant<CutterNumbers, std::string> ReadCutterNumbers(const std::string& width,
+                                                           const std::string& diameter) {
+  const auto widthMm = settings::PositiveNumber(width);
+  if (!widthMm) return std::string(kWidthText);
+  const auto diameterMm = settings::NonNegativeNumber(diameter);
+  if (!diameterMm) return std::string(kDiameterText);
+  return CutterNumbers{*widthMm, *diameterMm};
+}
+
 std::variant<MillingNumbers, std::string> ReadMillingNumbers(const MillingFieldTexts& texts) {
   MillingNumbers numbers;
   const auto width = settings::PositiveNumber(texts.width);
-  if (!width) return std::string("Введите в поле ширины число больше 0!");
+  if (!width) return std::string(kWidthText);
   numbers.widthMm = *width;
   const auto depth = settings::NonNegativeNumber(texts.depth);
   if (!depth) return std::string("Введите в поле глубины число не меньше 0!");
   numbers.depthMm = *depth;
   const auto diameter = settings::NonNegativeNumber(texts.diameter);
-  if (!diameter) return std::string("Введите в поле диаметра фрезы число не меньше 0!");
+  if (!diameter) return std::string(kDiameterText);
   numbers.diameterMm = *diameter;
   const auto delay = settings::DelayNumber(texts.delay);
   if (!delay) return std::string("Введите в поле задержки число от 0 до 2147483647!");

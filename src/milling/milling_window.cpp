@@ -1,5 +1,6 @@
 #include "milling/milling_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,10 +10,22 @@
 
 #include "figures/figure_selection.h"
 #include "figures/figure_tree_widget.h"
+#include "figures/offset_figures.h"
+#include "milling/edge_bands.h"
+#include "milling/relief_job.h"
 
 namespace vexa::milling {
 
 namespace {
+
+// The busy cursor while the picture is worked on without events in between.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 figures::FigureWindowDesign millingDesign() {
   return {"Form1",
@@ -60,19 +73,57 @@ MillingWindow::MillingWindow(link::MachineLink& link, const link::MachineSetting
 
   connect(selectedButton_, &QPushButton::clicked, this, &MillingWindow::MillSelected);
   connect(allButton_, &QPushButton::clicked, this, &MillingWindow::MillAll);
+  connect(reliefButton_, &QPushButton::clicked, this, &MillingWindow::Mill3D);
+  connect(gradientButton_, &QPushButton::clicked, this, &MillingWindow::Gradient);
+  connect(offsetButton_, &QPushButton::clicked, this, &MillingWindow::Offset);
 
-  openWith({}, {selectedButton_, allButton_},
+  openWith({}, {selectedButton_, allButton_, gradientButton_, offsetButton_, reliefButton_},
            {{"cncrez_width", widthField_},
             {"cncrez_depth", depthField_},
             {"mill_diameter", diameterField_},
             {"SM_mill_delay", delayField_}});
-  // The relief half of the window comes with its own commands.
-  for (QPushButton* button : {gradientButton_, offsetButton_, reliefButton_}) {
-    button->setEnabled(false);
-  }
 }
 
-std::optional<MillingParts> MillingWindow::gatherJob() {
+std::optional<CutterNumbers> MillingWindow::cutterNumbers() {
+  const auto numbers =
+      ReadCutterNumbers(widthField_->text().toStdString(), diameterField_->text().toStdString());
+  if (const auto* problem = std::get_if<std::string>(&numbers)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return std::nullopt;
+  }
+  return std::get<CutterNumbers>(numbers);
+}
+
+void MillingWindow::Gradient() {
+  // The working picture is what a running job traces and parses.
+  if (jobRunning() || !picture_.hasPicture()) return;
+  const auto numbers = cutterNumbers();
+  if (!numbers) return;
+  {
+    BusyCursor busy;
+    const picture::PixelBuffer& source = picture_.copy(figures::kSourceCopy);
+    picture_.copy(figures::kWorkingCopy) = EdgeBands(
+        source, CutterSizeOf(numbers->diameterMm, numbers->widthMm, source.width()).radius);
+    figures_.resetTables();
+  }
+  picture_.requestRedraw();
+}
+
+void MillingWindow::Offset() {
+  if (jobRunning() || !picture_.hasPicture()) return;
+  const auto numbers = cutterNumbers();
+  if (!numbers) return;
+  {
+    BusyCursor busy;
+    picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+    figures::OffsetFigures(
+        working, CutterDiameterOf(numbers->diameterMm, numbers->widthMm, working.width()));
+    figures_.resetTables();
+  }
+  picture_.requestRedraw();
+}
+
+std::optional<MillingNumbers> MillingWindow::readNumbers() {
   const auto numbers =
       ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
                           diameterField_->text().toStdString(), delayField_->text().toStdString()});
@@ -80,16 +131,19 @@ std::optional<MillingParts> MillingWindow::gatherJob() {
     link_.prompts().message(link::kErrorCaption, *problem);
     return std::nullopt;
   }
-  const MillingNumbers& n = std::get<MillingNumbers>(numbers);
+  return std::get<MillingNumbers>(numbers);
+}
+
+MillingParts MillingWindow::partsFor(const MillingNumbers& numbers) {
   picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
-  scale_ = {n.widthMm, n.depthMm, tool.width()};
+  scale_ = {numbers.widthMm, numbers.depthMm, tool.width()};
   return MillingParts{moves_,
                       settings_,
                       figures_,
                       tool,
                       state_,
-                      n.plungeDelay,
-                      CutterSizeOf(n.diameterMm, n.widthMm, tool.width()),
+                      numbers.plungeDelay,
+                      CutterSizeOf(numbers.diameterMm, numbers.widthMm, tool.width()),
                       [this] { return returnBox_->isChecked(); },
                       [this] { redrawAll(); },
                       [this] { job_.stepDone(); }};
@@ -101,18 +155,32 @@ void MillingWindow::MillSelected() {
         const auto figure =
             figures::CheckSelectedFigure(figures_.tree, tree_->selectedKey(), link_.prompts());
         if (!figure) return;
-        if (auto parts = gatherJob()) MillingJob(std::move(*parts)).MillSelected(*figure);
+        if (const auto numbers = readNumbers())
+          MillingJob(partsFor(*numbers)).MillSelected(*figure);
       },
-      {depthField_, diameterField_, delayField_});
+      {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
 
 void MillingWindow::MillAll() {
   runJob(
       [this] {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
-        if (auto parts = gatherJob()) MillingJob(std::move(*parts)).MillAll();
+        if (const auto numbers = readNumbers()) MillingJob(partsFor(*numbers)).MillAll();
       },
-      {depthField_, diameterField_, delayField_});
+      {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+void MillingWindow::Mill3D() {
+  runJob(
+      [this] {
+        const auto numbers = readNumbers();
+        if (!numbers) return;
+        picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+        milling::Mill3D({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
+                         CutterDiameterOf(numbers->diameterMm, numbers->widthMm, working.width()),
+                         [this] { parseFigures(); }});
+      },
+      {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
 
 void MillingWindow::moveByMm(const manual::AxisDistances& d) {

@@ -27,8 +27,15 @@ class MillingWindow : public figures::FigureWindow {
  private:
   void MillSelected();
   void MillAll();
-  // The job's parts from the fields, or nullopt after a message naming the bad field.
-  std::optional<MillingParts> gatherJob();
+  void Mill3D();
+  // "Градиент" and "Отступить": the working picture changes, the figure data are reset.
+  void Gradient();
+  void Offset();
+  std::optional<CutterNumbers> cutterNumbers();
+  // The fields' numbers, or nullopt after a message naming the bad field.
+  std::optional<MillingNumbers> readNumbers();
+  // A job's parts; the scale of its step moves is fixed here (the fields stay locked).
+  MillingParts partsFor(const MillingNumbers& numbers);
   void moveByMm(const manual::AxisDistances& distances) override;
 
   MillingState state_;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "figures/contour_starts.h"
@@ -105,6 +106,59 @@ TEST(MillingEndToEnd, MillsTheFigureSelectedInTheTree) {
   EXPECT_EQ(sim.receivedCommands(),
             (std::vector<std::string>{"V", "1,1,0,2000", "0,0,-255,4000", "1,0,0,0", "0,1,0,0",
                                       "-1,0,0,0", "0,-1,0,0", "0,0,255,2000"}));
+}
+
+}  // namespace
+}  // namespace vexa::e2e
+
+namespace vexa::e2e {
+namespace {
+
+TEST(MillingEndToEnd, ReliefCutsEachPlateauAtItsDepthAndEndsOnItsOwn) {
+  test::SimProcess sim({"--tag", "MT"});
+  test::TempFolder folder;
+  // Two touching plateaus (40 and 90) and a black disc on white, 80 x 50 pixels, one step per
+  // pixel and per gray level, the cutter 4 pixels across.
+  picture::PixelBuffer relief(80, 50);
+  for (int y = 8; y <= 24; ++y) {
+    for (int x = 8; x <= 40; ++x) relief.setGray(x, y, x <= 24 ? 40 : 90);
+  }
+  for (int y = 1; y <= 50; ++y) {
+    for (int x = 1; x <= 80; ++x) {
+      if ((x - 60) * (x - 60) + (y - 32) * (y - 32) <= 12 * 12) relief.setGray(x, y, 0);
+    }
+  }
+  picture::WriteBmpFile(relief, folder / "relief.bmp");
+  folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() +
+                              "\r\ncncrez_width=0,4\r\ncncrez_depth=1,275\r\n"
+                              "mill_diameter=0,02\r\nImage=" +
+                              (folder / "relief.bmp").string() + "\r\n");
+  const test::VexaRun run =
+      test::runVexa(folder, "menu mill_cl\ncheck Form1/Check2 on\nclick Form1/Command6\nquit\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(run.transcript.empty()) << run.transcript;
+
+  std::map<long long, int> plungesByDepth;
+  Move total;
+  const std::vector<std::string> commands = sim.receivedCommands();
+  for (std::size_t i = 1; i < commands.size(); ++i) {
+    const Move move = parse(commands[i]);
+    total.x += move.x;
+    total.y += move.y;
+    total.z += move.z;
+    if (move.x == 0 && move.y == 0 && move.z < 0 && move.delay == 4000) ++plungesByDepth[-move.z];
+  }
+  // The depths follow the levels the gray conversion gave the plateaus (90 becomes 91).
+  const picture::PixelBuffer work = picture::ReadBmpFile(folder / "work.bmp").pixels;
+  std::map<long long, int> expected;
+  for (auto [x, y] : {std::pair{10, 10}, {30, 10}, {60, 32}}) expected[255 - work.gray(x, y)];
+  for (auto& [depth, count] : expected) count = plungesByDepth.count(depth) ? 1 : 0;
+  EXPECT_EQ(expected.size(), 3u);
+  for (const auto& [depth, found] : expected) EXPECT_EQ(found, 1) << "a cut at depth " << depth;
+  EXPECT_EQ(plungesByDepth.size(), 3u) << ::testing::PrintToString(plungesByDepth);
+  EXPECT_EQ(total.z, 0);
+  EXPECT_EQ(total.x, 0);
+  EXPECT_EQ(total.y, 0);
 }
 
 }  // namespace

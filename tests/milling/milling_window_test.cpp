@@ -9,6 +9,8 @@
 #include "figures/figure_selection.h"
 #include "figures/figure_tree_widget.h"
 #include "figures/figure_window.h"
+#include "figures/offset_figures.h"
+#include "milling/edge_bands.h"
 #include "support/window_bench.h"
 
 using vexa::milling::MillingWindow;
@@ -241,6 +243,58 @@ class MillingWindowTest : public QObject {
     QCOMPARE(bench.setting("Image"), (bench.sim.folder / "other.bmp").string());
     bench.click("Command2");
     QCOMPARE(bench.sim.prompts.messages.back().text, std::string(vexa::figures::kNoTreeText));
+  }
+
+  void gradientAndOffsetRebuildTheWorkingPictureAndResetTheFigures() {
+    Bench bench("MT");
+    // 20 x 20 with a 10 x 10 black square; 0,1 mm wide, cutter 0,02 mm: radius 2, diameter 4.
+    vexa::picture::PixelBuffer picture(20, 20);
+    for (int y = 6; y <= 15; ++y) {
+      for (int x = 6; x <= 15; ++x) picture.setGray(x, y, 0);
+    }
+    bench.prepare(picture, "Image", "cncrez_width=0,1\r\nmill_diameter=0,02\r\n");
+    MillingWindow& window = bench.open();
+    bench.click("Command3");
+    bench.click("Command4");  // "Градиент"
+    const vexa::picture::PixelBuffer banded = vexa::milling::EdgeBands(picture, 2);
+    QCOMPARE(window.picture().copy(1), banded);
+    QCOMPARE(window.picture().copy(0), picture);
+    QCOMPARE(bench.find<vexa::figures::FigureTreeWidget>("tv")->nodeCount(), 2);
+    bench.click("Command2");  // the tables were reset: nothing to mill
+    QCOMPARE(bench.commands(), Commands{"V"});
+
+    bench.click("Command5");  // "Отступить"
+    vexa::picture::PixelBuffer offset = banded;
+    vexa::figures::OffsetFigures(offset, 4);
+    QCOMPARE(window.picture().copy(1), offset);
+
+    bench.field("Text6")->setText("0");
+    bench.click("Command4");
+    QCOMPARE(bench.sim.prompts.messages.back().text,
+             std::string("Введите в поле ширины число больше 0!"));
+    QCOMPARE(window.picture().copy(1), offset);
+  }
+
+  void reliefClearsTheDarkAreasAndEndsOnItsOwn() {
+    Bench bench("MT");
+    vexa::picture::PixelBuffer picture(24, 24);
+    for (int y = 5; y <= 18; ++y) {
+      for (int x = 5; x <= 18; ++x) picture.setGray(x, y, 0);
+    }
+    // One step per pixel, cutter 4 pixels across.
+    bench.prepare(picture, "Image",
+                  "cncrez_width=0,12\r\ncncrez_depth=1,275\r\nmill_diameter=0,02\r\n");
+    MillingWindow& window = bench.open();
+    bench.box("Check2")->setChecked(true);
+    bench.click("Command6");
+    QVERIFY(!window.jobRunning());
+    QVERIFY(bench.sim.prompts.messages.empty());
+    QCOMPARE(window.state().reliefMode, false);
+    QCOMPARE(window.state().jobKind, 0);
+    QCOMPARE(window.state().toolX, 1);
+    const Commands commands = after(bench.commands(), 1);
+    QVERIFY(commands.size() > 10);
+    QCOMPARE(bench.find<vexa::figures::FigureTreeWidget>("tv")->nodeCount(), 0);
   }
 };
 
