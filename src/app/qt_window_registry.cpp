@@ -7,6 +7,7 @@
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
 #include "milling/milling_window.h"
+#include "outline/outline_window.h"
 #include "raster/raster_window.h"
 #include "widgets/qt_prompts.h"
 #include "wood/wood_window.h"
@@ -24,6 +25,10 @@ void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
       "Form12", [](MainWindow& main) -> QWidget* { return new AboutDialog(main, &main); });
   window.setWindowFactory("Form1", [](MainWindow& main) -> QWidget* {
     return new milling::MillingWindow(main.machineLink(), main.machineSettings(),
+                                      main.programDir());
+  });
+  window.setWindowFactory("Form5", [](MainWindow& main) -> QWidget* {
+    return new outline::OutlineWindow(main.machineLink(), main.machineSettings(),
                                       main.programDir());
   });
   window.setWindowFactory("Form3", [](MainWindow& main) -> QWidget* {

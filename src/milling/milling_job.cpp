@@ -1,6 +1,7 @@
 #include "milling/milling_job.h"
 
 #include "figures/contour_trace.h"
+#include "figures/figure_contours.h"
 #include "figures/level_order.h"
 
 namespace vexa::milling {
@@ -36,35 +37,21 @@ void MillingJob::move(std::int32_t dx, std::int32_t dy, std::int32_t dz, std::in
 }
 
 void MillingJob::MillFigure(std::int32_t figure) {
-  const figures::FigureLinks& links = parts_.figures.links;
   const bool runAhead = parts_.settings.SM_optim == 1;
   MillingState& state = parts_.state;
-  int cursor = 1;
-  for (;;) {
-    std::int32_t hole = 0;
-    for (; cursor <= links.FigureLinkCount(); ++cursor) {
-      if (links[cursor].parent == figure) {
-        hole = links[cursor].child;
-        ++cursor;
-        break;
-      }
-    }
-    const std::optional<figures::Pixel> start =
-        hole != 0 ? starts_.aboveHole(figure, hole) : starts_.outer(figure);
-    // A hole with no pixel of the figure directly above it has no start: it is left out.
-    if (start) {
-      move(start->x - state.toolX, start->y - state.toolY, 0, parts_.settings.SM_delay, !runAhead);
-      const std::int32_t startDepth = depthAt(start->x, start->y);
-      move(0, 0, -startDepth, parts_.plungeDelay, true);
-      state.toolX = start->x;
-      state.toolY = start->y;
-      state.toolDepth = startDepth;
-      millContour(*start, hole != 0 ? figures::Direction{-1, 0} : figures::Direction{1, 0});
-      move(0, 0, state.toolDepth, parts_.settings.SM_delay, true);
-      if (runAhead) parts_.moves.WaitReply();
-    }
-    if (hole == 0) break;
-  }
+  figures::ForEachContour(parts_.figures.links, starts_, figure, parts_.tool.height(),
+                          [&](figures::Pixel start, figures::Direction heading, bool) {
+                            move(start.x - state.toolX, start.y - state.toolY, 0,
+                                 parts_.settings.SM_delay, !runAhead);
+                            const std::int32_t startDepth = depthAt(start.x, start.y);
+                            move(0, 0, -startDepth, parts_.plungeDelay, true);
+                            state.toolX = start.x;
+                            state.toolY = start.y;
+                            state.toolDepth = startDepth;
+                            millContour(start, heading);
+                            move(0, 0, state.toolDepth, parts_.settings.SM_delay, true);
+                            if (runAhead) parts_.moves.WaitReply();
+                          });
   keepDepthCopy();
   if (parts_.redraw) parts_.redraw();
 }

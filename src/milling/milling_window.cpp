@@ -1,6 +1,5 @@
 #include "milling/milling_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,19 +12,11 @@
 #include "figures/offset_figures.h"
 #include "milling/edge_bands.h"
 #include "milling/relief_job.h"
+#include "widgets/qt_busy_cursor.h"
 
 namespace vexa::milling {
 
 namespace {
-
-// The busy cursor while the picture is worked on without events in between.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 figures::FigureWindowDesign millingDesign() {
   return {"Form1",
@@ -100,7 +91,7 @@ void MillingWindow::Gradient() {
   const auto numbers = cutterNumbers();
   if (!numbers) return;
   {
-    BusyCursor busy;
+    widgets::BusyCursor busy;
     const picture::PixelBuffer& source = picture_.copy(figures::kSourceCopy);
     picture_.copy(figures::kWorkingCopy) = EdgeBands(
         source, CutterSizeOf(numbers->diameterMm, numbers->widthMm, source.width()).radius);
@@ -114,7 +105,7 @@ void MillingWindow::Offset() {
   const auto numbers = cutterNumbers();
   if (!numbers) return;
   {
-    BusyCursor busy;
+    widgets::BusyCursor busy;
     picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
     figures::OffsetFigures(
         working, CutterDiameterOf(numbers->diameterMm, numbers->widthMm, working.width()));

@@ -1,5 +1,6 @@
 #include "milling/relief_job.h"
 
+#include "figures/concentric_passes.h"
 #include "figures/offset_figures.h"
 #include "milling/edge_bands.h"
 
@@ -29,20 +30,16 @@ void Mill3D(ReliefParts parts) {
   link::MachineLink& link = milling.moves.context().link();
   link.StopRequested = false;
 
-  parts.working = EdgeBands(parts.source, milling.cutter.radius);
-  milling.figures.resetTables();
-  parts.parse();
-  while (!milling.figures.tree.empty()) {
-    MillingJob(milling).MillAll();
-    const bool shrank = figures::OffsetFigures(parts.working, parts.cutterDiameter);
-    milling.figures.resetTables();
-    if (milling.redraw) milling.redraw();
-    if (!shrank) {
-      link.prompts().message(link::kWarningCaption, kReliefStuckText);
-      break;
-    }
-    parts.parse();
-  }
+  const bool cleared = figures::RunConcentricPasses(
+      milling.figures, {[&] { parts.working = EdgeBands(parts.source, milling.cutter.radius); },
+                        parts.parse, [&] { MillingJob(milling).MillAll(); },
+                        [&] {
+                          const bool shrank =
+                              figures::OffsetFigures(parts.working, parts.cutterDiameter);
+                          if (milling.redraw) milling.redraw();
+                          return shrank;
+                        }});
+  if (!cleared) link.prompts().message(link::kWarningCaption, kReliefStuckText);
   ReturnToFirstPixel(milling);
 }
 

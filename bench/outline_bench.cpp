@@ -1,0 +1,120 @@
+// Planning the outline jobs with "Гравировать" cleared on a 2000 x 2000 drawing (the gepard
+// photograph thresholded): "Все" and "Грав-ть всё" with a spot of 4 pixels, counting the step
+// moves per second, once without a view and once with the window's view of the laser picture
+// (a PictureView repainted every 11th step, events let through every 5 ms), so the
+// redraws' share shows.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "bench_pictures.h"
+#include "figures/parse_figures.h"
+#include "link/machine_link.h"
+#include "link/paced_pump.h"
+#include "link/qt_event_pump.h"
+#include "outline/outline_job.h"
+#include "picture/picture_view.h"
+#include "support/recording_prompts.h"
+
+namespace {
+
+using vexa::picture::PixelBuffer;
+
+const PixelBuffer& Drawing() {
+  static PixelBuffer picture;
+  if (picture.empty()) {
+    picture = vexa::bench::Photograph(2000, 2000);
+    for (int y = 1; y <= picture.height(); ++y) {
+      for (int x = 1; x <= picture.width(); ++x) {
+        picture.setGray(x, y, picture.gray(x, y) > 110 ? 255 : 0);
+      }
+    }
+  }
+  return picture;
+}
+
+class NoPort final : public vexa::link::SerialPort {
+ public:
+  vexa::link::OpenResult open(const std::string&, int) override { return {}; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  void write(const std::string&) override {}
+  std::size_t writeConfirmed(const std::string& text) override { return text.size(); }
+  int readByte() override { return kNothing; }
+  int readWaitingByte() override { return kNothing; }
+};
+
+// Arguments: 0 "Все", 1 "Грав-ть всё"; 0 without a view, 1 with it.
+void BM_OutlinePlanning(benchmark::State& state) {
+  NoPort port;
+  vexa::link::QtEventPump pump;
+  vexa::test::RecordingPrompts prompts;
+  vexa::link::MachineLink link(port, pump, prompts);
+  vexa::link::MachineSettings settings;
+  const PixelBuffer& drawing = Drawing();
+  vexa::outline::OutlineState outlineState;
+  vexa::link::OutlineMoves moves(
+      vexa::link::MotionContext(link, settings, [] { return false; }),
+      [&] {
+        return vexa::link::PlaneScale{200, drawing.width()};
+      },
+      vexa::link::OutlineMoves::WhenIdle::Continue);
+  vexa::link::PacedPump paced(pump);
+  std::int64_t steps = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    PixelBuffer tool = drawing, working = drawing;
+    vexa::figures::FigureData figures;
+    vexa::figures::ParseFigures(working, figures);
+    std::unique_ptr<vexa::picture::PictureView> view;
+    if (state.range(1) != 0) {
+      view = std::make_unique<vexa::picture::PictureView>();
+      view->setPicture(&tool);
+      view->resize(800, 800);
+      view->show();
+    }
+    vexa::outline::OutlineParts parts{moves,
+                                      settings,
+                                      figures,
+                                      tool,
+                                      outlineState,
+                                      1000,
+                                      2.0,
+                                      {},
+                                      [&] {
+                                        if (view) view->requestRedraw();
+                                      },
+                                      [&] {
+                                        if (view) paced();
+                                      },
+                                      [&] { ++steps; }};
+    state.ResumeTiming();
+    if (state.range(0) == 0) {
+      vexa::outline::OutlineJob(parts).OutlineAll();
+    } else {
+      vexa::outline::FillAll(
+          {parts, drawing, working, 4.0, [&] { vexa::figures::ParseFigures(working, figures); }});
+    }
+  }
+  state.counters["moves"] = double(steps) / double(state.iterations());
+  state.counters["moves_per_s"] = benchmark::Counter(double(steps), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_OutlinePlanning)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"fill", "view"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

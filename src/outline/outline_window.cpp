@@ -1,0 +1,180 @@
+#include "outline/outline_window.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+#include "figures/figure_selection.h"
+#include "figures/figure_tree_widget.h"
+#include "figures/offset_figures.h"
+#include "link/paced_pump.h"
+#include "outline/edge_lines.h"
+#include "widgets/qt_busy_cursor.h"
+#include "widgets/qt_field_leave.h"
+
+namespace vexa::outline {
+
+namespace {
+
+figures::FigureWindowDesign outlineDesign() {
+  return {"Form5",
+          QStringLiteral("Обведение силуэтов и орнаментов"),
+          "OT",
+          "Etching2_image",
+          "Text1",
+          "Гравировка невозможна.",
+          QStringLiteral("Размер готового изобр-ния"),
+          QStringLiteral("Гравировать"),
+          {{QStringLiteral("Основная"), figures::kSourceCopy},
+           {QStringLiteral("Градиент"), figures::kWorkingCopy},
+           {QStringLiteral("Выделение"), figures::kSelectionCopy},
+           {QStringLiteral("Лазер"), figures::kToolCopy}},
+          true};
+}
+
+// The spot's radius and diameter in pixels, as the milling window sizes its cutter.
+double spotRadiusOf(const OutlineNumbers& n, int pictureWidth) {
+  return n.diameterMm * pictureWidth / 2 / n.widthMm;
+}
+double spotDiameterOf(const OutlineNumbers& n, int pictureWidth) {
+  return n.diameterMm * pictureWidth / n.widthMm;
+}
+
+}  // namespace
+
+OutlineWindow::OutlineWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                             std::filesystem::path programDir, QWidget* parent)
+    : FigureWindow(link, settings, std::move(programDir), outlineDesign(), parent),
+      moves_(
+          link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
+          [this] { return scale_; }, link::OutlineMoves::WhenIdle::Continue) {
+  QGroupBox* laser = addPanel(QStringLiteral("Лазер"));
+  auto* laserGrid = new QGridLayout(laser);
+  laserGrid->addWidget(new QLabel(QStringLiteral("Диаметр, мм"), laser), 0, 0);
+  diameterField_ = makeNumberField("Text3", laser);
+  laserGrid->addWidget(diameterField_, 0, 1);
+  auto* delayLabel =
+      new QLabel(QStringLiteral("Задержка между шагами при грав-вке, микросек."), laser);
+  delayLabel->setWordWrap(true);
+  laserGrid->addWidget(delayLabel, 1, 0);
+  delayField_ = makeNumberField("Text4", laser);
+  laserGrid->addWidget(delayField_, 1, 1);
+  // A "." that reached the field some other way than typing becomes "," when it is left.
+  widgets::OnFieldLeft(diameterField_, [this] {
+    diameterField_->setText(diameterField_->text().replace('.', ','));
+  });
+
+  selectedButton_ = addButton(QStringLiteral("Выделенная"), "Command1", 1, 0);
+  selectedButton_->setToolTip(QStringLiteral("Гравирует выделенную фигуру"));
+  allButton_ = addButton(QStringLiteral("Все"), "Command2", 1, 1);
+  allButton_->setToolTip(QStringLiteral("Гравирует границы всех фигур"));
+  fillButton_ = addButton(QStringLiteral("Грав-ть всё"), "Command6", 2, 1);
+  fillButton_->setToolTip(QStringLiteral("Гравирует все фигуры с заполнением"));
+  gradientButton_ = addButton(QStringLiteral("Градиент"), "Command4", 0, 1);
+  offsetButton_ = addButton(QStringLiteral("Отступить"), "Command5", 2, 0);
+
+  connect(selectedButton_, &QPushButton::clicked, this, &OutlineWindow::OutlineSelected);
+  connect(allButton_, &QPushButton::clicked, this, &OutlineWindow::OutlineAll);
+  connect(fillButton_, &QPushButton::clicked, this, &OutlineWindow::FillAll);
+  connect(gradientButton_, &QPushButton::clicked, this, &OutlineWindow::Gradient);
+  connect(offsetButton_, &QPushButton::clicked, this, &OutlineWindow::Offset);
+
+  openWith({}, {selectedButton_, allButton_, fillButton_, gradientButton_, offsetButton_},
+           {{"Etching2_width", widthField_},
+            {"Etching2_diameter", diameterField_},
+            {"Etching2_delay", delayField_}});
+}
+
+std::optional<OutlineNumbers> OutlineWindow::readNumbers(bool withDelay) {
+  const auto numbers =
+      ReadOutlineNumbers({widthField_->text().toStdString(), diameterField_->text().toStdString(),
+                          delayField_->text().toStdString()},
+                         withDelay);
+  if (const auto* problem = std::get_if<std::string>(&numbers)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return std::nullopt;
+  }
+  return std::get<OutlineNumbers>(numbers);
+}
+
+OutlineParts OutlineWindow::partsFor(const OutlineNumbers& numbers) {
+  picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  scale_ = {numbers.widthMm, tool.width()};
+  return OutlineParts{moves_, settings_, figures_, tool, state_, numbers.laserDelay,
+                      spotRadiusOf(numbers, tool.width()),
+                      [this] { return returnBox_->isChecked(); },
+                      [this] { picture_.requestRedraw(); },
+                      // Waits for the controller let events through themselves; a dry run
+                      // lets them through every few milliseconds.
+                      [pump = std::make_shared<link::PacedPump>(link_.pump())] { (*pump)(); },
+                      [this] { job_.stepDone(); }};
+}
+
+void OutlineWindow::OutlineSelected() {
+  runJob(
+      [this] {
+        const auto figure =
+            figures::CheckSelectedFigure(figures_.tree, tree_->selectedKey(), link_.prompts());
+        if (!figure) return;
+        if (const auto numbers = readNumbers(true)) {
+          OutlineJob(partsFor(*numbers)).OutlineSelected(*figure);
+        }
+      },
+      {diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+void OutlineWindow::OutlineAll() {
+  runJob(
+      [this] {
+        if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
+        if (const auto numbers = readNumbers(true)) OutlineJob(partsFor(*numbers)).OutlineAll();
+      },
+      {diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+void OutlineWindow::FillAll() {
+  runJob(
+      [this] {
+        const auto numbers = readNumbers(true);
+        if (!numbers) return;
+        picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+        outline::FillAll({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
+                          spotDiameterOf(*numbers, working.width()), [this] { parseFigures(); }});
+      },
+      {diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+void OutlineWindow::Gradient() {
+  // The working picture is what a running job traces and parses.
+  if (jobRunning() || !picture_.hasPicture()) return;
+  {
+    widgets::BusyCursor busy;
+    picture_.copy(figures::kWorkingCopy) = EdgeLines(picture_.copy(figures::kSourceCopy));
+    figures_.resetTables();
+  }
+  picture_.requestRedraw();
+}
+
+void OutlineWindow::Offset() {
+  if (jobRunning() || !picture_.hasPicture()) return;
+  const auto numbers = readNumbers(false);
+  if (!numbers) return;
+  {
+    widgets::BusyCursor busy;
+    picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+    figures::OffsetFigures(working, spotDiameterOf(*numbers, working.width()));
+    figures_.resetTables();
+  }
+  picture_.requestRedraw();
+}
+
+void OutlineWindow::moveByMm(const manual::AxisDistances& d) {
+  // This window has no job kind: the move is made at once, also during a job.
+  moves_.ArduinoMoveMM(d.x, d.y, d.z);
+}
+
+}  // namespace vexa::outline
