@@ -43,6 +43,17 @@ int FigureTreeModel::columnCount(const QModelIndex&) const {
   return 1;
 }
 
+bool FigureTreeModel::hasChildren(const QModelIndex& parent) const {
+  return rowCount(parent) > 0;
+}
+
+Qt::ItemFlags FigureTreeModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+  const int node = nodeOf(index);
+  if (node >= 0 && tree_->childCount(node) == 0) flags |= Qt::ItemNeverHasChildren;
+  return flags;
+}
+
 QVariant FigureTreeModel::data(const QModelIndex& index, int role) const {
   const int node = nodeOf(index);
   if (node < 0) return {};

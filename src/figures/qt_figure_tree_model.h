@@ -29,6 +29,10 @@ class FigureTreeModel : public QAbstractItemModel {
   QModelIndex parent(const QModelIndex& child) const override;
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
+  bool hasChildren(const QModelIndex& parent = {}) const override;
+  // Leaves say they never have children: the view then keeps no persistent index and asks no
+  // further question for them, which is most of the cost of a tree of a million nodes.
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
