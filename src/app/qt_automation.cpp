@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -108,6 +109,10 @@ bool Automation::runStep(MainWindow& window, const AutomationStep& step) {
       auto* field = controlIn<QLineEdit>(form, step.target);
       if (field == nullptr || !field->isEnabled()) return fail("no usable field " + step.target);
       field->setText(QString::fromStdString(step.value));
+      // As a person would, the script then leaves the field, so the rules that run on leaving
+      // it (derived fields, the scanner's grid) take effect.
+      QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+      QCoreApplication::sendEvent(field, &leave);
       return true;
     }
     case Verb::Select: {

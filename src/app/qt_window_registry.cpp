@@ -9,6 +9,7 @@
 #include "milling/milling_window.h"
 #include "outline/outline_window.h"
 #include "raster/raster_window.h"
+#include "scanner/scanner_window.h"
 #include "widgets/qt_prompts.h"
 #include "wood/wood_window.h"
 
@@ -37,6 +38,10 @@ void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
   });
   window.setWindowFactory("Form8", [](MainWindow& main) -> QWidget* {
     return new wood::WoodWindow(main.machineLink(), main.machineSettings(), main.programDir());
+  });
+  window.setWindowFactory("Form2", [](MainWindow& main) -> QWidget* {
+    return new scanner::ScannerWindow(main.machineLink(), main.machineSettings(),
+                                      main.programDir());
   });
   window.setWindowFactory("Form10", [](MainWindow& main) -> QWidget* {
     return new figures::PatternListWindow(main.prompts());

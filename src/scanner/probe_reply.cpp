@@ -1,0 +1,33 @@
+#include "scanner/probe_reply.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vexa::scanner {
+
+std::int32_t ProbeReading(const std::string& reply) {
+  std::string text = link::RemoveCrLf(reply);
+  text.resize(text.size() >= 2 ? text.size() - 2 : 0);
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+  std::int64_t reading = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    reading = std::min(kLargest, reading * 10 + (c - '0'));
+  }
+  return static_cast<std::int32_t>(reading);
+}
+
+std::int32_t WaitProbeReading(link::MachineLink& link, std::string& buffer) {
+  buffer.clear();
+  for (;;) {
+    link.ReadAvailable(buffer, "OK");
+    if (buffer.find("OK") != std::string::npos) break;
+    link.pump().processPendingEvents();
+    if (link.StopRequested) throw link::LinkAbort();
+  }
+  const std::int32_t reading = ProbeReading(buffer);
+  buffer.clear();
+  return reading;
+}
+
+}  // namespace vexa::scanner

@@ -1,0 +1,39 @@
+#include "scanner/scan_numbers.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "link/prompts.h"
+#include "settings/settings.h"
+
+namespace vexa::scanner {
+
+int GridPointsOf(std::string_view text) {
+  const std::optional<int> points = settings::ParseInteger(text);
+  if (!points || *points < 0) return 0;
+  return std::min(*points, kMaxMeshPoints);
+}
+
+std::variant<ScanNumbers, ScanProblem> ReadScanNumbers(const ScanFieldTexts& texts) {
+  const std::optional<int> nx = settings::ParseInteger(texts.meshWidth);
+  if (!nx) return ScanProblem{kMeshCaption, kMeshWidthRangeText};
+  if (*nx % 2 != 0) return ScanProblem{kMeshCaption, kOddMeshWidthText};
+  const std::optional<int> ny = settings::ParseInteger(texts.meshHeight);
+  if (!ny) return ScanProblem{kMeshCaption, kMeshHeightRangeText};
+  if (*ny % 2 != 1) return ScanProblem{kMeshCaption, kEvenMeshHeightText};
+  if (*nx < 2 || *nx > kMaxMeshPoints) return ScanProblem{kMeshCaption, kMeshWidthRangeText};
+  if (*ny > kMaxMeshPoints) return ScanProblem{kMeshCaption, kMeshHeightRangeText};
+
+  ScanNumbers numbers{*nx, *ny, 0, 0};
+  const std::optional<double> width = settings::ParseDecimal(texts.areaWidth);
+  if (!width || !(*width > 0)) return ScanProblem{link::kErrorCaption, kAreaWidthText};
+  numbers.areaWidth = *width;
+  if (numbers.ny > 1) {
+    const std::optional<double> height = settings::ParseDecimal(texts.areaHeight);
+    if (!height || !(*height > 0)) return ScanProblem{link::kErrorCaption, kAreaHeightText};
+    numbers.areaHeight = *height;
+  }
+  return numbers;
+}
+
+}  // namespace vexa::scanner

@@ -1,0 +1,91 @@
+#include "scanner/scan_run.h"
+
+#include <chrono>
+#include <memory>
+#include <random>
+#include <thread>
+
+#include "link/nearest.h"
+#include "link/step_count.h"
+#include "scanner/probe_reply.h"
+
+namespace vexa::scanner {
+
+namespace {
+
+// Lets a dry run be watched point by point.
+constexpr std::chrono::milliseconds kDryRunPause(10);
+
+std::function<float()> ClockSeededRandom() {
+  auto generator = std::make_shared<std::minstd_rand>(static_cast<std::minstd_rand::result_type>(
+      std::chrono::system_clock::now().time_since_epoch().count()));
+  // 24 random bits: a single-precision number in [0, 1), never 1 itself.
+  return [generator] {
+    return static_cast<float>(std::uniform_int_distribution<int>(0, (1 << 24) - 1)(*generator)) /
+           16777216.0f;
+  };
+}
+
+}  // namespace
+
+std::string ReadingText(std::int32_t reading) {
+  return "Данные: " + std::to_string(reading);
+}
+
+ScanRun::ScanRun(ScanParts parts, HeightMesh& mesh) : parts_(std::move(parts)), mesh_(mesh) {}
+
+void ScanRun::run() {
+  link::MachineLink& link = parts_.link;
+  link.StopRequested = false;
+  const ScanNumbers& n = parts_.numbers;
+  stepX_ = link::ToStepCount(n.areaWidth / (n.nx - 1) / parts_.settings.SM_X_ratio, link);
+  // A single row has no step to make along Y.
+  stepY_ = n.ny > 1
+               ? link::ToStepCount(n.areaHeight / (n.ny - 1) / parts_.settings.SM_Y_ratio, link)
+               : 0;
+  mesh_ = HeightMesh(n.nx, n.ny);
+  if (!parts_.random) parts_.random = ClockSeededRandom();
+  if (ticked()) {
+    // A scan stopped during a wait leaves the controller's late answer on the line; taken as the
+    // first probe's reply it would shift every reading of this scan by one point.
+    std::string late;
+    link.ReadAvailable(late, "");
+  }
+
+  WalkScanGrid(n.nx, n.ny, *this);
+
+  if (ticked()) ScaleMesh(mesh_);
+  link.prompts().message(link::kLinkCaption, kScanFinishedText);
+}
+
+void ScanRun::measure(int column, int row) {
+  parts_.moves.StepMove(0, 0, kProbeValue, false);
+  lastReading_ = ReadProbeReply();
+  mesh_.at(column, row) = lastReading_;
+  if (parts_.showReading) parts_.showReading(ReadingText(lastReading_));
+  DrawScanPoint(column, row);
+}
+
+std::int32_t ScanRun::ReadProbeReply() {
+  if (parts_.link.StopRequested) throw link::LinkAbort();
+  if (!ticked()) return static_cast<std::int32_t>(link::Nearest(parts_.random() * 255.0f));
+  return WaitProbeReading(parts_.link, parts_.moves.replyBuffer);
+}
+
+void ScanRun::DrawScanPoint(int column, int row) {
+  parts_.preview.DrawScanPoint(column, row, lastReading_, parts_.numbers.nx, parts_.numbers.ny);
+  if (parts_.redraw) parts_.redraw();
+  if (!ticked()) {
+    std::this_thread::sleep_for(kDryRunPause);
+    // Nothing else waits in a dry run: let the box repaint and "Стоп" be pressed.
+    parts_.link.pump().processPendingEvents();
+  }
+}
+
+void ScanRun::move(int dx, int dy) {
+  link::MachineLink& link = parts_.link;
+  parts_.moves.StepMove(link::ToStepCount(std::int64_t{dx} * stepX_, link),
+                        link::ToStepCount(std::int64_t{dy} * stepY_, link), 0, true);
+}
+
+}  // namespace vexa::scanner

@@ -1,0 +1,62 @@
+#include "scanner/scanner_settings.h"
+
+#include <variant>
+
+#include "scanner/picture_size.h"
+#include "settings/settings_keys.h"
+
+namespace vexa::scanner {
+
+namespace {
+
+constexpr const char* kMeshWidthKey = "scanner_mesh_width";
+constexpr const char* kMeshHeightKey = "scanner_mesh_height";
+constexpr const char* kAreaWidthKey = "scanner_area_width";
+constexpr const char* kPictureWidthKey = "scanner_picture_width";
+constexpr const char* kPictureHeightKey = "scanner_picture_height";
+
+}  // namespace
+
+bool IsMeshFieldText(std::string_view text) {
+  if (text.empty() || text.size() > 3) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+ScannerSettings ReadScannerSettings(const settings::SettingsFile& file) {
+  auto read = [&](const char* key) {
+    return file.ReadSetting(key, settings::BuiltinDefault(key, {}));
+  };
+  const ScannerSettings defaults;
+  ScannerSettings fields;
+  fields.meshWidth = read(kMeshWidthKey);
+  if (!IsMeshFieldText(fields.meshWidth)) fields.meshWidth = defaults.meshWidth;
+  fields.meshHeight = read(kMeshHeightKey);
+  if (!IsMeshFieldText(fields.meshHeight)) fields.meshHeight = defaults.meshHeight;
+  fields.areaWidth = read(kAreaWidthKey);
+  if (!settings::ParseDecimal(fields.areaWidth)) fields.areaWidth = defaults.areaWidth;
+  fields.pictureWidth = read(kPictureWidthKey);
+  fields.pictureHeight = read(kPictureHeightKey);
+  if (!std::holds_alternative<PictureSize>(
+          ReadPictureSize(fields.pictureWidth, defaults.pictureHeight))) {
+    fields.pictureWidth = defaults.pictureWidth;
+  }
+  if (!std::holds_alternative<PictureSize>(
+          ReadPictureSize(fields.pictureWidth, fields.pictureHeight))) {
+    fields.pictureHeight = defaults.pictureHeight;
+  }
+  return fields;
+}
+
+void WriteScannerSettings(const settings::SettingsFile& file, const ScannerSettings& fields) {
+  // A failed write is not noticed: the value is simply not kept.
+  file.WriteSetting(kMeshWidthKey, fields.meshWidth);
+  file.WriteSetting(kMeshHeightKey, fields.meshHeight);
+  file.WriteSetting(kPictureWidthKey, fields.pictureWidth);
+  file.WriteSetting(kPictureHeightKey, fields.pictureHeight);
+  file.WriteSetting(kAreaWidthKey, fields.areaWidth);
+}
+
+}  // namespace vexa::scanner

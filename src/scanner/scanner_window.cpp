@@ -1,0 +1,362 @@
+#include "scanner/scanner_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <variant>
+
+#include "manual/move_by_mm_widget.h"
+#include "picture/bmp_file.h"
+#include "picture/picture_view.h"
+#include "scanner/height_picture.h"
+#include "scanner/picture_size.h"
+#include "scanner/scan_box_widget.h"
+#include "scanner/scan_numbers.h"
+#include "scanner/scan_run.h"
+#include "scanner/scanner_settings.h"
+#include "settings/vexa_error.h"
+#include "widgets/machine_status_widget.h"
+
+namespace vexa::scanner {
+
+namespace {
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+std::string Text(const QLineEdit* field) {
+  return field->text().toStdString();
+}
+
+QSize BoxFor(const PictureSize& size) {
+  return {size.width + kBoxMargin, size.height + kBoxMargin};
+}
+
+// "X:" field "точек" / "мм" in one row of a group.
+void addRow(QGridLayout* grid, int row, const char* caption, QLineEdit* field, const char* unit) {
+  QWidget* group = field->parentWidget();
+  grid->addWidget(new QLabel(QString::fromUtf8(caption), group), row, 0);
+  grid->addWidget(field, row, 1);
+  if (unit != nullptr) grid->addWidget(new QLabel(QString::fromUtf8(unit), group), row, 2);
+}
+
+}  // namespace
+
+ScannerWindow::ScannerWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                             std::filesystem::path programDir, QWidget* parent)
+    : QWidget(parent),
+      link_(link),
+      settings_(settings),
+      programDir_(std::move(programDir)),
+      settingsFile_(programDir_ / "cnc.ini"),
+      moves_(link::MotionContext(link, settings, [this] { return scanBox_->isChecked(); })),
+      job_(link),
+      guard_(job_, *this, link.prompts()),
+      preview_(PictureSize{}.width + kBoxMargin, PictureSize{}.height + kBoxMargin) {
+  setObjectName("Form2");
+  setWindowTitle(QStringLiteral("3D Сканер"));
+  buildPanels();
+
+  const link::GateResult gate =
+      status_->runStartupCheck(link_, link::TagRule{"ST"}, {scanBox_, moveGroup_->moveButton()});
+  // A box switched off but still ticked would drive a machine that cannot take the commands.
+  if (!gate.controlsOn) scanBox_->setChecked(false);
+  loadSettings();
+}
+
+QLineEdit* ScannerWindow::addField(const char* name, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  field->installEventFilter(this);
+  return field;
+}
+
+void ScannerWindow::buildPanels() {
+  auto* columns = new QHBoxLayout(this);
+  auto* controls = new QGridLayout;
+  columns->addLayout(controls);
+
+  auto* meshGroup = new QGroupBox(QStringLiteral("Размеры сетки"), this);
+  auto* meshGrid = new QGridLayout(meshGroup);
+  meshWidthField_ = addField("Text3", meshGroup);
+  meshHeightField_ = addField("Text4", meshGroup);
+  for (QLineEdit* field : {meshWidthField_, meshHeightField_}) {
+    // Three digits hold every mesh the walk can take; the validator also keeps pasted text out.
+    field->setMaxLength(3);
+    field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+  }
+  addRow(meshGrid, 0, "X:", meshWidthField_, "точек");
+  addRow(meshGrid, 1, "Y:", meshHeightField_, "точек");
+  controls->addWidget(meshGroup, 0, 0);
+
+  auto* areaGroup = new QGroupBox(QStringLiteral("Область сканирования"), this);
+  auto* areaGrid = new QGridLayout(areaGroup);
+  areaWidthField_ = addField("Text8", areaGroup);
+  areaHeightField_ = addField("Text9", areaGroup);
+  addRow(areaGrid, 0, "X:", areaWidthField_, "мм");
+  addRow(areaGrid, 1, "Y:", areaHeightField_, "мм");
+  controls->addWidget(areaGroup, 0, 1);
+
+  auto* sizeGroup = new QGroupBox(QStringLiteral("Размеры изображения в пикселях"), this);
+  auto* sizeGrid = new QGridLayout(sizeGroup);
+  pictureWidthField_ = addField("Text6", sizeGroup);
+  pictureHeightField_ = addField("Text7", sizeGroup);
+  addRow(sizeGrid, 0, "Ширина:", pictureWidthField_, nullptr);
+  addRow(sizeGrid, 1, "Высота:", pictureHeightField_, nullptr);
+  applySizeButton_ = new QPushButton(QStringLiteral("Установить"), sizeGroup);
+  applySizeButton_->setObjectName("Command7");
+  sizeGrid->addWidget(applySizeButton_, 2, 0, 1, 2);
+  controls->addWidget(sizeGroup, 1, 0);
+
+  moveGroup_ = new manual::MoveByMmWidget(
+      link_.prompts(), [this](const manual::AxisDistances& d) { moveByMm(d.x, d.y, d.z); }, this);
+  // This window's names: Text3 is the mesh width here.
+  static const char* const kMoveFieldNames[] = {"tx", "ty", "tz"};
+  for (int axis = 0; axis < 3; ++axis)
+    moveGroup_->field(axis)->setObjectName(kMoveFieldNames[axis]);
+  moveGroup_->moveButton()->setObjectName("Command3");
+  controls->addWidget(moveGroup_, 1, 1);
+
+  auto* scanPanel = new QGroupBox(this);
+  auto* scanGrid = new QGridLayout(scanPanel);
+  scanBox_ = new QCheckBox(QStringLiteral("Сканировать"), scanPanel);
+  scanBox_->setObjectName("Check1");
+  scanBox_->setChecked(true);  // cleared by the firmware check when the machine cannot take it
+  scanButton_ = new QPushButton(QStringLiteral("Сканировать"), scanPanel);
+  scanButton_->setObjectName("Command6");
+  stopButton_ = new QPushButton(QStringLiteral("Стоп"), scanPanel);
+  stopButton_->setObjectName("Command9");
+  readingLabel_ = new QLabel(QStringLiteral("Данные:"), scanPanel);
+  readingLabel_->setObjectName("Label9");
+  scanGrid->addWidget(scanBox_, 0, 0, 1, 2);
+  scanGrid->addWidget(scanButton_, 1, 0);
+  scanGrid->addWidget(stopButton_, 1, 1);
+  scanGrid->addWidget(readingLabel_, 2, 0, 1, 2);
+  controls->addWidget(scanPanel, 2, 0);
+
+  auto* picturePanel = new QGroupBox(this);
+  auto* pictureColumn = new QVBoxLayout(picturePanel);
+  interpolateButton_ = new QPushButton(QStringLiteral("Интерполировать"), picturePanel);
+  interpolateButton_->setObjectName("Command2");
+  saveButton_ = new QPushButton(QStringLiteral("Сохранить в BMP"), picturePanel);
+  saveButton_->setObjectName("Command1");
+  pictureColumn->addWidget(interpolateButton_);
+  pictureColumn->addWidget(saveButton_);
+  pictureColumn->addStretch(1);
+  controls->addWidget(picturePanel, 2, 1);
+
+  status_ = new widgets::MachineStatusWidget(QStringLiteral("Label4"), this);
+  controls->addWidget(status_, 3, 0, 1, 2);
+  controls->setRowStretch(4, 1);
+
+  // A large box scrolls instead of pushing the window beyond the screen.
+  auto* scroll = new QScrollArea(this);
+  box_ = new ScanBoxWidget(scroll);
+  box_->view()->setPicture(&preview_.image());
+  scroll->setWidget(box_);
+  scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  columns->addWidget(scroll, 1);
+
+  connect(scanButton_, &QPushButton::clicked, this, &ScannerWindow::ScanSurface);
+  connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
+  connect(interpolateButton_, &QPushButton::clicked, this,
+          &ScannerWindow::InterpolateHeightPicture);
+  connect(saveButton_, &QPushButton::clicked, this, &ScannerWindow::SaveHeightPicture);
+  connect(applySizeButton_, &QPushButton::clicked, this, &ScannerWindow::ApplyPictureSize);
+  connect(box_, &ScanBoxWidget::dragRequested, this, &ScannerWindow::dragBoxTo);
+}
+
+void ScannerWindow::loadSettings() {
+  const ScannerSettings stored = ReadScannerSettings(settingsFile_);
+  meshWidthField_->setText(Text(stored.meshWidth));
+  meshHeightField_->setText(Text(stored.meshHeight));
+  areaWidthField_->setText(Text(stored.areaWidth));
+  pictureWidthField_->setText(Text(stored.pictureWidth));
+  pictureHeightField_->setText(Text(stored.pictureHeight));
+  appliedMeshWidth_ = meshWidthField_->text();
+  appliedMeshHeight_ = meshHeightField_->text();
+  // The stored size is one the box can take (ReadScannerSettings made sure).
+  const auto size =
+      std::get<PictureSize>(ReadPictureSize(stored.pictureWidth, stored.pictureHeight));
+  box_->setBoxSize(BoxFor(size));
+  preview_.setBoxSize(box_->boxSize().width(), box_->boxSize().height());
+  fieldLeft(areaWidthField_);
+  DrawGrid();
+}
+
+void ScannerWindow::ScanSurface() {
+  // What the scan works on stays as it was at its start: the mesh and area, the box it draws in
+  // and the machine, which only the scan moves meanwhile.
+  const QList<QWidget*> locked{meshWidthField_,          meshHeightField_,
+                               areaWidthField_,          areaHeightField_,
+                               pictureWidthField_,       pictureHeightField_,
+                               applySizeButton_,         interpolateButton_,
+                               moveGroup_->moveButton(), box_};
+  guard_.run(
+      [this] {
+        const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
+                                              Text(areaWidthField_), Text(areaHeightField_)});
+        if (const auto* problem = std::get_if<ScanProblem>(&numbers)) {
+          link_.prompts().message(problem->caption, problem->text);
+          return;
+        }
+        ScanRun run(
+            ScanParts{link_,
+                      moves_,
+                      settings_,
+                      std::get<ScanNumbers>(numbers),
+                      [this] { return scanBox_->isChecked(); },
+                      preview_,
+                      [this] { showPreview(); },
+                      [this](const std::string& text) { readingLabel_->setText(Text(text)); },
+                      {}},
+            mesh_);
+        run.run();
+      },
+      locked);
+}
+
+void ScannerWindow::InterpolateHeightPicture() {
+  if (const auto problem = scanner::InterpolationProblem(mesh_)) {
+    link_.prompts().message(link::kWarningCaption, *problem);
+    return;
+  }
+  const auto size = ReadPictureSize(Text(pictureWidthField_), Text(pictureHeightField_));
+  if (const auto* problem = std::get_if<std::string>(&size)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return;
+  }
+  // The picture takes the size of the scanned mesh, whatever the mesh fields say now.
+  const PictureSize& picture = std::get<PictureSize>(size);
+  scanner::InterpolateHeightPicture(mesh_, picture.width, picture.height, preview_.image());
+  showPreview();
+}
+
+void ScannerWindow::SaveHeightPicture() {
+  const std::filesystem::path path = programDir_ / kHeightPictureFileName;
+  try {
+    picture::WriteBmpFile(preview_.image(), path);
+  } catch (const settings::VexaError&) {
+    link_.prompts().message(link::kErrorCaption, "Не удалось записать файл " + path.string() + ".");
+    return;
+  }
+  link_.prompts().message(kSavedCaption, kSavedText);
+}
+
+void ScannerWindow::ApplyPictureSize() {
+  const auto size = ReadPictureSize(Text(pictureWidthField_), Text(pictureHeightField_));
+  if (const auto* problem = std::get_if<std::string>(&size)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return;
+  }
+  const QSize boxSize = BoxFor(std::get<PictureSize>(size));
+  box_->setBoxSize(boxSize);
+  preview_.setBoxSize(boxSize.width(), boxSize.height());
+  DrawGrid();
+}
+
+void ScannerWindow::DrawGrid() {
+  preview_.DrawGrid(GridPointsOf(Text(meshWidthField_)), GridPointsOf(Text(meshHeightField_)));
+  showPreview();
+}
+
+void ScannerWindow::showPreview() {
+  box_->view()->requestRedraw();
+}
+
+void ScannerWindow::dragBoxTo(QSize wanted) {
+  if (job_.running()) return;
+  const QSize now = box_->boxSize();
+  const DraggedBox dragged =
+      DragBox({now.width(), now.height()}, {wanted.width(), wanted.height()});
+  // The picture is always a whole number of grid steps.
+  const int nx = GridPointsOf(Text(meshWidthField_));
+  const int ny = GridPointsOf(Text(meshHeightField_));
+  if (dragged.widthTaken && nx >= 2) {
+    pictureWidthField_->setText(QString::number(PictureSideForBox(dragged.box.width, nx)));
+  }
+  if (dragged.heightTaken && ny >= 2) {
+    pictureHeightField_->setText(QString::number(PictureSideForBox(dragged.box.height, ny)));
+  }
+  box_->setBoxSize({dragged.box.width, dragged.box.height});
+  preview_.setBoxSize(dragged.box.width, dragged.box.height);
+  DrawGrid();
+}
+
+// The picture size follows the new mesh in whole grid steps of the box as it stands. Passing
+// through a field without changing it keeps the picture in the box.
+void ScannerWindow::meshFieldLeft(QLineEdit* field) {
+  QString& applied = field == meshWidthField_ ? appliedMeshWidth_ : appliedMeshHeight_;
+  applied = field->text();
+  dragBoxTo(box_->boxSize());
+}
+
+void ScannerWindow::fieldLeft(QLineEdit* field) {
+  if (field == areaHeightField_) {
+    areaWidthField_->setText(Text(CoupledAreaText(
+        Text(pictureWidthField_), Text(pictureHeightField_), Text(areaHeightField_))));
+  } else {
+    areaHeightField_->setText(Text(CoupledAreaText(
+        Text(pictureHeightField_), Text(pictureWidthField_), Text(areaWidthField_))));
+  }
+}
+
+void ScannerWindow::moveByMm(double dx, double dy, double dz) {
+  // A move is a job of its own: a scan cannot start under it, and a Stop pressed earlier must
+  // not end it after it was sent.
+  guard_.run(
+      [&] {
+        link_.StopRequested = false;
+        moves_.ArduinoMoveMM(dx, dy, dz);
+      },
+      {scanButton_});
+}
+
+bool ScannerWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field == nullptr) return false;
+  const bool meshField = field == meshWidthField_ || field == meshHeightField_;
+  if (event->type() == QEvent::FocusOut) {
+    if (!meshField) {
+      fieldLeft(field);
+    } else if (field->text() !=
+               (field == meshWidthField_ ? appliedMeshWidth_ : appliedMeshHeight_)) {
+      meshFieldLeft(field);
+    }
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress || !meshField) return false;
+  // The mesh fields take digits and Backspace; Enter applies the size; other characters are
+  // refused. Keys that type nothing (arrows, Delete, Tab) and shortcuts are left alone.
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    meshFieldLeft(field);
+    return true;
+  }
+  const QString text = key->text();
+  if (key->key() == Qt::Key_Backspace || text.isEmpty() || !text.at(0).isPrint()) return false;
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  return !(text.size() == 1 && text.at(0).isDigit() && text.at(0).unicode() < 128);
+}
+
+void ScannerWindow::closeEvent(QCloseEvent* event) {
+  // Closing during a scan stops it; the window closes once the scan has unwound.
+  if (!guard_.mayClose(event)) return;
+  WriteScannerSettings(settingsFile_,
+                       {Text(meshWidthField_), Text(meshHeightField_), Text(areaWidthField_),
+                        Text(pictureWidthField_), Text(pictureHeightField_)});
+  event->accept();
+}
+
+}  // namespace vexa::scanner

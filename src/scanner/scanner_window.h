@@ -1,0 +1,104 @@
+#pragma once
+// Form2, "3D Сканер": the probe walks a grid over the surface (firmware "ST"), the readings
+// become the height mesh, and the mesh becomes a gray height picture saved as image.bmp. The
+// window gathers its fields and calls the scanner's core; the preview box shows the result.
+
+#include <QWidget>
+#include <filesystem>
+
+#include "link/job_state.h"
+#include "link/machine_link.h"
+#include "link/machine_settings.h"
+#include "link/scanner_moves.h"
+#include "scanner/height_mesh.h"
+#include "scanner/scan_preview.h"
+#include "settings/settings.h"
+#include "widgets/qt_job_guard.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vexa::widgets {
+class MachineStatusWidget;
+}
+namespace vexa::manual {
+class MoveByMmWidget;
+}
+
+namespace vexa::scanner {
+
+class ScanBoxWidget;
+
+inline constexpr const char* kHeightPictureFileName = "image.bmp";
+inline constexpr const char* kSavedCaption = "Сохранение";
+inline constexpr const char* kSavedText = "Изображение сохранено";
+
+class ScannerWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Runs the firmware check for "ST", fills the fields from cnc.ini, sizes the box and draws
+  // the grid.
+  ScannerWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                std::filesystem::path programDir, QWidget* parent = nullptr);
+
+  bool jobRunning() const { return job_.running(); }
+  const HeightMesh& mesh() const { return mesh_; }
+  const picture::PixelBuffer& previewImage() const { return preview_.image(); }
+  ScanBoxWidget* box() const { return box_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildPanels();
+  QLineEdit* addField(const char* name, QWidget* parent);
+  void loadSettings();
+
+  // Command6, Command2, Command1, Command7.
+  void ScanSurface();
+  void InterpolateHeightPicture();
+  void SaveHeightPicture();
+  void ApplyPictureSize();
+
+  void DrawGrid();
+  void showPreview();
+  void dragBoxTo(QSize wanted);
+  void meshFieldLeft(QLineEdit* field);
+  void fieldLeft(QLineEdit* field);
+  void moveByMm(double dx, double dy, double dz);
+
+  link::MachineLink& link_;
+  const link::MachineSettings& settings_;
+  std::filesystem::path programDir_;
+  settings::SettingsFile settingsFile_;
+  link::ScannerMoves moves_;
+  link::JobState job_;
+  widgets::QtJobGuard guard_;
+  HeightMesh mesh_;
+  ScanPreview preview_;
+
+  QLineEdit* meshWidthField_ = nullptr;          // Text3
+  QLineEdit* meshHeightField_ = nullptr;         // Text4
+  QLineEdit* areaWidthField_ = nullptr;          // Text8
+  QLineEdit* areaHeightField_ = nullptr;         // Text9
+  QLineEdit* pictureWidthField_ = nullptr;       // Text6
+  QLineEdit* pictureHeightField_ = nullptr;      // Text7
+  QCheckBox* scanBox_ = nullptr;                 // Check1
+  QPushButton* scanButton_ = nullptr;            // Command6
+  QPushButton* stopButton_ = nullptr;            // Command9
+  QPushButton* interpolateButton_ = nullptr;     // Command2
+  QPushButton* saveButton_ = nullptr;            // Command1
+  QPushButton* applySizeButton_ = nullptr;       // Command7
+  QLabel* readingLabel_ = nullptr;               // Label9
+  manual::MoveByMmWidget* moveGroup_ = nullptr;  // Command3 with tx, ty, tz
+  ScanBoxWidget* box_ = nullptr;
+  widgets::MachineStatusWidget* status_ = nullptr;
+  QString appliedMeshWidth_;
+  QString appliedMeshHeight_;
+};
+
+}  // namespace vexa::scanner

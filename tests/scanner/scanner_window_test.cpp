@@ -1,0 +1,369 @@
+// The 3D scanner window (Form2) against a vexa-sim controller with the "ST" firmware and
+// configured probe readings.
+
+#include "scanner/scanner_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "picture/bmp_file.h"
+#include "picture/picture_view.h"
+#include "raster/sim_sync.h"
+#include "scanner/height_picture.h"
+#include "scanner/picture_size.h"
+#include "scanner/scan_box_widget.h"
+#include "scanner/scan_numbers.h"
+#include "support/sim_link.h"
+
+using vexa::scanner::ScannerWindow;
+using Commands = std::vector<std::string>;
+using Point = std::pair<int, int>;
+
+namespace {
+
+// The walk of a 6 x 5 mesh, as the probe visits it.
+const std::vector<Point> kSixByFiveWalk{
+    {1, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 3}, {2, 3}, {2, 4}, {1, 4}, {1, 5}, {2, 5},
+    {3, 5}, {4, 5}, {4, 4}, {3, 4}, {3, 3}, {4, 3}, {4, 2}, {3, 2}, {3, 1}, {4, 1},
+    {5, 1}, {6, 1}, {6, 2}, {5, 2}, {5, 3}, {6, 3}, {6, 4}, {5, 4}, {5, 5}, {6, 5}};
+
+// 100 mm over 5 column steps and 100 mm over 4 row steps at 0.005 mm per motor step.
+constexpr int kStepX = 4000;
+constexpr int kStepY = 5000;
+
+// What the controller receives for a walk: a probe at every point, a move between points.
+Commands CommandsOfWalk(const std::vector<Point>& walk) {
+  Commands commands{"V"};
+  for (std::size_t k = 0; k < walk.size(); ++k) {
+    if (k > 0) {
+      commands.push_back(std::to_string((walk[k].first - walk[k - 1].first) * kStepX) + "," +
+                         std::to_string((walk[k].second - walk[k - 1].second) * kStepY) + ",0");
+    }
+    commands.push_back("0,0,200");
+  }
+  return commands;
+}
+
+// The grid point the probe stands over after the moves among `commands`.
+Point EndPoint(const Commands& commands) {
+  long x = 0, y = 0;
+  for (const std::string& command : commands) {
+    if (command == "V" || command == "0,0,200") continue;
+    x += std::stol(command);
+    y += std::stol(command.substr(command.find(',') + 1));
+  }
+  return {static_cast<int>(x / kStepX) + 1, static_cast<int>(y / kStepY) + 1};
+}
+
+struct Bench {
+  explicit Bench(QStringList simArguments)
+      : sim(simArguments), tag(simArguments.at(1).toStdString()) {}
+
+  ScannerWindow& open() {
+    window = std::make_unique<ScannerWindow>(sim.link, sim.machine, sim.folder.path());
+    window->show();
+    return *window;
+  }
+  template <typename Control>
+  Control* find(const char* name) const {
+    return window->findChild<Control*>(name);
+  }
+  QLineEdit* field(const char* name) const { return find<QLineEdit>(name); }
+  QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+  QString label(const char* name) const { return find<QLabel>(name)->text(); }
+  // As a person leaves a field after typing.
+  void type(const char* name, const QString& text) const {
+    field(name)->setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field(name), &leave);
+  }
+  // `during` runs from the first event processing inside the scan.
+  void scan(std::function<void()> during = {}) {
+    if (during) QTimer::singleShot(0, window.get(), during);
+    button("Command6")->click();
+  }
+  Commands commands() { return vexa::raster::test::CommandsSoFar(sim.link, sim.sim, tag); }
+  std::vector<std::string> messageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : sim.prompts.messages) texts.push_back(message.text);
+    return texts;
+  }
+  int gray(int x, int y) const { return window->previewImage().gray(x, y); }
+
+  vexa::test::SimLink sim;
+  std::string tag;
+  std::unique_ptr<ScannerWindow> window;
+};
+
+QStringList probeArguments(const QString& readings, const QString& tag = "ST") {
+  return {"--tag", tag, "--probe", readings};
+}
+
+QString countingReadings() {
+  QStringList readings;
+  for (int k = 1; k <= 30; ++k) readings << QString::number(k);
+  return readings.join(',');
+}
+
+void mouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(6, 6), QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &event);
+}
+
+}  // namespace
+
+class ScannerWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensWithTheDefaultsAndDrawsTheGrid() {
+    Bench bench(probeArguments("40"));
+    ScannerWindow& window = bench.open();
+    QCOMPARE(window.objectName(), QString("Form2"));
+    QCOMPARE(window.windowTitle(), QString("3D Сканер"));
+    QCOMPARE(bench.label("Label4"), QString("Com-порт открыт"));
+    QCOMPARE(bench.label("Label9"), QString("Данные:"));
+    for (const auto& [name, text] : {std::pair{"Text3", "6"},
+                                     {"Text4", "5"},
+                                     {"Text8", "100"},
+                                     {"Text9", "100"},
+                                     {"Text6", "200"},
+                                     {"Text7", "200"},
+                                     {"tx", "0"}}) {
+      QCOMPARE(bench.field(name)->text(), QString(text));
+    }
+    QVERIFY(bench.find<QCheckBox>("Check1")->isChecked());
+    QVERIFY(bench.button("Command3")->isEnabled());
+    QCOMPARE(window.box()->boxSize(), QSize(222, 222));
+    QCOMPARE(bench.gray(10, 10), 0);
+    QCOMPARE(bench.gray(30, 10), 200);
+    QCOMPARE(bench.commands(), Commands{"V"});
+  }
+
+  void scansTheMeshInTheWalkOrderAndRefusesASecondScan() {
+    // Answers a little late, so the scan lets the window work while it waits.
+    Bench bench({"--tag", "ST", "--probe", countingReadings(), "--delay", "5"});
+    bench.open();
+    bench.scan([&] { bench.button("Command6")->click(); });
+    QCOMPARE(bench.commands(), CommandsOfWalk(kSixByFiveWalk));
+    // The k-th reading is k: each point holds its place in the walk, scaled over 1 to 30.
+    for (std::size_t k = 0; k < kSixByFiveWalk.size(); ++k) {
+      const auto [c, r] = kSixByFiveWalk[k];
+      QCOMPARE(bench.window->mesh().at(c, r), static_cast<int>(std::nearbyint(k * 255.0 / 29)));
+    }
+    QCOMPARE(bench.label("Label9"), QString("Данные: 30"));
+    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
+    QCOMPARE(bench.gray(210, 210), 30);  // the crosses keep the raw readings
+  }
+
+  void theWalkEndsWhereTheMeshSays_data() {
+    QTest::addColumn<QString>("nx");
+    QTest::addColumn<int>("lastColumn");
+    QTest::addColumn<int>("lastRow");
+    QTest::newRow("6 x 5") << "6" << 6 << 5;
+    QTest::newRow("4 x 5") << "4" << 4 << 1;
+  }
+  void theWalkEndsWhereTheMeshSays() {
+    QFETCH(QString, nx);
+    QFETCH(int, lastColumn);
+    QFETCH(int, lastRow);
+    Bench bench(probeArguments("40,60,50"));
+    bench.open();
+    bench.type("Text3", nx);
+    bench.field("Text8")->setText(QString::number(20 * (nx.toInt() - 1)));  // still 4000 steps
+    bench.scan();
+    const Commands commands = bench.commands();
+    QCOMPARE(commands.size(), size_t(1 + 2 * nx.toInt() * 5 - 1));
+    QCOMPARE(EndPoint(commands), Point(lastColumn, lastRow));
+  }
+
+  void meshesTheWalkCannotTakeShowTheMessageAndSendNothing_data() {
+    QTest::addColumn<QString>("nx");
+    QTest::addColumn<QString>("ny");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("odd width") << "5"
+                               << "5"
+                               << "Размер сетки по X должен быть кратным 4";
+    QTest::newRow("even height") << "6"
+                                 << "4"
+                                 << "Размер сетки по Y должен быть нечетным";
+    QTest::newRow("empty width") << ""
+                                 << "5" << vexa::scanner::kMeshWidthRangeText;
+  }
+  void meshesTheWalkCannotTakeShowTheMessageAndSendNothing() {
+    QFETCH(QString, nx);
+    QFETCH(QString, ny);
+    QFETCH(QString, message);
+    Bench bench(probeArguments("40"));
+    bench.open();
+    bench.type("Text3", nx);
+    bench.type("Text4", ny);
+    bench.scan();
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Zuridid IRA"));
+    QCOMPARE(QString::fromStdString(bench.sim.prompts.messages[0].text), message);
+    QCOMPARE(bench.commands(), Commands{"V"});
+    QVERIFY(bench.window->mesh().empty());
+  }
+
+  void interpolatesTheScanAndSavesImageBmp() {
+    Bench bench(probeArguments("40,60,50"));
+    ScannerWindow& window = bench.open();
+    bench.button("Command2")->click();  // nothing scanned yet
+    QCOMPARE(bench.messageTexts(), std::vector<std::string>{vexa::scanner::kNoScanText});
+    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Внимание"));
+    bench.scan();
+    bench.button("Command2")->click();
+    for (int r = 1; r <= 5; ++r) {
+      for (int c = 1; c <= 6; ++c) {
+        QCOMPARE(bench.gray((c - 1) * 40 + 10, (r - 1) * 50 + 10), window.mesh().at(c, r));
+      }
+    }
+    bench.button("Command1")->click();
+    QCOMPARE(bench.sim.prompts.messages.back().caption, std::string("Сохранение"));
+    QCOMPARE(bench.sim.prompts.messages.back().text, std::string("Изображение сохранено"));
+    const auto saved = vexa::picture::ReadBmpFile(bench.sim.folder / "image.bmp");
+    QCOMPARE(saved.bitsPerPixel, 24);
+    QCOMPARE(saved.pixels, window.previewImage());
+
+    bench.type("Text3", "2");  // a mesh too small for the 4 x 4 stencil
+    bench.find<QCheckBox>("Check1")->setChecked(false);
+    bench.scan();
+    bench.button("Command2")->click();
+    QCOMPARE(bench.messageTexts().back(), std::string(vexa::scanner::kSmallMeshText));
+  }
+
+  void closingDuringTheScanStopsItAndClosesAfterwards() {
+    Bench bench({"--tag", "ST", "--probe", "40", "--delay", "20"});
+    ScannerWindow& window = bench.open();
+    bench.field("Text8")->setText("80");
+    bool keptOpenMeanwhile = false;
+    bench.scan([&] {
+      window.close();
+      keptOpenMeanwhile = window.isVisible() && window.jobRunning();
+    });
+    QVERIFY(keptOpenMeanwhile);
+    QVERIFY(!window.isVisible());
+    const Commands commands = bench.commands();
+    QVERIFY(commands.size() < 6);
+    QCOMPARE(commands[1], std::string("0,0,200"));
+    QVERIFY(bench.sim.prompts.messages.empty());
+    QCOMPARE(bench.sim.settings.ReadSetting("scanner_area_width", "-"), std::string("80"));
+  }
+
+  void stopEndsTheScanQuietlyAndTheWindowScansAgain() {
+    Bench bench({"--tag", "ST", "--probe", "40,60", "--delay", "20"});
+    ScannerWindow& window = bench.open();
+    bench.scan([&] { bench.button("Command9")->click(); });
+    QVERIFY(bench.sim.prompts.messages.empty());
+    QCOMPARE(window.mesh().nx(), 6);
+    QCOMPARE(window.mesh().at(6, 5), 0);
+    const std::size_t stopped = bench.commands().size();
+    QVERIFY(stopped < 6);
+    bench.scan();
+    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
+    QCOMPARE(bench.commands().size(), stopped + 1 + 59);  // the sync's "V", then the whole walk
+  }
+
+  void equalReadingsGiveZeroAndHighOnesDrawWhite() {
+    Bench bench(probeArguments("300"));
+    ScannerWindow& window = bench.open();
+    bench.scan();
+    QCOMPARE(window.mesh().at(3, 2), 0);
+    QCOMPARE(bench.gray(90, 60), 255);
+    QCOMPARE(bench.gray(91, 60), 255);
+  }
+
+  void anotherFirmwareMakesEveryScanADryRun() {
+    Bench bench(probeArguments("40", "PT"));
+    ScannerWindow& window = bench.open();
+    QCOMPARE(bench.label("Label4"), QString("Некорректная прошивка"));
+    QCOMPARE(bench.sim.prompts.firmwareNotices.size(), size_t(1));
+    QVERIFY(!bench.find<QCheckBox>("Check1")->isEnabled());
+    QVERIFY(!bench.find<QCheckBox>("Check1")->isChecked());
+    QVERIFY(!bench.button("Command3")->isEnabled());
+    bench.scan();
+    QCOMPARE(bench.commands(), Commands{"V"});
+    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
+    QVERIFY(window.mesh().at(6, 5) >= 0 && window.mesh().at(6, 5) <= 255);
+  }
+
+  void theCornerHandleSizesTheBoxInWholeGridSteps() {
+    Bench bench(probeArguments("40"));
+    ScannerWindow& window = bench.open();
+    QLabel* handle = bench.find<QLabel>("Label12");
+    QLabel* standIn = bench.find<QLabel>("Label13");
+    const QPoint press(500, 500);
+    mouse(handle, QEvent::MouseButtonPress, press, Qt::LeftButton);
+    QVERIFY(standIn->isVisible() && !handle->isVisible());
+    mouse(standIn, QEvent::MouseMove, press + QPoint(78, -300), Qt::LeftButton);
+    QCOMPARE(window.box()->boxSize(), QSize(300, 222));  // the height is not above 1000 twips
+    QCOMPARE(bench.field("Text6")->text(), QString("275"));
+    QCOMPARE(bench.field("Text7")->text(), QString("200"));
+    QCOMPARE(window.previewImage().width(), 300);
+    mouse(standIn, QEvent::MouseButtonRelease, press + QPoint(78, -300), Qt::NoButton);
+    QVERIFY(!standIn->isVisible() && handle->isVisible());
+    QCOMPARE(handle->geometry().center(), QPoint(300, 222));
+
+    bench.button("Command7")->click();  // "Установить": the box follows the picture fields
+    QCOMPARE(window.box()->boxSize(), QSize(297, 222));
+    bench.type("Text3", "4");  // the picture follows the mesh in whole steps
+    QCOMPARE(bench.field("Text6")->text(), QString("273"));
+    QCOMPARE(bench.gray(10 + 91, 10), 0);
+  }
+
+  void fieldsRefuseWhatTheyCannotTakeWithOneMessage() {
+    Bench bench(probeArguments("40"));
+    bench.open();
+    QLineEdit* mesh = bench.field("Text3");
+    mesh->clear();
+    QTest::keyClicks(mesh, "a4.-b");
+    QCOMPARE(mesh->text(), QString("4"));
+    QTest::keyClick(mesh, Qt::Key_Return);  // Enter applies the mesh at once
+    QCOMPARE(bench.field("Text6")->text(), QString("198"));
+
+    bench.type("Text8", "50");
+    QCOMPARE(bench.field("Text9")->text(), QString("50"));
+    bench.type("Text7", "100");
+    QCOMPARE(bench.field("Text9")->text(), QString("25"));  // nearest(100 x 50) div 198
+    bench.type("Text9", "99");
+    QCOMPARE(bench.field("Text8")->text(), QString("196"));  // 198 x 99 div 100
+
+    bench.type("Text6", "abc");
+    QCOMPARE(bench.field("Text9")->text(), QString(""));
+    bench.button("Command7")->click();
+    bench.type("Text6", "200");
+    bench.type("Text8", "-5");
+    bench.scan();
+    QCOMPARE(bench.messageTexts(), (std::vector<std::string>{vexa::scanner::kPictureWidthText,
+                                                             vexa::scanner::kAreaWidthText}));
+    QCOMPARE(bench.commands(), Commands{"V"});
+  }
+
+  void theManualMoveSendsThreeFieldsAndUnusableSettingsTakeTheDefaults() {
+    Bench bench(probeArguments("40"));
+    bench.sim.folder.write("cnc.ini",
+                           "[CNC]\r\nscanner_mesh_width=-8\r\nscanner_picture_width=0\r\n"
+                           "scanner_picture_height=150\r\nscanner_area_width=90\r\n");
+    ScannerWindow& window = bench.open();
+    QCOMPARE(bench.field("Text3")->text(), QString("6"));
+    QCOMPARE(bench.field("Text6")->text(), QString("200"));
+    QCOMPARE(bench.field("Text9")->text(), QString("67"));  // 150 x 90 div 200
+    QCOMPARE(window.box()->boxSize(), QSize(222, 172));
+    bench.sim.link.StopRequested = true;  // a Stop pressed before does not end the move
+    bench.field("tx")->setText("1");
+    bench.field("tz")->setText("-0,5");
+    bench.button("Command3")->click();
+    QCOMPARE(bench.commands(), (Commands{"V", "200,0,-100"}));
+  }
+};
+
+QTEST_MAIN(ScannerWindowTest)
+#include "scanner_window_test.moc"
