@@ -47,16 +47,18 @@ DraggedBox DragBox(BoxSize current, BoxSize wanted) {
   return dragged;
 }
 
-std::string CoupledAreaText(std::string_view sideOfResult, std::string_view sideOfGiven,
-                            std::string_view givenArea) {
+std::optional<std::string> CoupledAreaText(std::string_view sideOfResult,
+                                           std::string_view sideOfGiven,
+                                           std::string_view givenArea) {
+  const auto area = settings::ParseDecimal(givenArea);
+  if (!area) return std::nullopt;
   const auto result = settings::ParseDecimal(sideOfResult);
   const auto given = settings::ParseDecimal(sideOfGiven);
-  const auto area = settings::ParseDecimal(givenArea);
-  if (!result || !given || !area) return {};
+  if (!result || !given) return std::string();
   const double numerator = link::Nearest(*result * *area);
   const double divisor = link::Nearest(*given);
   // Beyond 2^53 the product is no longer a whole number to divide.
-  if (!(divisor > 0) || !(std::fabs(numerator) < 9.0e15) || divisor >= 9.0e15) return {};
+  if (!(divisor > 0) || !(std::fabs(numerator) < 9.0e15) || divisor >= 9.0e15) return std::string();
   return std::to_string(static_cast<std::int64_t>(numerator) / static_cast<std::int64_t>(divisor));
 }
 

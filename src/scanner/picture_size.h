@@ -49,9 +49,11 @@ struct DraggedBox {
 DraggedBox DragBox(BoxSize current, BoxSize wanted);
 
 // The area side that keeps the picture's proportions: round(sideOfResult x givenArea)
-// integer-divided by round(sideOfGiven), as text. Empty (the field is cleared) when the rounded
-// side of the given area is not above 0 or a text is not a number.
-std::string CoupledAreaText(std::string_view sideOfResult, std::string_view sideOfGiven,
-                            std::string_view givenArea);
+// integer-divided by round(sideOfGiven), as text; empty (the field is cleared) when the picture
+// sides give nothing to divide by. A given area that is not a number leaves the other field as
+// it is (nullopt), so the scan names the field that holds the mistake.
+std::optional<std::string> CoupledAreaText(std::string_view sideOfResult,
+                                           std::string_view sideOfGiven,
+                                           std::string_view givenArea);
 
 }  // namespace vexa::scanner

@@ -42,14 +42,6 @@ QSize BoxFor(const PictureSize& size) {
   return {size.width + kBoxMargin, size.height + kBoxMargin};
 }
 
-// "X:" field "точек" / "мм" in one row of a group.
-void addRow(QGridLayout* grid, int row, const char* caption, QLineEdit* field, const char* unit) {
-  QWidget* group = field->parentWidget();
-  grid->addWidget(new QLabel(QString::fromUtf8(caption), group), row, 0);
-  grid->addWidget(field, row, 1);
-  if (unit != nullptr) grid->addWidget(new QLabel(QString::fromUtf8(unit), group), row, 2);
-}
-
 }  // namespace
 
 ScannerWindow::ScannerWindow(link::MachineLink& link, const link::MachineSettings& settings,
@@ -74,11 +66,24 @@ ScannerWindow::ScannerWindow(link::MachineLink& link, const link::MachineSetting
   loadSettings();
 }
 
-QLineEdit* ScannerWindow::addField(const char* name, QWidget* parent) {
-  auto* field = new QLineEdit(parent);
-  field->setObjectName(name);
-  field->installEventFilter(this);
-  return field;
+QGridLayout* ScannerWindow::addFieldGroup(QGridLayout* controls, int row, int column,
+                                          const char* title,
+                                          std::initializer_list<FieldRow> fields,
+                                          const char* unit) {
+  auto* group = new QGroupBox(QString::fromUtf8(title), this);
+  auto* grid = new QGridLayout(group);
+  int line = 0;
+  for (const FieldRow& field : fields) {
+    *field.field = new QLineEdit(group);
+    (*field.field)->setObjectName(field.name);
+    (*field.field)->installEventFilter(this);
+    grid->addWidget(new QLabel(QString::fromUtf8(field.caption), group), line, 0);
+    grid->addWidget(*field.field, line, 1);
+    if (unit != nullptr) grid->addWidget(new QLabel(QString::fromUtf8(unit), group), line, 2);
+    ++line;
+  }
+  controls->addWidget(group, row, column);
+  return grid;
 }
 
 void ScannerWindow::buildPanels() {
@@ -86,38 +91,24 @@ void ScannerWindow::buildPanels() {
   auto* controls = new QGridLayout;
   columns->addLayout(controls);
 
-  auto* meshGroup = new QGroupBox(QStringLiteral("Размеры сетки"), this);
-  auto* meshGrid = new QGridLayout(meshGroup);
-  meshWidthField_ = addField("Text3", meshGroup);
-  meshHeightField_ = addField("Text4", meshGroup);
+  addFieldGroup(controls, 0, 0, "Размеры сетки",
+                {{"Text3", "X:", &meshWidthField_}, {"Text4", "Y:", &meshHeightField_}}, "точек");
   for (QLineEdit* field : {meshWidthField_, meshHeightField_}) {
     // Three digits hold every mesh the walk can take; the validator also keeps pasted text out.
     field->setMaxLength(3);
     field->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
   }
-  addRow(meshGrid, 0, "X:", meshWidthField_, "точек");
-  addRow(meshGrid, 1, "Y:", meshHeightField_, "точек");
-  controls->addWidget(meshGroup, 0, 0);
-
-  auto* areaGroup = new QGroupBox(QStringLiteral("Область сканирования"), this);
-  auto* areaGrid = new QGridLayout(areaGroup);
-  areaWidthField_ = addField("Text8", areaGroup);
-  areaHeightField_ = addField("Text9", areaGroup);
-  addRow(areaGrid, 0, "X:", areaWidthField_, "мм");
-  addRow(areaGrid, 1, "Y:", areaHeightField_, "мм");
-  controls->addWidget(areaGroup, 0, 1);
-
-  auto* sizeGroup = new QGroupBox(QStringLiteral("Размеры изображения в пикселях"), this);
-  auto* sizeGrid = new QGridLayout(sizeGroup);
-  pictureWidthField_ = addField("Text6", sizeGroup);
-  pictureHeightField_ = addField("Text7", sizeGroup);
-  addRow(sizeGrid, 0, "Ширина:", pictureWidthField_, nullptr);
-  addRow(sizeGrid, 1, "Высота:", pictureHeightField_, nullptr);
+  addFieldGroup(controls, 0, 1, "Область сканирования",
+                {{"Text8", "X:", &areaWidthField_}, {"Text9", "Y:", &areaHeightField_}}, "мм");
+  QGridLayout* sizeGrid = addFieldGroup(
+      controls, 1, 0, "Размеры изображения в пикселях",
+      {{"Text6", "Ширина:", &pictureWidthField_}, {"Text7", "Высота:", &pictureHeightField_}},
+      nullptr);
+  QWidget* sizeGroup = pictureWidthField_->parentWidget();
   applySizeButton_ = new QPushButton(QStringLiteral("Установить"), sizeGroup);
   applySizeButton_->setObjectName("Command7");
   sizeGrid->addWidget(applySizeButton_, 2, 0, 1, 2);
-  controls->addWidget(sizeGroup, 1, 0);
 
   moveGroup_ = new manual::MoveByMmWidget(
       link_.prompts(), [this](const manual::AxisDistances& d) { moveByMm(d.x, d.y, d.z); }, this);
@@ -303,13 +294,13 @@ void ScannerWindow::meshFieldLeft(QLineEdit* field) {
 }
 
 void ScannerWindow::fieldLeft(QLineEdit* field) {
-  if (field == areaHeightField_) {
-    areaWidthField_->setText(Text(CoupledAreaText(
-        Text(pictureWidthField_), Text(pictureHeightField_), Text(areaHeightField_))));
-  } else {
-    areaHeightField_->setText(Text(CoupledAreaText(
-        Text(pictureHeightField_), Text(pictureWidthField_), Text(areaWidthField_))));
-  }
+  const bool heightGiven = field == areaHeightField_;
+  QLineEdit* derived = heightGiven ? areaWidthField_ : areaHeightField_;
+  const auto text = heightGiven ? CoupledAreaText(Text(pictureWidthField_),
+                                                  Text(pictureHeightField_), Text(field))
+                                : CoupledAreaText(Text(pictureHeightField_),
+                                                  Text(pictureWidthField_), Text(areaWidthField_));
+  if (text) derived->setText(Text(*text));
 }
 
 void ScannerWindow::moveByMm(double dx, double dy, double dz) {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <initializer_list>
 
 #include "link/job_state.h"
 #include "link/machine_link.h"
@@ -16,6 +17,7 @@
 #include "widgets/qt_job_guard.h"
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,8 +56,15 @@ class ScannerWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  struct FieldRow {
+    const char* name;     // object name
+    const char* caption;  // the label before it
+    QLineEdit** field;
+  };
   void buildPanels();
-  QLineEdit* addField(const char* name, QWidget* parent);
+  // A group of fields, one a row ("X:" field "мм"), at (row, column) of `controls`.
+  QGridLayout* addFieldGroup(QGridLayout* controls, int row, int column, const char* title,
+                             std::initializer_list<FieldRow> fields, const char* unit);
   void loadSettings();
 
   // Command6, Command2, Command1, Command7.

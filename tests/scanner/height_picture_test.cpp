@@ -120,6 +120,22 @@ TEST(InterpolateHeightPicture, LimitsTheGrayAndDrawsFromBoxPixelTenOn) {
   EXPECT_EQ(small.gray(100, 100), std::clamp(HeightAt(step, 200, 200, 90, 90), 0, 255));
 }
 
+TEST(InterpolateHeightPicture, AgreesWithHeightAtAtEveryPixel) {
+  std::uint32_t seed = 7;
+  const HeightMesh mesh = MeshOf(7, 9, [&](int, int) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<double>(seed >> 24);
+  });
+  picture::PixelBuffer box(57 + kBoxMargin, 43 + kBoxMargin);
+  InterpolateHeightPicture(mesh, 57, 43, box);
+  for (int i = 0; i <= 57; ++i) {
+    for (int j = 0; j <= 43; ++j) {
+      ASSERT_EQ(box.gray(i + 10, j + 10), std::clamp(HeightAt(mesh, 57, 43, i, j), 0, 255))
+          << i << ", " << j;
+    }
+  }
+}
+
 TEST(InterpolationProblem, NeedsAScanWithFourPointsEachWay) {
   EXPECT_EQ(InterpolationProblem(HeightMesh()), kNoScanText);
   EXPECT_EQ(InterpolationProblem(HeightMesh(2, 5)), kSmallMeshText);

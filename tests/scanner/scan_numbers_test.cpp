@@ -83,7 +83,8 @@ TEST(PictureSize, ADraggedBoxHoldsWholeGridSteps) {
 }
 
 struct CoupledCase {
-  const char *resultSide, *givenSide, *givenArea, *expected;
+  const char *resultSide, *givenSide, *givenArea;
+  std::optional<std::string> expected;
 };
 
 class CoupledAreaCases : public ::testing::TestWithParam<CoupledCase> {};
@@ -100,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CoupledCase{"150", "200", "100,5", "75"},  // nearest(15075) div 200
                       CoupledCase{"200", "0", "100", ""},        // no width to divide by
                       CoupledCase{"200", "0,4", "100", ""},      // rounds to 0 as well
-                      CoupledCase{"200", "200", "abc", ""}));
+                      CoupledCase{"abc", "200", "100", ""},
+                      CoupledCase{"200", "200", "abc", std::nullopt}));  // left as it is
 
 TEST(ScannerSettings, DefaultsStandInForMissingAndUnusableValues) {
   test::TempFolder folder;

@@ -336,6 +336,8 @@ class ScannerWindowTest : public QObject {
     bench.type("Text9", "99");
     QCOMPARE(bench.field("Text8")->text(), QString("196"));  // 198 x 99 div 100
 
+    bench.type("Text9", "zzz");  // the mistake stays where it was made
+    QCOMPARE(bench.field("Text8")->text(), QString("196"));
     bench.type("Text6", "abc");
     QCOMPARE(bench.field("Text9")->text(), QString(""));
     bench.button("Command7")->click();
