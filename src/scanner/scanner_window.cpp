@@ -1,5 +1,6 @@
 #include "scanner/scanner_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -230,7 +231,10 @@ void ScannerWindow::InterpolateHeightPicture() {
   }
   // The picture takes the size of the scanned mesh, whatever the mesh fields say now.
   const PictureSize& picture = std::get<PictureSize>(size);
+  // A large picture takes a moment.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   scanner::InterpolateHeightPicture(mesh_, picture.width, picture.height, preview_.image());
+  QApplication::restoreOverrideCursor();
   showPreview();
 }
 
