@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "link/prompts.h"
+#include "settings/number_checks.h"
 #include "settings/settings.h"
 
 namespace vexa::scanner {
@@ -25,12 +26,12 @@ std::variant<ScanNumbers, ScanProblem> ReadScanNumbers(const ScanFieldTexts& tex
   if (*ny > kMaxMeshPoints) return ScanProblem{kMeshCaption, kMeshHeightRangeText};
 
   ScanNumbers numbers{*nx, *ny, 0, 0};
-  const std::optional<double> width = settings::ParseDecimal(texts.areaWidth);
-  if (!width || !(*width > 0)) return ScanProblem{link::kErrorCaption, kAreaWidthText};
+  const std::optional<double> width = settings::PositiveNumber(texts.areaWidth);
+  if (!width) return ScanProblem{link::kErrorCaption, kAreaWidthText};
   numbers.areaWidth = *width;
   if (numbers.ny > 1) {
-    const std::optional<double> height = settings::ParseDecimal(texts.areaHeight);
-    if (!height || !(*height > 0)) return ScanProblem{link::kErrorCaption, kAreaHeightText};
+    const std::optional<double> height = settings::PositiveNumber(texts.areaHeight);
+    if (!height) return ScanProblem{link::kErrorCaption, kAreaHeightText};
     numbers.areaHeight = *height;
   }
   return numbers;

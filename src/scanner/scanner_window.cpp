@@ -1,6 +1,5 @@
 #include "scanner/scanner_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -26,6 +25,8 @@
 #include "scanner/scanner_settings.h"
 #include "settings/vexa_error.h"
 #include "widgets/machine_status_widget.h"
+#include "widgets/qt_busy_cursor.h"
+#include "widgets/qt_field_leave.h"
 
 namespace vexa::scanner {
 
@@ -77,7 +78,6 @@ QGridLayout* ScannerWindow::addFieldGroup(QGridLayout* controls, int row, int co
   for (const FieldRow& field : fields) {
     *field.field = new QLineEdit(group);
     (*field.field)->setObjectName(field.name);
-    (*field.field)->installEventFilter(this);
     grid->addWidget(new QLabel(QString::fromUtf8(field.caption), group), line, 0);
     grid->addWidget(*field.field, line, 1);
     if (unit != nullptr) grid->addWidget(new QLabel(QString::fromUtf8(unit), group), line, 2);
@@ -99,6 +99,11 @@ void ScannerWindow::buildPanels() {
     field->setMaxLength(3);
     field->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+    field->installEventFilter(this);
+    // Passing through a field without changing it keeps the picture in the box.
+    widgets::OnFieldLeft(field, [this, field] {
+      if (field->text() != appliedMeshText(field)) meshFieldLeft(field);
+    });
   }
   addFieldGroup(controls, 0, 1, "Область сканирования",
                 {{"Text8", "X:", &areaWidthField_}, {"Text9", "Y:", &areaHeightField_}}, "мм");
@@ -107,16 +112,16 @@ void ScannerWindow::buildPanels() {
       {{"Text6", "Ширина:", &pictureWidthField_}, {"Text7", "Высота:", &pictureHeightField_}},
       nullptr);
   QWidget* sizeGroup = pictureWidthField_->parentWidget();
+  for (QLineEdit* field :
+       {areaWidthField_, areaHeightField_, pictureWidthField_, pictureHeightField_}) {
+    widgets::OnFieldLeft(field, [this, field] { fieldLeft(field); });
+  }
   applySizeButton_ = new QPushButton(QStringLiteral("Установить"), sizeGroup);
   applySizeButton_->setObjectName("Command7");
   sizeGrid->addWidget(applySizeButton_, 2, 0, 1, 2);
 
   moveGroup_ = new manual::MoveByMmWidget(
       link_.prompts(), [this](const manual::AxisDistances& d) { moveByMm(d.x, d.y, d.z); }, this);
-  // This window's names: Text3 is the mesh width here.
-  static const char* const kMoveFieldNames[] = {"tx", "ty", "tz"};
-  for (int axis = 0; axis < 3; ++axis)
-    moveGroup_->field(axis)->setObjectName(kMoveFieldNames[axis]);
   moveGroup_->moveButton()->setObjectName("Command3");
   controls->addWidget(moveGroup_, 1, 1);
 
@@ -231,10 +236,10 @@ void ScannerWindow::InterpolateHeightPicture() {
   }
   // The picture takes the size of the scanned mesh, whatever the mesh fields say now.
   const PictureSize& picture = std::get<PictureSize>(size);
-  // A large picture takes a moment.
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  scanner::InterpolateHeightPicture(mesh_, picture.width, picture.height, preview_.image());
-  QApplication::restoreOverrideCursor();
+  {
+    widgets::BusyCursor busy;  // a large picture takes a moment
+    scanner::InterpolateHeightPicture(mesh_, picture.width, picture.height, preview_.image());
+  }
   showPreview();
 }
 
@@ -289,11 +294,13 @@ void ScannerWindow::dragBoxTo(QSize wanted) {
   DrawGrid();
 }
 
-// The picture size follows the new mesh in whole grid steps of the box as it stands. Passing
-// through a field without changing it keeps the picture in the box.
+QString& ScannerWindow::appliedMeshText(const QLineEdit* field) {
+  return field == meshWidthField_ ? appliedMeshWidth_ : appliedMeshHeight_;
+}
+
+// The picture size follows the new mesh in whole grid steps of the box as it stands.
 void ScannerWindow::meshFieldLeft(QLineEdit* field) {
-  QString& applied = field == meshWidthField_ ? appliedMeshWidth_ : appliedMeshHeight_;
-  applied = field->text();
+  appliedMeshText(field) = field->text();
   dragBoxTo(box_->boxSize());
 }
 
@@ -318,22 +325,11 @@ void ScannerWindow::moveByMm(double dx, double dy, double dz) {
       {scanButton_});
 }
 
+// The mesh fields take digits and Backspace; Enter applies the size; other characters are
+// refused. Keys that type nothing (arrows, Delete, Tab) and shortcuts are left alone.
 bool ScannerWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* field = qobject_cast<QLineEdit*>(watched);
-  if (field == nullptr) return false;
-  const bool meshField = field == meshWidthField_ || field == meshHeightField_;
-  if (event->type() == QEvent::FocusOut) {
-    if (!meshField) {
-      fieldLeft(field);
-    } else if (field->text() !=
-               (field == meshWidthField_ ? appliedMeshWidth_ : appliedMeshHeight_)) {
-      meshFieldLeft(field);
-    }
-    return false;
-  }
-  if (event->type() != QEvent::KeyPress || !meshField) return false;
-  // The mesh fields take digits and Backspace; Enter applies the size; other characters are
-  // refused. Keys that type nothing (arrows, Delete, Tab) and shortcuts are left alone.
+  if (field == nullptr || event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
     meshFieldLeft(field);

@@ -76,6 +76,7 @@ class ScannerWindow : public QWidget {
   void DrawGrid();
   void showPreview();
   void dragBoxTo(QSize wanted);
+  QString& appliedMeshText(const QLineEdit* field);
   void meshFieldLeft(QLineEdit* field);
   void fieldLeft(QLineEdit* field);
   void moveByMm(double dx, double dy, double dz);

@@ -15,12 +15,11 @@
 
 #include "picture/bmp_file.h"
 #include "picture/picture_view.h"
-#include "raster/sim_sync.h"
 #include "scanner/height_picture.h"
 #include "scanner/picture_size.h"
 #include "scanner/scan_box_widget.h"
 #include "scanner/scan_numbers.h"
-#include "support/sim_link.h"
+#include "support/window_bench.h"
 
 using vexa::scanner::ScannerWindow;
 using Commands = std::vector<std::string>;
@@ -62,48 +61,16 @@ Point EndPoint(const Commands& commands) {
   return {static_cast<int>(x / kStepX) + 1, static_cast<int>(y / kStepY) + 1};
 }
 
-struct Bench {
-  explicit Bench(QStringList simArguments)
-      : sim(simArguments), tag(simArguments.at(1).toStdString()) {}
+using Bench = vexa::test::WindowBench<ScannerWindow>;
 
-  ScannerWindow& open() {
-    window = std::make_unique<ScannerWindow>(sim.link, sim.machine, sim.folder.path());
-    window->show();
-    return *window;
-  }
-  template <typename Control>
-  Control* find(const char* name) const {
-    return window->findChild<Control*>(name);
-  }
-  QLineEdit* field(const char* name) const { return find<QLineEdit>(name); }
-  QPushButton* button(const char* name) const { return find<QPushButton>(name); }
-  QString label(const char* name) const { return find<QLabel>(name)->text(); }
-  // As a person leaves a field after typing.
-  void type(const char* name, const QString& text) const {
-    field(name)->setText(text);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field(name), &leave);
-  }
-  // `during` runs from the first event processing inside the scan.
-  void scan(std::function<void()> during = {}) {
-    if (during) QTimer::singleShot(0, window.get(), during);
-    button("Command6")->click();
-  }
-  Commands commands() { return vexa::raster::test::CommandsSoFar(sim.link, sim.sim, tag); }
-  std::vector<std::string> messageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : sim.prompts.messages) texts.push_back(message.text);
-    return texts;
-  }
-  int gray(int x, int y) const { return window->previewImage().gray(x, y); }
+std::vector<std::string> messageTexts(const Bench& bench) {
+  std::vector<std::string> texts;
+  for (const auto& message : bench.sim.prompts.messages) texts.push_back(message.text);
+  return texts;
+}
 
-  vexa::test::SimLink sim;
-  std::string tag;
-  std::unique_ptr<ScannerWindow> window;
-};
-
-QStringList probeArguments(const QString& readings, const QString& tag = "ST") {
-  return {"--tag", tag, "--probe", readings};
+int gray(const Bench& bench, int x, int y) {
+  return bench.window->previewImage().gray(x, y);
 }
 
 QString countingReadings() {
@@ -124,7 +91,7 @@ class ScannerWindowTest : public QObject {
 
  private slots:
   void opensWithTheDefaultsAndDrawsTheGrid() {
-    Bench bench(probeArguments("40"));
+    Bench bench("ST", {"--probe", "40"});
     ScannerWindow& window = bench.open();
     QCOMPARE(window.objectName(), QString("Form2"));
     QCOMPARE(window.windowTitle(), QString("3D Сканер"));
@@ -139,19 +106,19 @@ class ScannerWindowTest : public QObject {
                                      {"tx", "0"}}) {
       QCOMPARE(bench.field(name)->text(), QString(text));
     }
-    QVERIFY(bench.find<QCheckBox>("Check1")->isChecked());
+    QVERIFY(bench.box("Check1")->isChecked());
     QVERIFY(bench.button("Command3")->isEnabled());
     QCOMPARE(window.box()->boxSize(), QSize(222, 222));
-    QCOMPARE(bench.gray(10, 10), 0);
-    QCOMPARE(bench.gray(30, 10), 200);
+    QCOMPARE(gray(bench, 10, 10), 0);
+    QCOMPARE(gray(bench, 30, 10), 200);
     QCOMPARE(bench.commands(), Commands{"V"});
   }
 
   void scansTheMeshInTheWalkOrderAndRefusesASecondScan() {
     // Answers a little late, so the scan lets the window work while it waits.
-    Bench bench({"--tag", "ST", "--probe", countingReadings(), "--delay", "5"});
+    Bench bench("ST", {"--probe", countingReadings(), "--delay", "5"});
     bench.open();
-    bench.scan([&] { bench.button("Command6")->click(); });
+    bench.click("Command6", [&] { bench.button("Command6")->click(); });
     QCOMPARE(bench.commands(), CommandsOfWalk(kSixByFiveWalk));
     // The k-th reading is k: each point holds its place in the walk, scaled over 1 to 30.
     for (std::size_t k = 0; k < kSixByFiveWalk.size(); ++k) {
@@ -159,8 +126,8 @@ class ScannerWindowTest : public QObject {
       QCOMPARE(bench.window->mesh().at(c, r), static_cast<int>(std::nearbyint(k * 255.0 / 29)));
     }
     QCOMPARE(bench.label("Label9"), QString("Данные: 30"));
-    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
-    QCOMPARE(bench.gray(210, 210), 30);  // the crosses keep the raw readings
+    QCOMPARE(messageTexts(bench), std::vector<std::string>{"Сканирвание завершено"});
+    QCOMPARE(gray(bench, 210, 210), 30);  // the crosses keep the raw readings
   }
 
   void theWalkEndsWhereTheMeshSays_data() {
@@ -174,11 +141,11 @@ class ScannerWindowTest : public QObject {
     QFETCH(QString, nx);
     QFETCH(int, lastColumn);
     QFETCH(int, lastRow);
-    Bench bench(probeArguments("40,60,50"));
+    Bench bench("ST", {"--probe", "40,60,50"});
     bench.open();
     bench.type("Text3", nx);
     bench.field("Text8")->setText(QString::number(20 * (nx.toInt() - 1)));  // still 4000 steps
-    bench.scan();
+    bench.click("Command6");
     const Commands commands = bench.commands();
     QCOMPARE(commands.size(), size_t(1 + 2 * nx.toInt() * 5 - 1));
     QCOMPARE(EndPoint(commands), Point(lastColumn, lastRow));
@@ -201,11 +168,11 @@ class ScannerWindowTest : public QObject {
     QFETCH(QString, nx);
     QFETCH(QString, ny);
     QFETCH(QString, message);
-    Bench bench(probeArguments("40"));
+    Bench bench("ST", {"--probe", "40"});
     bench.open();
     bench.type("Text3", nx);
     bench.type("Text4", ny);
-    bench.scan();
+    bench.click("Command6");
     QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
     QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Zuridid IRA"));
     QCOMPARE(QString::fromStdString(bench.sim.prompts.messages[0].text), message);
@@ -214,16 +181,16 @@ class ScannerWindowTest : public QObject {
   }
 
   void interpolatesTheScanAndSavesImageBmp() {
-    Bench bench(probeArguments("40,60,50"));
+    Bench bench("ST", {"--probe", "40,60,50"});
     ScannerWindow& window = bench.open();
     bench.button("Command2")->click();  // nothing scanned yet
-    QCOMPARE(bench.messageTexts(), std::vector<std::string>{vexa::scanner::kNoScanText});
+    QCOMPARE(messageTexts(bench), std::vector<std::string>{vexa::scanner::kNoScanText});
     QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Внимание"));
-    bench.scan();
+    bench.click("Command6");
     bench.button("Command2")->click();
     for (int r = 1; r <= 5; ++r) {
       for (int c = 1; c <= 6; ++c) {
-        QCOMPARE(bench.gray((c - 1) * 40 + 10, (r - 1) * 50 + 10), window.mesh().at(c, r));
+        QCOMPARE(gray(bench, (c - 1) * 40 + 10, (r - 1) * 50 + 10), window.mesh().at(c, r));
       }
     }
     bench.button("Command1")->click();
@@ -234,18 +201,18 @@ class ScannerWindowTest : public QObject {
     QCOMPARE(saved.pixels, window.previewImage());
 
     bench.type("Text3", "2");  // a mesh too small for the 4 x 4 stencil
-    bench.find<QCheckBox>("Check1")->setChecked(false);
-    bench.scan();
+    bench.box("Check1")->setChecked(false);
+    bench.click("Command6");
     bench.button("Command2")->click();
-    QCOMPARE(bench.messageTexts().back(), std::string(vexa::scanner::kSmallMeshText));
+    QCOMPARE(messageTexts(bench).back(), std::string(vexa::scanner::kSmallMeshText));
   }
 
   void closingDuringTheScanStopsItAndClosesAfterwards() {
-    Bench bench({"--tag", "ST", "--probe", "40", "--delay", "20"});
+    Bench bench("ST", {"--probe", "40", "--delay", "20"});
     ScannerWindow& window = bench.open();
     bench.field("Text8")->setText("80");
     bool keptOpenMeanwhile = false;
-    bench.scan([&] {
+    bench.click("Command6", [&] {
       window.close();
       keptOpenMeanwhile = window.isVisible() && window.jobRunning();
     });
@@ -259,44 +226,44 @@ class ScannerWindowTest : public QObject {
   }
 
   void stopEndsTheScanQuietlyAndTheWindowScansAgain() {
-    Bench bench({"--tag", "ST", "--probe", "40,60", "--delay", "20"});
+    Bench bench("ST", {"--probe", "40,60", "--delay", "20"});
     ScannerWindow& window = bench.open();
-    bench.scan([&] { bench.button("Command9")->click(); });
+    bench.click("Command6", [&] { bench.button("Command9")->click(); });
     QVERIFY(bench.sim.prompts.messages.empty());
     QCOMPARE(window.mesh().nx(), 6);
     QCOMPARE(window.mesh().at(6, 5), 0);
     const std::size_t stopped = bench.commands().size();
     QVERIFY(stopped < 6);
-    bench.scan();
-    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
+    bench.click("Command6");
+    QCOMPARE(messageTexts(bench), std::vector<std::string>{"Сканирвание завершено"});
     QCOMPARE(bench.commands().size(), stopped + 1 + 59);  // the sync's "V", then the whole walk
   }
 
   void equalReadingsGiveZeroAndHighOnesDrawWhite() {
-    Bench bench(probeArguments("300"));
+    Bench bench("ST", {"--probe", "300"});
     ScannerWindow& window = bench.open();
-    bench.scan();
+    bench.click("Command6");
     QCOMPARE(window.mesh().at(3, 2), 0);
-    QCOMPARE(bench.gray(90, 60), 255);
-    QCOMPARE(bench.gray(91, 60), 255);
+    QCOMPARE(gray(bench, 90, 60), 255);
+    QCOMPARE(gray(bench, 91, 60), 255);
   }
 
   void anotherFirmwareMakesEveryScanADryRun() {
-    Bench bench(probeArguments("40", "PT"));
+    Bench bench("PT", {"--probe", "40"});
     ScannerWindow& window = bench.open();
     QCOMPARE(bench.label("Label4"), QString("Некорректная прошивка"));
     QCOMPARE(bench.sim.prompts.firmwareNotices.size(), size_t(1));
-    QVERIFY(!bench.find<QCheckBox>("Check1")->isEnabled());
-    QVERIFY(!bench.find<QCheckBox>("Check1")->isChecked());
+    QVERIFY(!bench.box("Check1")->isEnabled());
+    QVERIFY(!bench.box("Check1")->isChecked());
     QVERIFY(!bench.button("Command3")->isEnabled());
-    bench.scan();
+    bench.click("Command6");
     QCOMPARE(bench.commands(), Commands{"V"});
-    QCOMPARE(bench.messageTexts(), std::vector<std::string>{"Сканирвание завершено"});
+    QCOMPARE(messageTexts(bench), std::vector<std::string>{"Сканирвание завершено"});
     QVERIFY(window.mesh().at(6, 5) >= 0 && window.mesh().at(6, 5) <= 255);
   }
 
   void theCornerHandleSizesTheBoxInWholeGridSteps() {
-    Bench bench(probeArguments("40"));
+    Bench bench("ST", {"--probe", "40"});
     ScannerWindow& window = bench.open();
     QLabel* handle = bench.find<QLabel>("Label12");
     QLabel* standIn = bench.find<QLabel>("Label13");
@@ -316,11 +283,11 @@ class ScannerWindowTest : public QObject {
     QCOMPARE(window.box()->boxSize(), QSize(297, 222));
     bench.type("Text3", "4");  // the picture follows the mesh in whole steps
     QCOMPARE(bench.field("Text6")->text(), QString("273"));
-    QCOMPARE(bench.gray(10 + 91, 10), 0);
+    QCOMPARE(gray(bench, 10 + 91, 10), 0);
   }
 
   void fieldsRefuseWhatTheyCannotTakeWithOneMessage() {
-    Bench bench(probeArguments("40"));
+    Bench bench("ST", {"--probe", "40"});
     bench.open();
     QLineEdit* mesh = bench.field("Text3");
     mesh->clear();
@@ -343,14 +310,14 @@ class ScannerWindowTest : public QObject {
     bench.button("Command7")->click();
     bench.type("Text6", "200");
     bench.type("Text8", "-5");
-    bench.scan();
-    QCOMPARE(bench.messageTexts(), (std::vector<std::string>{vexa::scanner::kPictureWidthText,
+    bench.click("Command6");
+    QCOMPARE(messageTexts(bench), (std::vector<std::string>{vexa::scanner::kPictureWidthText,
                                                              vexa::scanner::kAreaWidthText}));
     QCOMPARE(bench.commands(), Commands{"V"});
   }
 
   void theManualMoveSendsThreeFieldsAndUnusableSettingsTakeTheDefaults() {
-    Bench bench(probeArguments("40"));
+    Bench bench("ST", {"--probe", "40"});
     bench.sim.folder.write("cnc.ini",
                            "[CNC]\r\nscanner_mesh_width=-8\r\nscanner_picture_width=0\r\n"
                            "scanner_picture_height=150\r\nscanner_area_width=90\r\n");

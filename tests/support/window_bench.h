@@ -25,6 +25,9 @@ using Commands = std::vector<std::string>;
 template <typename Window>
 struct WindowBench {
   explicit WindowBench(const char* tag) : sim({"--tag", tag}), tag_(tag) {}
+  // With further vexa-sim options: "--probe", "40,60", "--delay", "5" ...
+  WindowBench(const char* tag, const QStringList& more)
+      : sim(QStringList{"--tag", tag} + more), tag_(tag) {}
 
   // The picture as a BMP file in the program folder, named under `imageKey`, with `settings`
   // (lines "key=value") in cnc.ini.
