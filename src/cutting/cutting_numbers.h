@@ -1,0 +1,20 @@
+#pragma once
+// The numbers "Резать" takes from the window's fields, checked before anything moves.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace vexa::cutting {
+
+struct CuttingNumbers {
+  double widthMm = 200;           // Text6: sets the millimetres per pixel of every move
+  std::int32_t stepDelay = 1000;  // Text4: the delay field of each stroke's laser-on command
+};
+
+// The width must be above 0 (it divides into every step), the delay 0 to 2147483647 (rounded to
+// whole microseconds). The first field that fails gives the message naming it.
+std::variant<CuttingNumbers, std::string> ReadCuttingNumbers(const std::string& width,
+                                                             const std::string& delay);
+
+}  // namespace vexa::cutting
