@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_window.h"
+#include "cutting/cutting_window.h"
 #include "figures/pattern_list_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
@@ -41,6 +42,10 @@ void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
   });
   window.setWindowFactory("Form2", [](MainWindow& main) -> QWidget* {
     return new scanner::ScannerWindow(main.machineLink(), main.machineSettings(),
+                                      main.programDir());
+  });
+  window.setWindowFactory("Form9", [](MainWindow& main) -> QWidget* {
+    return new cutting::CuttingWindow(main.machineLink(), main.machineSettings(),
                                       main.programDir());
   });
   window.setWindowFactory("Form10", [](MainWindow& main) -> QWidget* {

@@ -2,12 +2,14 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -32,6 +34,25 @@ namespace {
 
 constexpr const char* kViewNames[] = {"Pict", "Pict1", "Pict2", "Pict3"};
 constexpr int kCopies = 4;
+
+// Keeps a widget shown exactly while another one is (shown or hidden by its own call).
+class VisibilityFollower : public QObject {
+ public:
+  VisibilityFollower(QWidget* leader, QWidget* follower) : QObject(leader), follower_(follower) {
+    leader->installEventFilter(this);
+    follower->setVisible(leader->isVisibleTo(leader->parentWidget()));
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (follower_ && event->type() == QEvent::ShowToParent) follower_->show();
+    if (follower_ && event->type() == QEvent::HideToParent) follower_->hide();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QPointer<QWidget> follower_;
+};
 
 }  // namespace
 
@@ -123,6 +144,7 @@ void FigureWindow::buildPanels() {
   // The pictures: a tab strip over one view per copy, the status line below.
   auto* pictures = new QWidget(this);
   auto* pictureColumn = new QVBoxLayout(pictures);
+  pictureColumn_ = pictureColumn;
   pictureColumn->setContentsMargins(0, 0, 0, 0);
   tabs_ = new QTabBar(pictures);
   tabs_->setObjectName("TabStrip1");
@@ -136,7 +158,9 @@ void FigureWindow::buildPanels() {
     views_.push_back(view);
   }
   pictureColumn->addWidget(tabs_);
-  pictureColumn->addWidget(viewStack_, 1);
+  viewRow_ = new QHBoxLayout;
+  viewRow_->addWidget(viewStack_, 1);
+  pictureColumn->addLayout(viewRow_, 1);
   pictureColumn->addWidget(status_);
   columns->addWidget(pictures, 1);
 
@@ -188,11 +212,22 @@ QPushButton* FigureWindow::addButton(const QString& text, const char* name, int 
   return button;
 }
 
+void FigureWindow::addBelowPictures(QWidget* widget) {
+  pictureColumn_->insertWidget(pictureColumn_->indexOf(status_), widget);
+}
+
+void FigureWindow::showCopyWithPanel(int copy, QWidget* panel) {
+  picture::PictureView* view = views_.at(std::size_t(copy));
+  viewStack_->removeWidget(view);
+  viewRow_->addWidget(view, 1);
+  new VisibilityFollower(panel, view);
+}
+
 void FigureWindow::showTab(int index) {
   if (index < 0 || index >= int(design_.tabs.size())) return;
-  const int copy = design_.tabs[std::size_t(index)].copy;
-  viewStack_->setCurrentIndex(copy);
-  views_[std::size_t(copy)]->requestRedraw();
+  picture::PictureView* view = views_[std::size_t(design_.tabs[std::size_t(index)].copy)];
+  if (viewStack_->indexOf(view) >= 0) viewStack_->setCurrentWidget(view);
+  view->requestRedraw();
 }
 
 void FigureWindow::openWith(const QList<QWidget*>& machineControls,

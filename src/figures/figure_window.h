@@ -27,6 +27,7 @@ class QCheckBox;
 class QFormLayout;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -99,6 +100,11 @@ class FigureWindow : public QWidget {
   QGroupBox* addPanel(const QString& caption);  // between the size and the run panels
   QPushButton* addButton(const QString& text, const char* name, int row, int column);
   static QLineEdit* makeNumberField(const char* name, QWidget* parent);
+  // Under the pictures, above the status line (a progress line, for instance).
+  void addBelowPictures(QWidget* widget);
+  // A copy without a tab: its view leaves the tabbed views and stands beside them, shown
+  // exactly while `panel` is shown.
+  void showCopyWithPanel(int copy, QWidget* panel);
 
   // Window opening, once the derived window has built its controls: the firmware check (the
   // machine controls off and the run box cleared when it fails), the stored fields, then the
@@ -160,6 +166,8 @@ class FigureWindow : public QWidget {
   QFormLayout* sizeForm_ = nullptr;
   QGridLayout* buttonGrid_ = nullptr;
   QStackedWidget* viewStack_ = nullptr;
+  QHBoxLayout* viewRow_ = nullptr;  // the tabbed views, and a view shown with a panel
+  QVBoxLayout* pictureColumn_ = nullptr;
   std::vector<StoredField> storedFields_;
 };
 

@@ -1,0 +1,192 @@
+#include "cutting/cutting_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <new>
+
+#include "cutting/cutting_job.h"
+#include "cutting/cutting_numbers.h"
+#include "cutting/smooth_lines.h"
+#include "cutting/thinning.h"
+#include "cutting/tone_operations.h"
+#include "manual/move_by_mm_widget.h"
+
+namespace vexa::cutting {
+
+namespace {
+
+constexpr const char* kOutOfMemoryText = "Не хватает памяти для работы с этим рисунком.";
+
+figures::FigureWindowDesign cuttingDesign() {
+  figures::FigureWindowDesign design{"Form9",
+                                     QStringLiteral("Резка/гравировка по рисунку"),
+                                     "OT",
+                                     "Etching9_image",
+                                     "Text1",
+                                     "Гравировка невозможна.",
+                                     QStringLiteral("Размер готового изобр-ния"),
+                                     QStringLiteral("Гравировать"),
+                                     {{QStringLiteral("Основная"), figures::kSourceCopy},
+                                      {QStringLiteral("Шаблон"), figures::kSelectionCopy},
+                                      {QStringLiteral("Лазер"), figures::kToolCopy}}};
+  design.figureTree = false;
+  return design;
+}
+
+}  // namespace
+
+CuttingWindow::CuttingWindow(link::MachineLink& link, const link::MachineSettings& settings,
+                             std::filesystem::path programDir, QWidget* parent)
+    : FigureWindow(link, settings, std::move(programDir), cuttingDesign(), parent),
+      moves_(
+          link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
+          [this] { return scale_; }, link::OutlineMoves::WhenIdle::Sleep) {
+  QGroupBox* delayPanel = addPanel(QString());
+  auto* delayRow = new QHBoxLayout(delayPanel);
+  auto* delayLabel =
+      new QLabel(QStringLiteral("Задержка между шагами при грав-вке, микросек."), delayPanel);
+  delayLabel->setWordWrap(true);
+  delayRow->addWidget(delayLabel, 1);
+  delayField_ = makeNumberField("Text4", delayPanel);
+  delayRow->addWidget(delayField_);
+
+  QGroupBox* operations = addPanel(QString());
+  operations->setObjectName("Frame6");
+  operationsPanel_ = operations;
+  auto* operationGrid = new QGridLayout(operations);
+  auto addOperation = [&](const QString& text, const char* name, int index,
+                          std::function<void()> operation) {
+    auto* button = new QPushButton(text, operations);
+    button->setObjectName(name);
+    operationGrid->addWidget(button, index / 2, index % 2);
+    connect(button, &QPushButton::clicked, this, [this, operation] { runWork(operation); });
+    operationButtons_ << button;
+    return button;
+  };
+  // The buttons' own pass number is 1; "Обрезка" ignores whether its pass changed anything.
+  addOperation(QStringLiteral("Подготовить"), "Command3", 0,
+               [this] { PrepareGray(pictures().working, 1, display_); });
+  addOperation(QStringLiteral("Контраст"), "Command4", 1,
+               [this] { RaiseContrast(pictures().working, 1, display_); });
+  QPushButton* trimButton = addOperation(QStringLiteral("Обрезка"), "Command5", 2,
+                                         [this] { TrimPixels(pictures().working, 1, display_); });
+  addOperation(QStringLiteral("Очистить"), "Command6", 3,
+               [this] { ClearSpecks(pictures().working, 1, display_); });
+  addOperation(QStringLiteral("Ч/Б"), "Command10", 4,
+               [this] { MakeBlackWhite(pictures().working, 1, display_); });
+  addOperation(QStringLiteral("Сглаживание"), "Command11", 5,
+               [this] { SmoothLines(pictures().working, display_); });
+  operations->hide();
+  showCopyWithPanel(figures::kWorkingCopy, operations);
+
+  processButton_ = addButton(QStringLiteral("Обработать"), "Command1", 0, 0);
+  cutButton_ = addButton(QStringLiteral("Резать"), "Command2", 0, 1);
+  connect(processButton_, &QPushButton::clicked, this, &CuttingWindow::ProcessPicture);
+  connect(cutButton_, &QPushButton::clicked, this, &CuttingWindow::CutByPicture);
+
+  statusLabel_ = new QLabel(QStringLiteral("Действие"), this);
+  statusLabel_->setObjectName("Label7");
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setRange(0, 100);
+  // Their room stays while they are hidden, so the pictures do not jump at every operation.
+  for (QWidget* shownWhileWorking : std::initializer_list<QWidget*>{statusLabel_, progressBar_}) {
+    QSizePolicy policy = shownWhileWorking->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    shownWhileWorking->setSizePolicy(policy);
+    addBelowPictures(shownWhileWorking);
+    shownWhileWorking->hide();
+  }
+
+  display_.show = [this](const std::string& status) {
+    statusLabel_->setText(QString::fromStdString(status));
+    progressBar_->setValue(0);
+    statusLabel_->show();
+    progressBar_->show();
+  };
+  display_.progress = [this](int value) { progressBar_->setValue(value); };
+  display_.hide = [this] {
+    statusLabel_->hide();
+    progressBar_->hide();
+  };
+  display_.keepAlive = [this] {
+    link_.pump().processPendingEvents();
+    if (closing_) throw WorkAbandoned();
+  };
+  display_.written = [this] {
+    if (operationsPanel_->isVisibleTo(this)) redrawAll();
+  };
+
+  // "Обработать" is switched with "Обрезка" and "Резать": without a picture there is nothing to
+  // process.
+  openWith({}, {processButton_, trimButton, cutButton_},
+           {{"Etching9_width", widthField_}, {"Etching9_delay", delayField_}});
+}
+
+CuttingPictures CuttingWindow::pictures() {
+  return {picture_.copy(figures::kWorkingCopy), picture_.copy(figures::kSelectionCopy),
+          picture_.copy(figures::kToolCopy)};
+}
+
+void CuttingWindow::runWork(const std::function<void()>& work) {
+  // The manual move would mix its reply into the job's; the fields and buttons would change
+  // what the job works on.
+  QList<QWidget*> locked{delayField_, processButton_, cutButton_, moveGroup_->moveButton()};
+  locked << operationButtons_;
+  runJob(
+      [&] {
+        closing_ = false;
+        if (!picture_.hasPicture()) return;
+        try {
+          work();
+        } catch (const WorkAbandoned&) {
+          // The window closes once the job has unwound; nothing was sent.
+        } catch (const std::bad_alloc&) {
+          link_.prompts().message(link::kErrorCaption, kOutOfMemoryText);
+        }
+      },
+      locked);
+}
+
+void CuttingWindow::ProcessPicture() {
+  runWork([this] {
+    cutting::ProcessPicture(
+        {programDir_, link_.prompts(), pictures(), display_, [this] { redrawAll(); }});
+  });
+}
+
+void CuttingWindow::CutByPicture() {
+  runWork([this] {
+    const auto numbers =
+        ReadCuttingNumbers(widthField_->text().toStdString(), delayField_->text().toStdString());
+    if (const auto* problem = std::get_if<std::string>(&numbers)) {
+      link_.prompts().message(link::kErrorCaption, *problem);
+      return;
+    }
+    const CuttingNumbers& n = std::get<CuttingNumbers>(numbers);
+    scale_ = {n.widthMm, picture_.width()};
+    CuttingJob job({moves_, settings_, link_.prompts(), pictures(), n.stepDelay,
+                    [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
+                    [this] { link_.pump().processPendingEvents(); }, [this] { return closing_; },
+                    [this] { job_.stepDone(); }});
+    job.CutByPicture();
+  });
+}
+
+void CuttingWindow::moveByMm(const manual::AxisDistances& d) {
+  moves_.ArduinoMoveMM(d.x, d.y, d.z);
+}
+
+void CuttingWindow::closeEvent(QCloseEvent* event) {
+  if (jobRunning()) closing_ = true;
+  FigureWindow::closeEvent(event);
+}
+
+}  // namespace vexa::cutting

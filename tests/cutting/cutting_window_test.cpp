@@ -1,0 +1,276 @@
+// The cutting window (Form9) against vexa-sim: opening, the firmware gate, "Обработать" with
+// its network file, "Резать", the hidden operations panel, bad fields, Stop, a cut line and
+// closing in the middle of the work.
+
+#include "cutting/cutting_window.h"
+
+#include <QProgressBar>
+#include <QTabBar>
+#include <QtTest>
+#include <filesystem>
+
+#include "cutting/processing_chain.h"
+#include "figures/figure_pictures.h"
+#include "picture/picture_view.h"
+#include "support/window_bench.h"
+
+using vexa::cutting::CuttingWindow;
+using Bench = vexa::test::WindowBench<CuttingWindow>;
+using Commands = std::vector<std::string>;
+
+namespace {
+
+// 12 x 5 with a line of ten; 0,06 mm wide at 0,005 mm per step: one step per pixel.
+vexa::picture::PixelBuffer line() {
+  return vexa::figures::test::Drawn(
+      {"............", "............", ".##########.", "............", "............"});
+}
+
+const char* const kSettings = "Etching9_width=0,06\r\n";
+
+const Commands kLine{"1,2,0,2000", "0,0,1,1000", "1", "1", "1", "1",
+                     "1",          "1",          "1", "1", "1", "0,0,-1,2000"};
+
+Commands after(const Commands& commands, std::size_t skip) {
+  return {commands.begin() + static_cast<long>(std::min(skip, commands.size())), commands.end()};
+}
+
+std::vector<std::string> texts(const Bench& bench) {
+  std::vector<std::string> shown;
+  for (const auto& m : bench.sim.prompts.messages) shown.push_back(m.text);
+  return shown;
+}
+
+}  // namespace
+
+class CuttingWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensWithTheStoredSettingsAndThePicture() {
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", "Etching9_width=24\r\n");
+    CuttingWindow& window = bench.open();
+    QCOMPARE(window.objectName(), QString("Form9"));
+    QCOMPARE(window.windowTitle(), QString("Резка/гравировка по рисунку"));
+    QCOMPARE(bench.label("Label5"), QString("Com-порт открыт"));
+    QCOMPARE(bench.field("Text6")->text(), QString("24"));
+    QCOMPARE(bench.field("Text7")->text(), QString("10"));  // 24 x 5 div 12
+    QCOMPARE(bench.field("Text4")->text(), QString("1000"));
+    QCOMPARE(bench.field("Text1")->text(),
+             QString::fromStdString((bench.sim.folder / "picture.bmp").string()));
+    auto* tabs = bench.find<QTabBar>("TabStrip1");
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions, (QStringList{"Основная", "Шаблон", "Лазер"}));
+    for (int copy = 0; copy < 4; ++copy) QCOMPARE(window.picture().copy(copy), line());
+    QVERIFY(!bench.find<QWidget>("Frame6")->isVisible());
+    QVERIFY(!bench.find<QWidget>("Pict1")->isVisible());
+    QVERIFY(!bench.find<QWidget>("Label7")->isVisible());
+    QVERIFY(!bench.find<QWidget>("ProgressBar1")->isVisible());
+    QVERIFY(!bench.find<QWidget>("tv") && !bench.button("Command3")->isVisible());
+    QCOMPARE(bench.button("Command1")->text(), QString("Обработать"));
+    QCOMPARE(bench.button("Command2")->text(), QString("Резать"));
+    QVERIFY(bench.box("Check1")->isChecked() && bench.button("Command7")->isEnabled());
+    tabs->setCurrentIndex(2);
+    QVERIFY(bench.find<QWidget>("Pict3")->isVisible());
+
+    bench.field("Text6")->setText("12,5");
+    bench.field("Text4")->setText("700");
+    window.close();
+    QCOMPARE(bench.setting("Etching9_width"), std::string("12,5"));
+    QCOMPARE(bench.setting("Etching9_delay"), std::string("700"));
+  }
+
+  void anotherFirmwareLeavesOnlyADryRun() {
+    Bench bench("MT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    bench.open();
+    QCOMPARE(bench.label("Label5"), QString("Некорректная прошивка"));
+    for (const char* name : {"Check1", "Check2"}) QVERIFY(!bench.box(name)->isEnabled());
+    QVERIFY(!bench.button("Command7")->isEnabled());
+    bench.click("Command2");
+    QCOMPARE(bench.commands(), Commands{"V"});
+    QCOMPARE(texts(bench), std::vector<std::string>{"Готово"});
+  }
+
+  void processingThenCutting() {
+    Bench bench("OT");
+    bench.prepare(vexa::figures::test::Drawn({"..............", "..............", "..####........",
+                                              "..####....#...", "..####....#...", "..........#...",
+                                              ".............."}),
+                  "Etching9_image", "Etching9_width=0,07\r\n");
+    bench.sim.folder.write("neuro.net", "net");
+    CuttingWindow& window = bench.open();
+    QString statusDuringWork;
+    bool progressShown = false, locked = false;
+    bench.click("Command1", [&] {
+      statusDuringWork = bench.label("Label7");
+      progressShown = bench.find<QProgressBar>("ProgressBar1")->isVisible();
+      locked = !bench.button("Command2")->isEnabled() && !bench.button("Command8")->isEnabled();
+    });
+    QCOMPARE(statusDuringWork, QString("Нейро. ST - 1"));
+    QVERIFY(progressShown && locked);
+    QVERIFY(!bench.find<QWidget>("Label7")->isVisible());
+    QVERIFY(bench.button("Command2")->isEnabled());
+    const vexa::picture::PixelBuffer& working = window.picture().copy(1);
+    QVERIFY(working != window.picture().copy(0));
+    QCOMPARE(window.picture().copy(2), working);
+    QCOMPARE(window.picture().copy(3), working);
+    QCOMPARE(vexa::picture::ReadBmpFile(bench.sim.folder / "neuro.bmp").pixels, working);
+    QVERIFY(bench.sim.prompts.messages.empty());
+
+    bench.click("Command2");
+    const Commands commands = after(bench.commands(), 1);
+    QVERIFY(!commands.empty());
+    const auto ons = std::count(commands.begin(), commands.end(), "0,0,1,1000");
+    QCOMPARE(std::count(commands.begin(), commands.end(), "0,0,-1,2000"), ons);
+    QVERIFY(ons >= 1);
+    QCOMPARE(texts(bench), std::vector<std::string>{"Готово"});
+    QCOMPARE(window.picture().copy(3), working);
+  }
+
+  void processingWantsTheNetworkFile() {
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    bench.click("Command1");
+    QCOMPARE(texts(bench), std::vector<std::string>{vexa::cutting::MissingNetworkText()});
+    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Ошибка"));
+    QCOMPARE(window.picture().copy(1), line());
+    QVERIFY(!std::filesystem::exists(bench.sim.folder / "neuro.bmp"));
+  }
+
+  void badFieldsAreNamedBeforeAnythingMoves_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("width 0") << "Text6"
+                             << "0"
+                             << "Введите в поле ширины число больше 0!";
+    QTest::newRow("width letters") << "Text6"
+                                   << "abc"
+                                   << "Введите в поле ширины число больше 0!";
+    QTest::newRow("delay") << "Text4"
+                           << "-"
+                           << "Введите в поле задержки число от 0 до 2147483647!";
+    QTest::newRow("delay too large") << "Text4"
+                                     << "99999999999"
+                                     << "Введите в поле задержки число от 0 до 2147483647!";
+  }
+  void badFieldsAreNamedBeforeAnythingMoves() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    bench.open();
+    bench.type(field.toUtf8().constData(), text);
+    bench.click("Command2");
+    QCOMPARE(texts(bench), std::vector<std::string>{message.toStdString()});
+    QCOMPARE(bench.commands(), Commands{"V"});
+    QVERIFY(bench.button("Command2")->isEnabled());
+  }
+
+  void theOperationsPanelShowsTheWorkingPicture() {
+    Bench bench("OT");
+    bench.prepare(vexa::picture::test::GrayPicture({{0, 0, 0, 0}, {0, 120, 50, 0}, {0, 0, 0, 0}}),
+                  "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    auto* panel = bench.find<QWidget>("Frame6");
+    QStringList captions;
+    for (QPushButton* b : panel->findChildren<QPushButton*>()) captions << b->text();
+    QCOMPARE(captions,
+             (QStringList{"Подготовить", "Контраст", "Обрезка", "Очистить", "Ч/Б", "Сглаживание"}));
+    panel->show();
+    QVERIFY(bench.find<QWidget>("Pict1")->isVisible());
+    bench.click("Command3");  // "Подготовить": 120 becomes white, 50 stays
+    QCOMPARE(window.picture().copy(1).gray(2, 2), std::uint8_t(255));
+    QCOMPARE(window.picture().copy(1).gray(3, 2), std::uint8_t(50));
+    QCOMPARE(window.picture().copy(3), window.picture().copy(0));  // the laser view waits
+    panel->hide();
+    QVERIFY(!bench.find<QWidget>("Pict1")->isVisible());
+  }
+
+  void stopAsksAndStoppingLeavesAUsableWindow() {
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    bench.sim.prompts.answers = {true};
+    onceTheLaserIsOn(window, [&] { bench.button("Command9")->click(); });
+    bench.click("Command2");
+    QCOMPARE(bench.sim.prompts.questions.size(), size_t(1));
+    QVERIFY(bench.sim.prompts.messages.empty());  // stopping is quiet: no "Готово"
+    QVERIFY(!window.jobRunning());
+    QVERIFY(bench.button("Command2")->isEnabled() && bench.button("Command7")->isEnabled());
+    const Commands stopped = after(bench.commands(), 1);
+    QCOMPARE(stopped, (Commands{"1,2,0,2000", "0,0,1,1000", "0,0,-1"}));
+    QCOMPARE(window.picture().copy(3).pixel(2, 3)[2], std::uint8_t(255));  // the marks stay
+
+    // The next run traces the laser view as the stop left it: what the marks cover is taken as
+    // cut, and the rest of the line, from (4, 3) on, is cut.
+    bench.click("Command2");
+    QCOMPARE(after(bench.commands(), 1 + stopped.size() + 1),
+             (Commands{"3,2,0,2000", "0,0,1,1000", "1", "1", "1", "1", "1", "1", "1",
+                       "0,0,-1,2000"}));
+    QCOMPARE(window.picture().copy(3), window.picture().copy(1));  // clean again after "Готово"
+  }
+
+  void aCutLineEndsTheJobWithOneMessage() {
+    vexa::test::SimLink sim({"--tag", "OT", "--hangup-after", "4"});
+    vexa::picture::WriteBmpFile(line(), sim.folder / "line.bmp");
+    sim.folder.write("cnc.ini", std::string("[CNC]\r\nEtching9_image=") +
+                                    (sim.folder / "line.bmp").string() + "\r\n" + kSettings);
+    CuttingWindow window(sim.link, sim.machine, sim.folder.path());
+    window.show();
+    window.findChild<QPushButton*>("Command2")->click();
+    QCOMPARE(sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(sim.prompts.messages[0].text, vexa::link::ReadErrorText());
+    QVERIFY(!window.jobRunning());
+    QVERIFY(window.findChild<QPushButton*>("Command2")->isEnabled());
+    window.close();
+    QVERIFY(!window.isVisible());
+  }
+
+  void closingDuringProcessingEndsItAndCloses() {
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    bench.sim.folder.write("neuro.net", "net");
+    CuttingWindow& window = bench.open();
+    bench.field("Text4")->setText("800");
+    bench.click("Command1", [&] { window.close(); });
+    QVERIFY(!window.isVisible());
+    QVERIFY(!std::filesystem::exists(bench.sim.folder / "neuro.bmp"));
+    QCOMPARE(bench.setting("Etching9_delay"), std::string("800"));
+  }
+
+  void closingDuringTheCutAsksAndContinuingKeepsTheWindow() {
+    Bench bench("OT");
+    bench.prepare(line(), "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    bench.sim.prompts.answers = {false};
+    onceTheLaserIsOn(window, [&] { window.close(); });
+    bench.click("Command2");
+    QVERIFY(window.isVisible());
+    QCOMPARE(bench.sim.prompts.questions.size(), size_t(1));
+    QCOMPARE(texts(bench), std::vector<std::string>{"Готово"});
+    const Commands commands = after(bench.commands(), 1);
+    QCOMPARE(std::count(commands.begin(), commands.end(), "1"), 9);
+  }
+
+ private:
+  // `act` runs in the first event processing after the laser-on command of the first stroke.
+  static void onceTheLaserIsOn(CuttingWindow& window, std::function<void()> act) {
+    auto* timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, &window, [&window, timer, act] {
+      if (window.moves().record.lastLaser <= 0) return;
+      timer->stop();
+      timer->deleteLater();
+      act();
+    });
+    timer->start(0);
+  }
+};
+
+QTEST_MAIN(CuttingWindowTest)
+#include "cutting_window_test.moc"
