@@ -1,0 +1,215 @@
+// The cutting window's pixel work on a 2000 x 2000 photograph-like picture: the whole
+// "Обработать" chain (with neuro.bmp written), each operation alone, the plain reference chain
+// for the speed-up, the stroke search on the chain's result, and OrderStrokes on 50,000 strokes
+// against the plain quadratic order. With OpenCV's contrib modules (VEXA_HAVE_XIMGPROC)
+// cv::ximgproc::thinning (Zhang-Suen) thins the same picture, thresholded, for comparison.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "cutting/cutting_pictures.h"
+#include "cutting/find_strokes.h"
+#include "cutting/order_strokes.h"
+#include "cutting/plain_cutting.h"
+#include "cutting/processing_chain.h"
+#include "cutting/smooth_lines.h"
+#include "cutting/thinning.h"
+#include "cutting/tone_operations.h"
+#include "support/recording_prompts.h"
+#include "support/temp_folder.h"
+
+#ifdef VEXA_HAVE_XIMGPROC
+#include <opencv2/core/utility.hpp>
+#include <opencv2/ximgproc.hpp>
+#endif
+
+namespace {
+
+using namespace vexa::cutting;
+using vexa::picture::PixelBuffer;
+
+constexpr int kSide = 2000;
+constexpr int kStrokeCount = 50000;
+
+const PixelBuffer& Photo() {
+  static const PixelBuffer photo = test::PhotoLike(kSide, kSide, 1);
+  return photo;
+}
+
+const OperationDisplay kQuiet;
+
+struct ChainRun {
+  PixelBuffer working, templatePicture, laser;
+  vexa::test::TempFolder folder;
+  vexa::test::RecordingPrompts prompts;
+  int trimPasses = 0;
+
+  explicit ChainRun(const PixelBuffer& picture)
+      : working(picture), templatePicture(picture), laser(picture) {
+    folder.write(kNetworkFileName, "net");
+  }
+  void run() {
+    OperationDisplay display;
+    display.show = [this](const std::string& status) {
+      if (status.starts_with("Нейро. CR")) ++trimPasses;
+    };
+    ProcessPicture({folder.path(), prompts, {working, templatePicture, laser}, display, {}});
+  }
+};
+
+void BM_ProcessingChain(benchmark::State& state) {
+  int passes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ChainRun chain(Photo());
+    state.ResumeTiming();
+    chain.run();
+    passes = chain.trimPasses;
+  }
+  state.counters["trim_passes"] = passes;
+}
+BENCHMARK(BM_ProcessingChain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The picture each operation meets in the chain, made once.
+const PixelBuffer& Before(int step) {
+  static std::vector<PixelBuffer> inputs = [] {
+    std::vector<PixelBuffer> in;
+    PixelBuffer p = Photo();
+    in.push_back(p);  // 0: PrepareGray
+    PrepareGray(p, 1, kQuiet);
+    in.push_back(p);  // 1: RaiseContrast
+    for (int pass = 1; pass <= 5; ++pass) RaiseContrast(p, pass, kQuiet);
+    in.push_back(p);  // 2: TrimPixels, first pass
+    while (TrimPixels(p, 1, kQuiet)) {
+    }
+    in.push_back(p);  // 3: ClearSpecks
+    ClearSpecks(p, 1, kQuiet);
+    in.push_back(p);  // 4: MakeBlackWhite
+    MakeBlackWhite(p, 1, kQuiet);
+    in.push_back(p);  // 5: SmoothLines
+    SmoothLines(p, kQuiet);
+    in.push_back(p);  // 6: the chain's result
+    return in;
+  }();
+  return inputs[static_cast<std::size_t>(step)];
+}
+
+void BM_Operation(benchmark::State& state) {
+  const int step = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    PixelBuffer p = Before(step);
+    state.ResumeTiming();
+    switch (step) {
+      case 0:
+        PrepareGray(p, 1, kQuiet);
+        break;
+      case 1:
+        RaiseContrast(p, 1, kQuiet);
+        break;
+      case 2:
+        TrimPixels(p, 1, kQuiet);
+        break;
+      case 3:
+        ClearSpecks(p, 1, kQuiet);
+        break;
+      case 4:
+        MakeBlackWhite(p, 1, kQuiet);
+        break;
+      default:
+        SmoothLines(p, kQuiet);
+        break;
+    }
+    benchmark::DoNotOptimize(p.data());
+  }
+}
+// 0 gray, 1 one contrast pass, 2 the first thinning pass, 3 specks, 4 black/white, 5 smoothing
+BENCHMARK(BM_Operation)->DenseRange(0, 5)->ArgName("step")->Unit(benchmark::kMillisecond);
+
+void BM_PlainChain(benchmark::State& state) {
+  for (auto _ : state) {
+    PixelBuffer p = Photo();
+    plain::PrepareGray(p);
+    for (int i = 0; i < 5; ++i) plain::RaiseContrast(p);
+    while (plain::TrimPixels(p)) {
+    }
+    plain::ClearSpecks(p);
+    plain::MakeBlackWhite(p);
+    for (const PatternPair& pair : SmoothingPairs())
+      plain::ApplyPattern(p, pair.before, pair.after);
+    benchmark::DoNotOptimize(p.data());
+  }
+}
+BENCHMARK(BM_PlainChain)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_FindStrokes(benchmark::State& state) {
+  Strokes strokes;
+  for (auto _ : state) {
+    state.PauseTiming();
+    PixelBuffer laser = Before(6);
+    EventPacer pacer{{}};
+    state.ResumeTiming();
+    FindStrokes(laser, strokes, pacer);
+  }
+  state.counters["strokes"] = strokes.count();
+}
+BENCHMARK(BM_FindStrokes)->Unit(benchmark::kMillisecond);
+
+// Short strokes scattered over the picture, as a busy drawing gives them.
+std::vector<StrokeRecord> ScatteredStrokes() {
+  test::Lcg random(3);
+  std::vector<StrokeRecord> table;
+  for (int i = 0; i < kStrokeCount; ++i) {
+    const int x = 1 + random.below(kSide), y = 1 + random.below(kSide);
+    table.push_back(
+        {x, y, std::min(kSide, x + random.below(20)), std::min(kSide, y + random.below(20)), 0});
+  }
+  return table;
+}
+
+void BM_OrderStrokes(benchmark::State& state) {
+  const std::vector<StrokeRecord> strokes = ScatteredStrokes();
+  for (auto _ : state) {
+    std::vector<StrokeRecord> table = strokes;
+    benchmark::DoNotOptimize(OrderStrokes(table).data());
+  }
+}
+BENCHMARK(BM_OrderStrokes)->Unit(benchmark::kMillisecond);
+
+void BM_PlainOrderStrokes(benchmark::State& state) {
+  const std::vector<StrokeRecord> strokes = ScatteredStrokes();
+  for (auto _ : state) benchmark::DoNotOptimize(plain::OrderStrokes(strokes).data());
+}
+BENCHMARK(BM_PlainOrderStrokes)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+#ifdef VEXA_HAVE_XIMGPROC
+// Zhang-Suen thinning of the photograph's dark pixels (blue below 100 after the gray step), on
+// one thread like the chain, and with OpenCV's own threads.
+void BM_OpenCvZhangSuen(benchmark::State& state) {
+  const PixelBuffer& gray = Before(1);
+  cv::Mat dark(kSide, kSide, CV_8U);
+  for (int y = 1; y <= kSide; ++y) {
+    for (int x = 1; x <= kSide; ++x)
+      dark.at<std::uint8_t>(y - 1, x - 1) = gray.gray(x, y) < 100 ? 255 : 0;
+  }
+  const int threads = cv::getNumThreads();
+  if (state.range(0) != 0) cv::setNumThreads(static_cast<int>(state.range(0)));
+  cv::Mat thin;
+  for (auto _ : state) {
+    cv::ximgproc::thinning(dark, thin, cv::ximgproc::THINNING_ZHANGSUEN);
+    benchmark::DoNotOptimize(thin.data);
+  }
+  cv::setNumThreads(threads);
+}
+BENCHMARK(BM_OpenCvZhangSuen)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("threads")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+#endif
+
+}  // namespace
+
+BENCHMARK_MAIN();
