@@ -31,6 +31,10 @@ void CuttingJob::CutByPicture() {
   toolX = 1;
   toolY = 1;
   parts_.moves.context().link().StopRequested = false;
+  // The laser is off between jobs (a stop switched it off before its question). A laser value
+  // left from a stroke that was stopped would have a stop before the first stroke switch the
+  // laser on for the travel.
+  parts_.moves.record.lastLaser = 0;
   FindStrokes();
   OrderStrokes();
   CopyWorkingToViews(parts_.pictures, parts_.redraw);

@@ -137,8 +137,10 @@ CuttingPictures CuttingWindow::pictures() {
 
 void CuttingWindow::runWork(const std::function<void()>& work) {
   // The manual move would mix its reply into the job's; the fields and buttons would change
-  // what the job works on.
-  QList<QWidget*> locked{delayField_, processButton_, cutButton_, moveGroup_->moveButton()};
+  // what the job works on. "Гравировать" cleared in the middle of a stroke would leave the laser
+  // burning on one spot, as nothing more would be sent.
+  QList<QWidget*> locked{delayField_, processButton_, cutButton_, moveGroup_->moveButton(),
+                         sendBox_};
   locked << operationButtons_;
   runJob(
       [&] {

@@ -11,8 +11,9 @@ namespace {
 // The next pixel with red byte 0 in reading order, from `from` on. Tracing only ever lightens
 // pixels, so no seed can appear before the last one found: the scan goes on from there instead
 // of from the top.
-std::optional<Pixel> nextSeed(const picture::PixelBuffer& trace, Pixel& from) {
+std::optional<Pixel> nextSeed(const picture::PixelBuffer& trace, Pixel& from, EventPacer& pacer) {
   for (int y = from.y; y <= trace.height() - 1; ++y) {
+    pacer.tick();
     const std::uint8_t* p = trace.pixel(y == from.y ? from.x : 1, y);
     for (int x = y == from.y ? from.x : 1; x <= trace.width(); ++x, p += 3) {
       if (p[2] == 0) {
@@ -44,7 +45,7 @@ void FindStrokes(picture::PixelBuffer& laser, Strokes& strokes, EventPacer& pace
   auto tick = [&] { pacer.tick(); };
   StrokeMap& map = strokes.map;
   Pixel cursor{1, 1};
-  while (const std::optional<Pixel> seed = nextSeed(trace, cursor)) {
+  while (const std::optional<Pixel> seed = nextSeed(trace, cursor, pacer)) {
     const Pixel start = FindLineEnd(*seed, dark, visited, tick);
     const auto stroke = static_cast<std::int32_t>(strokes.table.size() + 1);
     map.set(start.x, start.y, stroke);

@@ -38,14 +38,15 @@ NetworkFile LoadNetworkFile(const std::filesystem::path& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.string().c_str(), "rb"),
                                                        &std::fclose);
   if (!file) return NetworkFile::Unreadable;
-  std::vector<unsigned char> bytes;
-  unsigned char block[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) {
-    bytes.insert(bytes.end(), block, block + got);
+  // Read through to the end, but not kept: nothing uses the bytes, and a huge file must not
+  // cost its size in memory.
+  std::vector<unsigned char> block(65536);
+  std::size_t length = 0;
+  while (const std::size_t got = std::fread(block.data(), 1, block.size(), file.get())) {
+    length += got;
   }
   if (std::ferror(file.get()) != 0) return NetworkFile::Unreadable;
-  return bytes.empty() ? NetworkFile::Empty : NetworkFile::Loaded;
+  return length == 0 ? NetworkFile::Empty : NetworkFile::Loaded;
 }
 
 void CopyWorkingToViews(const CuttingPictures& pictures, const std::function<void()>& redraw) {

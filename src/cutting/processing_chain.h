@@ -30,8 +30,8 @@ struct CuttingPictures {
 
 enum class NetworkFile { Loaded, Missing, Empty, Unreadable };
 
-// Reads the whole network file into memory and lets it go again: nothing interprets its bytes,
-// only its presence counts.
+// Reads the whole network file: nothing interprets its bytes, only that it is there and can be
+// read to its end.
 NetworkFile LoadNetworkFile(const std::filesystem::path& path);
 
 // The template and laser pictures receive the working picture; `redraw` shows them.

@@ -197,8 +197,16 @@ class CuttingWindowTest : public QObject {
     bench.prepare(line(), "Etching9_image", kSettings);
     CuttingWindow& window = bench.open();
     bench.sim.prompts.answers = {true};
-    onceTheLaserIsOn(window, [&] { bench.button("Command9")->click(); });
+    bool locked = false;
+    onceTheLaserIsOn(window, [&] {
+      locked = !bench.box("Check1")->isEnabled() && !bench.button("Command7")->isEnabled() &&
+               !bench.field("Text6")->isEnabled() && !bench.field("Text4")->isEnabled() &&
+               !bench.button("Command1")->isEnabled() && bench.button("Command9")->isEnabled();
+      bench.button("Command9")->click();
+    });
     bench.click("Command2");
+    QVERIFY(locked);
+    QVERIFY(bench.box("Check1")->isEnabled());
     QCOMPARE(bench.sim.prompts.questions.size(), size_t(1));
     QVERIFY(bench.sim.prompts.messages.empty());  // stopping is quiet: no "Готово"
     QVERIFY(!window.jobRunning());
@@ -210,9 +218,9 @@ class CuttingWindowTest : public QObject {
     // The next run traces the laser view as the stop left it: what the marks cover is taken as
     // cut, and the rest of the line, from (4, 3) on, is cut.
     bench.click("Command2");
-    QCOMPARE(after(bench.commands(), 1 + stopped.size() + 1),
-             (Commands{"3,2,0,2000", "0,0,1,1000", "1", "1", "1", "1", "1", "1", "1",
-                       "0,0,-1,2000"}));
+    QCOMPARE(
+        after(bench.commands(), 1 + stopped.size() + 1),
+        (Commands{"3,2,0,2000", "0,0,1,1000", "1", "1", "1", "1", "1", "1", "1", "0,0,-1,2000"}));
     QCOMPARE(window.picture().copy(3), window.picture().copy(1));  // clean again after "Готово"
   }
 

@@ -32,7 +32,10 @@ class CuttingCommandsTest : public ::testing::Test {
             1000,
             [this] { return back; },
             [this] { ++redraws; },
-            {},
+            [this] {
+              if (stopAtFirstEvents) sim.link.StopRequested = true;
+              stopAtFirstEvents = false;
+            },
             {},
             [this] {
               if (++moved == stopAfter) sim.link.StopRequested = true;
@@ -55,7 +58,7 @@ class CuttingCommandsTest : public ::testing::Test {
 
   vexa::test::SimLink sim;
   link::MachineSettings settings;
-  bool send = true, back = false;
+  bool send = true, back = false, stopAtFirstEvents = false;
   PixelBuffer working, templatePicture, laser;
   int redraws = 0, moved = 0, stopAfter = 0, toolX = 0, toolY = 0;
   link::OutlineMoves moves{link::MotionContext(sim.link, settings, [this] { return send; }),
@@ -83,8 +86,8 @@ TEST_F(CuttingCommandsTest, StrokesAreCutNearestFirstOnePixelAtATime) {
         "0,0,-1,2000"}},
       {"a T: the bar's left half, then from the stem's foot up and along the right half",
        {"...........", ".#########.", ".....#.....", ".....#.....", ".....#.....", "..........."},
-       {"1,1,0,2000", "0,0,1,1000", "1", "1", "1", "1", "0,0,-1,2000", "0,3,0,2000",
-        "0,0,1,1000", "0,-1", "0,-1", "1,-1", "1", "1", "1", "0,0,-1,2000"}},
+       {"1,1,0,2000", "0,0,1,1000", "1", "1", "1", "1", "0,0,-1,2000", "0,3,0,2000", "0,0,1,1000",
+        "0,-1", "0,-1", "1,-1", "1", "1", "1", "0,0,-1,2000"}},
       {"a ring: one stroke, around from the seed",
        {".....", ".###.", ".#.#.", ".###.", "....."},
        {"1,1,0,2000", "0,0,1,1000", "1", "1", "0,1", "0,1", "-1", "-1", "0,-1", "0,0,-1,2000"}},
@@ -148,6 +151,26 @@ TEST_F(CuttingCommandsTest, StopSwitchesTheLaserOffAroundTheQuestion) {
   EXPECT_EQ(sim.prompts.messages.size(), messages) << "no \"Готово\"";
   EXPECT_EQ(laser.pixel(3, 3)[2], 255) << "the marks stay";
   EXPECT_NE(laser, working);
+}
+
+TEST_F(CuttingCommandsTest, AStopBeforeTheFirstStrokeLeavesTheLaserOff) {
+  load({"............", "............", ".##########.", "............"});
+  stopAfter = 3;
+  sim.prompts.answers = {true};
+  CuttingJob stopped(parts());
+  EXPECT_THROW(stopped.CutByPicture(), link::LinkAbort);  // in the middle of the stroke
+  fresh();
+
+  // The next job is stopped during its stroke search and continued: the travel to the first
+  // stroke goes with the laser off, and nothing switches it on before the stroke's own command.
+  load({"............", "............", ".##########.", "............"});
+  moved = 0;
+  stopAfter = 0;
+  stopAtFirstEvents = true;
+  sim.prompts.answers = {false};
+  EXPECT_EQ(cut(), (Commands{"1,2,0,2000", "0,0,1,1000", "1", "1", "1", "1", "1", "1", "1", "1",
+                             "1", "0,0,-1,2000"}));
+  EXPECT_EQ(sim.prompts.questions.size(), 2u);
 }
 
 }  // namespace
