@@ -116,10 +116,7 @@ CuttingWindow::CuttingWindow(link::MachineLink& link, const link::MachineSetting
     statusLabel_->hide();
     progressBar_->hide();
   };
-  display_.keepAlive = [this] {
-    link_.pump().processPendingEvents();
-    if (closing_) throw WorkAbandoned();
-  };
+  display_.keepAlive = [this] { keepAlive(); };
   display_.written = [this] {
     if (operationsPanel_->isVisibleTo(this)) redrawAll();
   };
@@ -145,6 +142,7 @@ void CuttingWindow::runWork(const std::function<void()>& work) {
   runJob(
       [&] {
         closing_ = false;
+        pacedPump_.emplace(link_.pump());  // the job's first call lets events through
         if (!picture_.hasPicture()) return;
         try {
           work();
@@ -176,10 +174,15 @@ void CuttingWindow::CutByPicture() {
     scale_ = {n.widthMm, picture_.width()};
     CuttingJob job({moves_, settings_, link_.prompts(), pictures(), n.stepDelay,
                     [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
-                    [this] { link_.pump().processPendingEvents(); }, [this] { return closing_; },
+                    [this] { (*pacedPump_)(); }, [this] { return closing_; },
                     [this] { job_.stepDone(); }});
     job.CutByPicture();
   });
+}
+
+void CuttingWindow::keepAlive() {
+  (*pacedPump_)();
+  if (closing_) throw WorkAbandoned();
 }
 
 void CuttingWindow::moveByMm(const manual::AxisDistances& d) {

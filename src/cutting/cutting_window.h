@@ -5,11 +5,13 @@
 // which is hidden, as is the working picture's view Pict1 with it.
 
 #include <functional>
+#include <optional>
 
 #include "cutting/operation_display.h"
 #include "cutting/processing_chain.h"
 #include "figures/figure_window.h"
 #include "link/outline_moves.h"
+#include "link/paced_pump.h"
 
 class QLabel;
 class QProgressBar;
@@ -37,13 +39,16 @@ class CuttingWindow : public figures::FigureWindow {
   // job; a close during it abandons it, shortage of memory is said.
   void runWork(const std::function<void()>& work);
   void moveByMm(const manual::AxisDistances& distances) override;
+  // Lets events through every few milliseconds; abandons the work once the window is closing.
+  void keepAlive();
 
   CuttingPictures pictures();
   OperationDisplay display_;
 
   link::PlaneScale scale_;  // fixed at each job's start: the fields are locked meanwhile
   link::OutlineMoves moves_;
-  bool closing_ = false;  // the window was closed while its job ran
+  bool closing_ = false;                      // the window was closed while its job ran
+  std::optional<link::PacedPump> pacedPump_;  // made afresh for each job
 
   QLineEdit* delayField_ = nullptr;       // Text4
   QPushButton* processButton_ = nullptr;  // "Обработать"

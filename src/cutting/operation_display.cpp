@@ -6,15 +6,6 @@ std::string StatusText(const char* code, std::int32_t pass) {
   return std::string("Нейро. ") + code + " - " + std::to_string(pass);
 }
 
-void EventPacer::keepAliveNow() {
-  last_ = std::chrono::steady_clock::now();
-  if (keepAlive_) keepAlive_();
-}
-
-void EventPacer::keepAliveIfDue() {
-  if (std::chrono::steady_clock::now() - last_ >= kInterval) keepAliveNow();
-}
-
 OperationRun::OperationRun(const OperationDisplay& display, const std::string& status)
     : display_(display), pacer_(display.keepAlive) {
   if (display_.show) display_.show(status);

@@ -3,7 +3,6 @@
 // status label Label7 with the progress bar ProgressBar1, and the event processing that keeps
 // the window alive without costing more than the work itself.
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,28 +28,24 @@ struct WorkAbandoned {};
 // "Нейро. CN - 3".
 std::string StatusText(const char* code, std::int32_t pass);
 
-// Lets events through at most every kInterval, however often it is asked: a job that asks once
-// per pixel stays responsive and spends its time on its pixels.
+// Hands every 32nd tick on to keepAlive: the work ticks once per pixel or row, and keepAlive
+// (link::PacedPump in the window) decides by the clock whether events are due.
 class EventPacer {
  public:
-  static constexpr std::chrono::milliseconds kInterval{15};
-
   explicit EventPacer(std::function<void()> keepAlive) : keepAlive_(std::move(keepAlive)) {}
 
-  // Once per pixel or row.
   void tick() {
-    if (++ticks_ % kTicksPerClockLook == 0) keepAliveIfDue();
+    if (++ticks_ % kTicksPerCall == 0) keepAliveNow();
   }
-  // At once, whatever the clock says (the start of each operation, so its status shows).
-  void keepAliveNow();
+  void keepAliveNow() {
+    if (keepAlive_) keepAlive_();
+  }
 
  private:
-  static constexpr unsigned kTicksPerClockLook = 32;
-  void keepAliveIfDue();
+  static constexpr unsigned kTicksPerCall = 32;
 
   std::function<void()> keepAlive_;
   unsigned ticks_ = 0;
-  std::chrono::steady_clock::time_point last_{};
 };
 
 // One operation's run: its status shown at the start, the progress by rows, the events paced,
