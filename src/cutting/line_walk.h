@@ -1,8 +1,7 @@
 #pragma once
 // The two walks along a line of pixels that finding and cutting strokes share. Both search the
-// eight neighbours clockwise from a quarter turn left of the last step (TurnCounterClockwise,
-// then TurnClockwise until a neighbour is on the line); pixels outside the picture are never on
-// it.
+// eight neighbours clockwise from a quarter turn left of the last step; pixels outside the
+// picture are never on the line.
 
 #include <cstdint>
 #include <vector>
@@ -41,6 +40,18 @@ class VisitedPixels {
   std::vector<std::size_t> set_;
 };
 
+// A quarter turn left of `direction`, then clockwise until the neighbour of `at` that way is on
+// the line; the turns made, 8 when none is.
+template <typename OnLine>
+int SearchNeighbour(Pixel at, figures::Direction& direction, OnLine&& onLine) {
+  figures::TurnCounterClockwise(direction);
+  int turns = 0;
+  for (; turns < 8 && !onLine(at.x + direction.dx, at.y + direction.dy); ++turns) {
+    figures::TurnClockwise(direction);
+  }
+  return turns;
+}
+
 // From `seed`, heading right, walks along the line to an end: a pixel whose only line
 // neighbours lie behind it (6 or more turns), which is returned. A closed line brings the walk
 // back beside the seed, which is returned unchanged; so is it when the walk stands on a pixel a
@@ -53,13 +64,7 @@ Pixel FindLineEnd(Pixel seed, OnLine&& onLine, VisitedPixels& visited, Tick&& ti
   figures::Direction direction{1, 0};
   visited.visit(seed);
   for (;;) {
-    figures::TurnCounterClockwise(direction);
-    int turns = 0;
-    while (!onLine(current.x + direction.dx, current.y + direction.dy) && turns < 8) {
-      figures::TurnClockwise(direction);
-      ++turns;
-    }
-    if (turns >= 6) {
+    if (SearchNeighbour(current, direction, onLine) >= 6) {
       end = current;
       break;
     }
@@ -81,13 +86,7 @@ Pixel FollowLine(Pixel start, OnLine&& onLine, Step&& step) {
   Pixel position = start;
   figures::Direction direction{1, 0};
   for (;;) {
-    figures::TurnCounterClockwise(direction);
-    int turns = 0;
-    while (!onLine(position.x + direction.dx, position.y + direction.dy) && turns < 8) {
-      figures::TurnClockwise(direction);
-      ++turns;
-    }
-    if (turns == 8) return position;
+    if (SearchNeighbour(position, direction, onLine) == 8) return position;
     position.x += direction.dx;
     position.y += direction.dy;
     step(direction, position);

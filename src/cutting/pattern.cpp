@@ -14,37 +14,19 @@ Pattern::Pattern(std::initializer_list<std::string_view> rows)
 }
 
 Pattern OrientPattern(const Pattern& pattern, int orientation) {
+  // 5 to 8 are 1 to 4 after swapping rows and columns; within each four: unchanged, columns
+  // reversed, rows reversed, both.
+  const bool swap = orientation >= 5;
+  const int flips = (orientation - 1) % 4;
   const int n = pattern.size();
   Pattern oriented(n);
   for (int r = 1; r <= n; ++r) {
     for (int c = 1; c <= n; ++c) {
-      const bool cell = pattern.at(r, c);
-      switch (orientation) {
-        case 1:
-          oriented.set(r, c, cell);
-          break;
-        case 2:
-          oriented.set(r, n - c + 1, cell);
-          break;
-        case 3:
-          oriented.set(n - r + 1, c, cell);
-          break;
-        case 4:
-          oriented.set(n - r + 1, n - c + 1, cell);
-          break;
-        case 5:
-          oriented.set(c, r, cell);
-          break;
-        case 6:
-          oriented.set(c, n - r + 1, cell);
-          break;
-        case 7:
-          oriented.set(n - c + 1, r, cell);
-          break;
-        default:
-          oriented.set(n - c + 1, n - r + 1, cell);
-          break;
-      }
+      int row = swap ? c : r;
+      int column = swap ? r : c;
+      if ((flips & 2) != 0) row = n - row + 1;
+      if ((flips & 1) != 0) column = n - column + 1;
+      oriented.set(row, column, pattern.at(r, c));
     }
   }
   return oriented;

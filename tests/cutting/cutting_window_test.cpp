@@ -64,11 +64,10 @@ class CuttingWindowTest : public QObject {
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
     QCOMPARE(captions, (QStringList{"Основная", "Шаблон", "Лазер"}));
     for (int copy = 0; copy < 4; ++copy) QCOMPARE(window.picture().copy(copy), line());
-    QVERIFY(!bench.find<QWidget>("Frame6")->isVisible());
-    QVERIFY(!bench.find<QWidget>("Pict1")->isVisible());
-    QVERIFY(!bench.find<QWidget>("Label7")->isVisible());
-    QVERIFY(!bench.find<QWidget>("ProgressBar1")->isVisible());
-    QVERIFY(!bench.find<QWidget>("tv") && !bench.button("Command3")->isVisible());
+    for (const char* hidden : {"Frame6", "Pict1", "Label7", "ProgressBar1", "Command3"}) {
+      QVERIFY2(!bench.find<QWidget>(hidden)->isVisible(), hidden);
+    }
+    QVERIFY(!bench.find<QWidget>("tv"));  // no figure tree
     QCOMPARE(bench.button("Command1")->text(), QString("Обработать"));
     QCOMPARE(bench.button("Command2")->text(), QString("Резать"));
     QVERIFY(bench.box("Check1")->isChecked() && bench.button("Command7")->isEnabled());
@@ -130,44 +129,24 @@ class CuttingWindowTest : public QObject {
     QCOMPARE(window.picture().copy(3), working);
   }
 
-  void processingWantsTheNetworkFile() {
-    Bench bench("OT");
-    bench.prepare(line(), "Etching9_image", kSettings);
-    CuttingWindow& window = bench.open();
-    bench.click("Command1");
-    QCOMPARE(texts(bench), std::vector<std::string>{vexa::cutting::MissingNetworkText()});
-    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Ошибка"));
-    QCOMPARE(window.picture().copy(1), line());
-    QVERIFY(!std::filesystem::exists(bench.sim.folder / "neuro.bmp"));
-  }
-
-  void badFieldsAreNamedBeforeAnythingMoves_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("width 0") << "Text6"
-                             << "0"
-                             << "Введите в поле ширины число больше 0!";
-    QTest::newRow("width letters") << "Text6"
-                                   << "abc"
-                                   << "Введите в поле ширины число больше 0!";
-    QTest::newRow("delay") << "Text4"
-                           << "-"
-                           << "Введите в поле задержки число от 0 до 2147483647!";
-    QTest::newRow("delay too large") << "Text4"
-                                     << "99999999999"
-                                     << "Введите в поле задержки число от 0 до 2147483647!";
-  }
   void badFieldsAreNamedBeforeAnythingMoves() {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
+    const std::string width = "Введите в поле ширины число больше 0!";
+    const std::string delay = "Введите в поле задержки число от 0 до 2147483647!";
+    const std::vector<std::tuple<const char*, QString, std::string>> cases = {
+        {"Text6", "0", width},   {"Text6", "abc", width},         {"Text4", "-", delay},
+        {"Text4", "1e5", delay}, {"Text4", "99999999999", delay},
+    };
     Bench bench("OT");
     bench.prepare(line(), "Etching9_image", kSettings);
     bench.open();
-    bench.type(field.toUtf8().constData(), text);
-    bench.click("Command2");
-    QCOMPARE(texts(bench), std::vector<std::string>{message.toStdString()});
+    for (const auto& [field, text, message] : cases) {
+      bench.sim.prompts.messages.clear();
+      const QString before = bench.field(field)->text();
+      bench.type(field, text);
+      bench.click("Command2");
+      QCOMPARE(texts(bench), std::vector<std::string>{message});
+      bench.field(field)->setText(before);
+    }
     QCOMPARE(bench.commands(), Commands{"V"});
     QVERIFY(bench.button("Command2")->isEnabled());
   }

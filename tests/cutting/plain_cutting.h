@@ -168,6 +168,18 @@ inline std::vector<int> ApplyPattern(PixelBuffer& p, const Pattern& before, cons
   return progress;
 }
 
+// The whole chain of "Обработать"; returns the number of thinning passes.
+inline int Chain(PixelBuffer& p) {
+  PrepareGray(p);
+  for (int i = 0; i < 5; ++i) RaiseContrast(p);
+  int trimPasses = 1;
+  while (TrimPixels(p)) ++trimPasses;
+  ClearSpecks(p);
+  MakeBlackWhite(p);
+  for (const PatternPair& pair : SmoothingPairs()) ApplyPattern(p, pair.before, pair.after);
+  return trimPasses;
+}
+
 // The stroke search with a seed scan from the top every time and the end search bounded by a
 // set of the pixels it stood on; pixels outside the picture are light.
 struct Found {
@@ -179,18 +191,22 @@ struct Found {
 inline Found FindStrokes(const PixelBuffer& laser) {
   Found found{{}, {}, laser};
   const int w = laser.width(), h = laser.height();
-  found.map.assign(static_cast<std::size_t>(h),
-                   std::vector<std::int32_t>(static_cast<std::size_t>(w), 0));
+  found.map.assign(std::size_t(h), std::vector<std::int32_t>(std::size_t(w), 0));
   PixelBuffer trace = laser;
   auto dark = [&](int x, int y) {
     return x >= 1 && y >= 1 && x <= w && y <= h && trace.pixel(x, y)[2] <= 100;
   };
-  auto plus = [&](int x, int y) {
-    const int offsets[5][2] = {{0, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-    for (const auto& o : offsets) {
-      const int px = x + o[0], py = y + o[1];
-      if (px >= 1 && py >= 1 && px <= w && py <= h) found.display.setColor(px, py, 0, 0, 255);
-    }
+  // A quarter turn left, then clockwise to the first dark neighbour; the turns made (8: none).
+  auto search = [&](int x, int y, figures::Direction& d) {
+    figures::TurnCounterClockwise(d);
+    int turns = 0;
+    for (; !dark(x + d.dx, y + d.dy) && turns < 8; ++turns) figures::TurnClockwise(d);
+    return turns;
+  };
+  auto take = [&](int x, int y, std::int32_t s) {
+    found.map[std::size_t(y - 1)][std::size_t(x - 1)] = s;
+    MarkRed(trace, x, y);
+    MarkRedPlus(found.display, x, y);
   };
   for (;;) {
     int sx = 0, sy = 0;
@@ -200,45 +216,25 @@ inline Found FindStrokes(const PixelBuffer& laser) {
       }
     }
     if (sx == 0) return found;
-    // End search.
     std::set<std::pair<int, int>> stoodOn{{sx, sy}};
-    int cx = sx, cy = sy;
     figures::Direction d{1, 0};
-    for (;;) {
-      figures::TurnCounterClockwise(d);
-      int turns = 0;
-      while (!dark(cx + d.dx, cy + d.dy) && turns < 8) {
-        figures::TurnClockwise(d);
-        ++turns;
-      }
-      if (turns >= 6) {
+    for (int cx = sx, cy = sy;; figures::TurnCounterClockwise(d)) {
+      if (search(cx, cy, d) >= 6) {
         sx = cx, sy = cy;
         break;
       }
-      if (cx + d.dx == sx && cy + d.dy == sy) break;
-      if (!stoodOn.insert({cx + d.dx, cy + d.dy}).second) break;
+      if ((cx + d.dx == sx && cy + d.dy == sy) || !stoodOn.insert({cx + d.dx, cy + d.dy}).second) {
+        break;
+      }
       cx += d.dx, cy += d.dy;
-      figures::TurnCounterClockwise(d);
     }
     const auto s = static_cast<std::int32_t>(found.table.size() + 1);
-    found.map[sy - 1][sx - 1] = s;
-    trace.setColor(sx, sy, 0, 0, 255);
-    plus(sx, sy);
+    take(sx, sy, s);
     int px = sx, py = sy;
     d = {1, 0};
-    for (;;) {
-      figures::TurnCounterClockwise(d);
-      int turns = 0;
-      while (!dark(px + d.dx, py + d.dy) && turns < 8) {
-        figures::TurnClockwise(d);
-        ++turns;
-      }
-      if (turns == 8) break;
+    for (; search(px, py, d) < 8; figures::TurnCounterClockwise(d)) {
       px += d.dx, py += d.dy;
-      found.map[py - 1][px - 1] = s;
-      trace.setColor(px, py, 0, 0, 255);
-      plus(px, py);
-      figures::TurnCounterClockwise(d);
+      take(px, py, s);
     }
     found.table.push_back({sx, sy, px, py, 0});
   }
