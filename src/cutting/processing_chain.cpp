@@ -57,6 +57,7 @@ void CopyWorkingToViews(const CuttingPictures& pictures, const std::function<voi
 }
 
 bool ProcessPicture(const ProcessingParts& parts) {
+  if (parts.pictures.working.empty()) return false;  // no picture loaded: nothing to process
   switch (LoadNetworkFile(parts.programDir / kNetworkFileName)) {
     case NetworkFile::Missing:
       parts.prompts.message(link::kErrorCaption, MissingNetworkText());
