@@ -181,17 +181,13 @@ class CuttingWindowTest : public QObject {
   }
 
   void aCutLineEndsTheJobWithOneMessage() {
-    vexa::test::SimLink sim({"--tag", "OT", "--hangup-after", "4"});
-    vexa::picture::WriteBmpFile(line(), sim.folder / "line.bmp");
-    sim.folder.write("cnc.ini", std::string("[CNC]\r\nEtching9_image=") +
-                                    (sim.folder / "line.bmp").string() + "\r\n" + kSettings);
-    CuttingWindow window(sim.link, sim.machine, sim.folder.path());
-    window.show();
-    window.findChild<QPushButton*>("Command2")->click();
-    QCOMPARE(sim.prompts.messages.size(), size_t(1));
-    QCOMPARE(sim.prompts.messages[0].text, vexa::link::ReadErrorText());
+    Bench bench("OT", {"--hangup-after", "4"});
+    bench.prepare(line(), "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    bench.click("Command2");
+    QCOMPARE(texts(bench), std::vector<std::string>{vexa::link::ReadErrorText()});
     QVERIFY(!window.jobRunning());
-    QVERIFY(window.findChild<QPushButton*>("Command2")->isEnabled());
+    QVERIFY(bench.button("Command2")->isEnabled());
     window.close();
     QVERIFY(!window.isVisible());
   }
