@@ -39,7 +39,7 @@ void LinkRoundTrip(benchmark::State& state) {
     state.SkipWithError("cannot open the simulator's port");
     return;
   }
-  std::string buffer;
+  vexa::link::ReplyBuffer buffer;
   const auto wait = vexa::link::ReplyWait::JobWindow([] { return true; });
   for (auto _ : state) {
     link.WritePort("100,-200,0,2000;");

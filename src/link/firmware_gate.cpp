@@ -23,7 +23,7 @@ void ShowFirmwareNotice(Prompts& prompts, const std::string& text) {
 }
 
 GateResult GateOnFirmware(MachineLink& link, const TagRule& rule) {
-  if (!link.isOpen()) return {kStatusNoPort, false, ""};
+  if (!link.isOpen() && !link.ReopenLostPort()) return {kStatusNoPort, false, ""};
   link.StopRequested = false;
   link.DrainReplies();
   const std::string tag = link.QueryFirmware();

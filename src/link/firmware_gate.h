@@ -13,6 +13,8 @@ inline constexpr const char* kStatusNoPort = "Ошибка открытия Com-
 inline constexpr const char* kStatusOpen = "Com-порт открыт";
 inline constexpr const char* kStatusWrongFirmware = "Некорректная прошивка";
 inline constexpr const char* kStatusOldFirmware = "Обновите прошивку";
+// Written into open windows' status lines when the line fails or hangs up.
+inline constexpr const char* kStatusLinkLost = "Связь с контроллером потеряна";
 
 struct GateResult {
   std::string status;         // for the window's status label
@@ -27,7 +29,8 @@ struct TagRule {
 };
 
 // Drains old replies, asks for the tag and shows the firmware notice when it does not fit.
-// With the port shut it only reports so: no bytes, no notice. A read failure on the way shows
+// A port closed by a lost line is reopened first (once, quietly). With the port shut it only
+// reports so: no bytes, no notice. A read failure on the way shows
 // its message and raises the link abort.
 GateResult GateOnFirmware(MachineLink& link, const TagRule& rule);
 

@@ -1,12 +1,41 @@
 #include "link/machine_link.h"
 
+#include <vector>
+
 #include "link/commands.h"
 
 namespace vexa::link {
 
 namespace {
+
 constexpr const char* kCrLf = "\r\n";
+
+// No device path is longer than a file name may be on the usual file systems (255 bytes);
+// anything longer comes from a damaged cnc.ini.
+constexpr std::size_t kMaxPortNameBytes = 255;
+
+bool isControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
 }
+
+// The name as a message can show it: control characters as "?", cut to the longest real name.
+std::string shownPortName(const std::string& name) {
+  std::string shown = name;
+  for (char& c : shown) {
+    if (isControl(c)) c = '?';
+  }
+  if (shown.size() <= kMaxPortNameBytes) return shown;
+  std::size_t cut = kMaxPortNameBytes;
+  while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+  return shown.substr(0, cut) + "...";
+}
+
+bool opened(const OpenResult& result) {
+  return result.status == OpenStatus::Ok || result.status == OpenStatus::SettingsRejected;
+}
+
+}  // namespace
 
 std::string RemoveCrLf(std::string text) {
   std::string out;
@@ -19,6 +48,14 @@ std::string RemoveCrLf(std::string text) {
     out.push_back(text[i]);
   }
   return out;
+}
+
+bool PlausiblePortName(const std::string& name) {
+  if (name.size() > kMaxPortNameBytes) return false;
+  for (char c : name) {
+    if (isControl(c)) return false;
+  }
+  return true;
 }
 
 std::string PortNotFoundText(const std::string& name) {
@@ -40,21 +77,37 @@ std::string ReadErrorText() {
 
 MachineLink::MachineLink(SerialPort& port, EventPump& pump, Prompts& prompts,
                          WholeSecondsClock clock)
-    : port_(port), pump_(pump), prompts_(prompts), clock_(std::move(clock)) {}
+    : port_(port), pump_(pump), prompts_(prompts), clock_(std::move(clock)) {
+  port_.onLineLost([this] { lineWasLost(); });
+}
+
+MachineLink::~MachineLink() {
+  port_.onLineLost({});
+}
+
+OpenResult MachineLink::openChecked(const std::string& name, int newSpeed) {
+  if (!PlausiblePortName(name)) {
+    port_.close();
+    return {OpenStatus::NotFound, 0, ""};
+  }
+  return port_.open(name, newSpeed);
+}
 
 bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
   portName = name;
   speed = newSpeed;
-  const OpenResult result = port_.open(name, newSpeed);
+  lineLost_ = false;
+  const OpenResult result = openChecked(name, newSpeed);
   lastOpen_ = result;
+  const std::string shown = shownPortName(name);
   switch (result.status) {
     case OpenStatus::Ok:
       return true;
     case OpenStatus::NotFound:
-      prompts_.message(kLinkCaption, PortNotFoundText(name));
+      prompts_.message(kLinkCaption, PortNotFoundText(shown));
       return false;
     case OpenStatus::Busy:
-      prompts_.message(kLinkCaption, PortBusyText(name));
+      prompts_.message(kLinkCaption, PortBusyText(shown));
       return false;
     case OpenStatus::Other:
       prompts_.message(kLinkCaption, "CreateFile ошибка: " + std::to_string(result.code));
@@ -71,7 +124,39 @@ bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
   return false;
 }
 
-void MachineLink::ClosePort() { port_.close(); }
+void MachineLink::ClosePort() {
+  lineLost_ = false;
+  port_.close();
+}
+
+bool MachineLink::ReopenLostPort() {
+  if (port_.isOpen()) return true;
+  if (!lineLost_) return false;
+  const OpenResult result = openChecked(portName, speed);
+  if (!opened(result)) {
+    port_.close();
+    return false;
+  }
+  lineLost_ = false;
+  return true;
+}
+
+int MachineLink::addLineLostListener(std::function<void()> listener) {
+  lineLostListeners_[nextListener_] = std::move(listener);
+  return nextListener_++;
+}
+
+void MachineLink::removeLineLostListener(int id) {
+  lineLostListeners_.erase(id);
+}
+
+void MachineLink::lineWasLost() {
+  lineLost_ = true;
+  // A listener may take itself off while it runs.
+  std::vector<std::function<void()>> listeners;
+  for (const auto& [id, listener] : lineLostListeners_) listeners.push_back(listener);
+  for (const auto& listener : listeners) listener();
+}
 
 void MachineLink::WritePort(const std::string& text) {
   if (port_.isOpen()) port_.write(text);
@@ -86,40 +171,52 @@ void MachineLink::checkStop() const {
   if (StopRequested) throw LinkAbort();
 }
 
-void MachineLink::ReadAvailable(std::string& buffer, std::string_view endMark) {
-  for (;;) {
-    const bool complete = buffer.find(endMark) != std::string::npos;
-    // Once the reply is complete, only collect what already waits: a blocking read here would
-    // add its time-out to every command.
-    const int byte = complete ? port_.readWaitingByte() : port_.readByte();
-    if (byte >= 0) {
-      buffer.push_back(static_cast<char>(byte));
-      continue;
-    }
-    if (byte == SerialPort::kFailed) ReportReadError();
-    return;
-  }
+int MachineLink::nextByte(bool complete) {
+  // Once the reply is complete, only collect what already waits: a blocking read here would
+  // add its time-out to every command.
+  const int byte = complete ? port_.readWaitingByte() : port_.readByte();
+  if (byte == SerialPort::kFailed) ReportReadError();
+  return byte;
 }
 
-void MachineLink::WaitReply(std::string& buffer, const ReplyWait& rule) {
+bool MachineLink::readMore(std::string& buffer, std::string_view endMark, bool complete) {
+  for (int byte; (byte = nextByte(complete)) >= 0;) {
+    buffer.push_back(static_cast<char>(byte));
+    // Only the newest bytes can complete the mark, so the buffer is not searched again.
+    complete = complete || buffer.ends_with(endMark);
+  }
+  return complete;
+}
+
+bool MachineLink::ReadAvailable(std::string& buffer, std::string_view endMark) {
+  return readMore(buffer, endMark, buffer.find(endMark) != std::string::npos);
+}
+
+void MachineLink::WaitReply(ReplyBuffer& buffer, const ReplyWait& rule) {
   if (rule.stopTest) checkStop();
   if (rule.runTicked && !rule.runTicked()) return;
   if (rule.clearFirst) buffer.clear();
-  while (buffer.find('T') == std::string::npos) {
-    ReadAvailable(buffer, "T");
+  // The first Stop during the wait only asks the job to stop at its next step move, after
+  // this reply; asking again while the reply is still missing ends the wait.
+  const std::uint64_t repeatsBefore = StopRequested.repeats();
+  while (!buffer.hasReply()) {
+    if (StopRequested.repeats() != repeatsBefore) ReportNoAnswer();
+    for (int byte; (byte = nextByte(buffer.hasReply())) >= 0;) {
+      buffer.append(static_cast<char>(byte));
+    }
     pump_.processPendingEvents();
   }
-  buffer = RemoveCrLf(std::move(buffer));
-  buffer.erase(0, 1);
+  buffer.takeReply();
 }
 
 void MachineLink::DrainReplies() {
   checkStop();
   drainBuffer_.clear();
+  bool replied = false;
   const std::int64_t start = clock_();
   for (;;) {
-    if (drainBuffer_.find('T') != std::string::npos) return;
-    ReadAvailable(drainBuffer_, "T");
+    if (replied) return;
+    replied = readMore(drainBuffer_, "T", replied);
     if (clock_() - start > 1) return;
     pump_.processPendingEvents();
   }
@@ -129,9 +226,10 @@ std::string MachineLink::QueryFirmware() {
   checkStop();
   WritePort(VersionQuery());
   versionBuffer_.clear();
+  bool replied = false;
   const std::int64_t start = clock_();
-  while (versionBuffer_.find('T') == std::string::npos) {
-    ReadAvailable(versionBuffer_, "T");
+  while (!replied) {
+    replied = readMore(versionBuffer_, "T", replied);
     if (clock_() - start > 2) break;
     pump_.processPendingEvents();
   }
@@ -142,6 +240,12 @@ void MachineLink::ReportReadError() {
   prompts_.message(kLinkCaption, ReadErrorText());
   StopRequested = true;
   throw LinkAbort();
+}
+
+void MachineLink::ReportNoAnswer() {
+  prompts_.message(kLinkCaption, kNoAnswerText);
+  StopRequested = true;
+  throw LinkAbort(LinkAbort::Cause::Unanswered);
 }
 
 }  // namespace vexa::link

@@ -2,14 +2,18 @@
 // The one serial link of the process: the port, the controller's replies, the stop flag and
 // the link abort.
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "link/event_pump.h"
 #include "link/link_abort.h"
 #include "link/prompts.h"
+#include "link/reply_buffer.h"
 #include "link/serial_port.h"
+#include "link/stop_flag.h"
 #include "link/wall_clock.h"
 
 namespace vexa::link {
@@ -32,19 +36,34 @@ class MachineLink {
  public:
   MachineLink(SerialPort& port, EventPump& pump, Prompts& prompts,
               WholeSecondsClock clock = SystemWholeSeconds);
+  ~MachineLink();
+  MachineLink(const MachineLink&) = delete;
+  MachineLink& operator=(const MachineLink&) = delete;
 
   std::string portName = "com1";
   int speed = 9600;
   // Set by Stop buttons, closing job windows, a failed read and an incomplete confirmed write;
   // acted on by the next step move or reply wait.
-  bool StopRequested = false;
+  StopFlag StopRequested;
 
   // Opens `name` at `speed` and remembers both; a failure is shown to the user and gives false.
+  // A name no device can have (a control character, or longer than any device path) is
+  // refused as not found before the serial layer sees it.
   bool OpenPort(const std::string& name, int speed);
   void ClosePort();
   bool isOpen() const { return port_.isOpen(); }
   // How the last OpenPort went, so the settings window can give the system's reason.
   const OpenResult& lastOpenResult() const { return lastOpen_; }
+
+  // True once the open line has failed or hung up (the port has closed itself), until the port
+  // is opened or closed on purpose.
+  bool lineLost() const { return lineLost_; }
+  // After a lost line, opens the remembered port once more, without messages: plugging the
+  // cable back in and opening a window is enough. True when the port is open afterwards.
+  bool ReopenLostPort();
+  // `listener` runs whenever the line is lost; the number returned takes it off again.
+  int addLineLostListener(std::function<void()> listener);
+  void removeLineLostListener(int id);
 
   void WritePort(const std::string& text);
   // The confirmed write of the manual moves: an incomplete write sets StopRequested, a
@@ -53,7 +72,9 @@ class MachineLink {
 
   // Waits without time limit until `buffer` holds a "T", then deletes every CR LF pair and the
   // buffer's first character. Replies that came earlier stay in the buffer and count.
-  void WaitReply(std::string& buffer, const ReplyWait& rule);
+  // A stop asked for again while StopRequested is up (Stop pressed a second time, the window
+  // closed after Stop) ends the wait at once with ReportNoAnswer.
+  void WaitReply(ReplyBuffer& buffer, const ReplyWait& rule);
   // Reads and discards until a "T" is seen or 1 to 2 seconds have passed.
   void DrainReplies();
   // Sends "V;" and returns the reply without CR LF pairs; empty when the controller is silent
@@ -61,17 +82,26 @@ class MachineLink {
   std::string QueryFirmware();
   // Shows the read-error message, sets StopRequested and raises the link abort.
   [[noreturn]] void ReportReadError();
+  // Shows that the controller does not answer, sets StopRequested and raises the link abort
+  // (cause Unanswered).
+  [[noreturn]] void ReportNoAnswer();
 
   // Appends what the port delivers to `buffer`: waits (about 2 ms at a time) while `buffer`
   // lacks `endMark`, then takes only the bytes already waiting. A failed read reports the
-  // error and raises the link abort.
-  void ReadAvailable(std::string& buffer, std::string_view endMark);
+  // error and raises the link abort. True when `buffer` holds `endMark` afterwards.
+  bool ReadAvailable(std::string& buffer, std::string_view endMark);
 
   EventPump& pump() { return pump_; }
   Prompts& prompts() { return prompts_; }
 
  private:
   void checkStop() const;
+  // One byte, or SerialPort::kNothing; with `complete` only a byte that is already waiting.
+  int nextByte(bool complete);
+  // ReadAvailable for a buffer whose completeness the caller already knows.
+  bool readMore(std::string& buffer, std::string_view endMark, bool complete);
+  OpenResult openChecked(const std::string& name, int speed);
+  void lineWasLost();
 
   SerialPort& port_;
   EventPump& pump_;
@@ -80,14 +110,21 @@ class MachineLink {
   OpenResult lastOpen_;
   std::string drainBuffer_;
   std::string versionBuffer_;
+  bool lineLost_ = false;
+  std::map<int, std::function<void()>> lineLostListeners_;
+  int nextListener_ = 0;
 };
 
 // Deletes every CR LF pair.
 std::string RemoveCrLf(std::string text);
 
-// Texts shown when the port cannot be opened or read.
+// Whether a device could have this name at all.
+bool PlausiblePortName(const std::string& name);
+
+// Texts shown when the port cannot be opened or read, or the controller does not answer.
 std::string PortNotFoundText(const std::string& name);
 std::string PortBusyText(const std::string& name);
 std::string ReadErrorText();
+inline constexpr const char* kNoAnswerText = "Контроллер не отвечает. Работа остановлена.";
 
 }  // namespace vexa::link

@@ -19,7 +19,15 @@ void ManualMoves::ArduinoMoveMM(double dx, double dy, double dz) {
   if (KnownManualLetter(tagLetter_) && link.isOpen()) {
     link.WritePortOverlapped(
         ManualMove(tagLetter_, steps.x, steps.y, steps.z, context_.settings().SM_delay));
-    link.WaitReply(replyBuffer, ReplyWait::ManualWindow());
+    moving_ = true;
+    try {
+      link.WaitReply(replyBuffer, ReplyWait::ManualWindow());
+    } catch (const LinkAbort& abort) {
+      moving_ = false;
+      if (abort.cause() == LinkAbort::Cause::Unanswered) guard_ = true;
+      throw;
+    }
+    moving_ = false;
   }
   guard_ = true;
 }

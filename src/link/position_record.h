@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/reply_buffer.h"
+
 namespace vexa::link {
 
 // What a window's step moves have accounted for. Sending only the rounded difference between
@@ -11,7 +13,7 @@ struct PositionRecord {
   std::int32_t sentX = 0, sentY = 0, sentZ = 0;
   double exactX = 0, exactY = 0, exactZ = 0;
   std::int32_t lastLaser = 0;  // outline windows: the last non-zero laser value
-  std::string replyBuffer;     // the controller's replies collect here between waits
+  ReplyBuffer replyBuffer;     // the controller's replies collect here between waits
 
   // Starts a new job's bookkeeping; replies not yet consumed stay in the buffer.
   void reset() {

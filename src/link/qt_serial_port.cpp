@@ -5,7 +5,34 @@ namespace vexa::link {
 namespace {
 constexpr int kReadWaitMs = 2;       // an empty read returns after about this long
 constexpr int kWriteWaitMs = 2000;   // a command is tens of bytes; this only guards a dead line
+
+// A pulled cable shows as a resource error; a hung-up line (the emulator ended) as a read that
+// keeps returning nothing, which Qt reports as a read error every time the device is polled.
+bool isLineFailure(QSerialPort::SerialPortError error) {
+  return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
 }  // namespace
+
+QtSerialPort::QtSerialPort() {
+  port_.setReadBufferSize(kHeldBytes);
+  QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                   [this](QSerialPort::SerialPortError error) { noteError(error); });
+}
+
+void QtSerialPort::noteError(QSerialPort::SerialPortError error) {
+  if (!isLineFailure(error) || !port_.isOpen() || failing_) return;
+  failing_ = true;
+  // Closed from the event loop, not from inside QSerialPort's own notification; a read that
+  // comes first closes it itself.
+  QMetaObject::invokeMethod(
+      &port_, [this] { loseLine(); }, Qt::QueuedConnection);
+}
+
+void QtSerialPort::loseLine() {
+  if (!failing_) return;
+  close();
+  reportLineLost();
+}
 
 OpenResult QtSerialPort::open(const std::string& name, int speed) {
   close();
@@ -38,6 +65,7 @@ OpenResult QtSerialPort::open(const std::string& name, int speed) {
 }
 
 void QtSerialPort::close() {
+  failing_ = false;
   if (port_.isOpen()) port_.close();
   port_.clearError();
 }
@@ -57,15 +85,15 @@ std::size_t QtSerialPort::writeConfirmed(const std::string& text) {
   return static_cast<std::size_t>(accepted - port_.bytesToWrite());
 }
 
-bool QtSerialPort::lineFailed() const {
-  const QSerialPort::SerialPortError error = port_.error();
-  return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-}
-
 int QtSerialPort::takeByte() {
   char byte = 0;
   if (port_.getChar(&byte)) return static_cast<unsigned char>(byte);
-  return lineFailed() ? kFailed : kNothing;
+  if (failing_ || isLineFailure(port_.error())) {
+    failing_ = true;
+    loseLine();
+    return kFailed;
+  }
+  return kNothing;
 }
 
 int QtSerialPort::readByte() {

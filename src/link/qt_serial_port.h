@@ -10,6 +10,12 @@ namespace vexa::link {
 
 class QtSerialPort final : public SerialPort {
  public:
+  // What the port keeps of bytes that nobody reads (between jobs), like a serial driver's
+  // buffer: the first ones stay, later ones wait in the system or are lost.
+  static constexpr qint64 kHeldBytes = 4096;
+
+  QtSerialPort();
+
   OpenResult open(const std::string& name, int speed) override;
   void close() override;
   bool isOpen() const override;
@@ -20,11 +26,16 @@ class QtSerialPort final : public SerialPort {
   int readByte() override;
   int readWaitingByte() override;
 
+  // Received bytes the port holds now.
+  qint64 heldBytes() const { return port_.bytesAvailable(); }
+
  private:
   int takeByte();
-  bool lineFailed() const;
+  void noteError(QSerialPort::SerialPortError error);
+  void loseLine();
 
   QSerialPort port_;
+  bool failing_ = false;  // the line reported a failure; the port is about to close
 };
 
 }  // namespace vexa::link

@@ -15,7 +15,7 @@ class RasterMoves {
   RasterMoves(MotionContext context, std::function<PlaneScale()> scale)
       : context_(std::move(context)), scale_(std::move(scale)) {}
 
-  std::string replyBuffer;
+  ReplyBuffer replyBuffer;
 
   // Whole motor steps per picture pixel, from the window's width field and picture.
   std::int32_t stepsPerPixelX() const;

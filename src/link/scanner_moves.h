@@ -12,7 +12,7 @@ class ScannerMoves {
  public:
   explicit ScannerMoves(MotionContext context) : context_(std::move(context)) {}
 
-  std::string replyBuffer;
+  ReplyBuffer replyBuffer;
 
   void ArduinoMoveMM(double dx, double dy, double dz);
 

@@ -2,6 +2,7 @@
 // The serial device under the machine link. The UI implements it with QSerialPort; tests may
 // script it byte for byte.
 
+#include <functional>
 #include <string>
 
 namespace vexa::link {
@@ -43,6 +44,18 @@ class SerialPort {
   virtual int readByte() = 0;
   // One byte that is already waiting, without blocking; kNothing or kFailed otherwise.
   virtual int readWaitingByte() = 0;
+
+  // Told when the line fails or hangs up, during a read or while nobody reads: the port has
+  // closed itself by then, so an idle program does not spin on a dead device.
+  void onLineLost(std::function<void()> handler) { lineLost_ = std::move(handler); }
+
+ protected:
+  void reportLineLost() {
+    if (lineLost_) lineLost_();
+  }
+
+ private:
+  std::function<void()> lineLost_;
 };
 
 }  // namespace vexa::link

@@ -10,7 +10,7 @@
 namespace vexa::manual {
 
 void LiftCutter(link::MachineLink& link, const link::MachineSettings& settings,
-                std::string& replyBuffer, const std::string& depthText, bool lower) {
+                link::ReplyBuffer& replyBuffer, const std::string& depthText, bool lower) {
   const std::optional<double> depth = settings::ParseDecimal(depthText);
   if (!depth) {
     link.prompts().message(link::kErrorCaption, kDepthNotNumberText);

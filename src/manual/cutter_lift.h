@@ -13,7 +13,7 @@ namespace vexa::manual {
 // without the stop test (Stop is pending while the job is paused). A depth that rounds to no
 // step sends nothing. A depth that is not a number is reported and sends nothing.
 void LiftCutter(link::MachineLink& link, const link::MachineSettings& settings,
-                std::string& replyBuffer, const std::string& depthText, bool lower);
+                link::ReplyBuffer& replyBuffer, const std::string& depthText, bool lower);
 
 // The message for a depth that is not a number.
 inline constexpr const char* kDepthNotNumberText = "Введите число в поле глубины!";

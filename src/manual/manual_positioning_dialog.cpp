@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "manual/move_by_mm_widget.h"
 #include "widgets/qt_millimetre_key_filter.h"
@@ -149,6 +150,7 @@ void ManualPositioningDialog::move(const AxisDistances& distances) {
   } catch (const link::LinkAbort&) {
     // The message has been shown; this move is over and the window stays open.
   }
+  if (closeWanted_) done(*std::exchange(closeWanted_, std::nullopt));
 }
 
 void ManualPositioningDialog::moveByFields() {
@@ -176,6 +178,14 @@ bool ManualPositioningDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ManualPositioningDialog::done(int result) {
+  if (moves_.moving()) {
+    // Closed while a move waits for its reply: the window closes once the move is over. Like
+    // "Стоп", closing raises the stop flag, so closing again (or "Стоп" then closing) while the
+    // reply is still missing ends the wait at once.
+    closeWanted_ = result;
+    link_.StopRequested = true;
+    return;
+  }
   settingsFile_.WriteSetting(kStepKey, stepField_->text().toStdString());
   QDialog::done(result);
 }

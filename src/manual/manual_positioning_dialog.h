@@ -3,6 +3,7 @@
 // whatever firmware the controller carries.
 
 #include <QDialog>
+#include <optional>
 
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
@@ -48,6 +49,7 @@ class ManualPositioningDialog : public QDialog {
   QLineEdit* distanceFields_[3];
   QPushButton* moveButton_;
   QPushButton* stopButton_;
+  std::optional<int> closeWanted_;  // the dialog result of a close put off during a move
 };
 
 inline constexpr const char* kStepNotNumberText =

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "manual/cutter_lift.h"
 #include "widgets/qt_millimetre_key_filter.h"
@@ -73,13 +74,24 @@ void PauseDialog::moveCutter(bool lower) {
   moving_ = true;
   try {
     LiftCutter(link_, settings_, replyBuffer_, depth_->text().toStdString(), lower);
-  } catch (const link::LinkAbort&) {
+  } catch (const link::LinkAbort& abort) {
     // A failed read ends this move; the dialog stays, and the user can still stop the job.
+    // A reply given up on ends the job, as the message has said.
+    if (abort.cause() == link::LinkAbort::Cause::Unanswered) answer_ = 0;
   }
   moving_ = false;
+  if (closeWanted_) done(*std::exchange(closeWanted_, std::nullopt));
 }
 
 void PauseDialog::done(int result) {
+  if (moving_) {
+    // Closed while the cutter moves: the dialog closes once the move is over. Stopping, or the
+    // close box, is a stop asked for again (the job is paused by one): the wait for a reply
+    // that has not come ends at once.
+    closeWanted_ = result;
+    if (answer_ == 0 || result == QDialog::Rejected) link_.StopRequested = true;
+    return;
+  }
   settingsFile_.WriteSetting(kDepthKey, depth_->text().toStdString());
   QDialog::done(result);
 }

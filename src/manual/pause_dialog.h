@@ -3,6 +3,7 @@
 // cutter, then continue the job or end it.
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "link/machine_link.h"
@@ -33,9 +34,10 @@ class PauseDialog : public QDialog {
   const link::MachineSettings& settings_;
   const settings::SettingsFile& settingsFile_;
   QLineEdit* depth_;
-  std::string replyBuffer_;
+  link::ReplyBuffer replyBuffer_;
   int answer_ = 1;
   bool moving_ = false;
+  std::optional<int> closeWanted_;  // the dialog result of a close put off during a move
 };
 
 // Shows the dialog modally and returns its answer.

@@ -17,15 +17,17 @@ std::int32_t ProbeReading(const std::string& reply) {
   return static_cast<std::int32_t>(reading);
 }
 
-std::int32_t WaitProbeReading(link::MachineLink& link, std::string& buffer) {
+std::int32_t WaitProbeReading(link::MachineLink& link, link::ReplyBuffer& buffer) {
   buffer.clear();
+  // The answer is read whole and the buffer is empty again afterwards, so the text can
+  // collect beside it.
+  std::string reply;
   for (;;) {
-    link.ReadAvailable(buffer, "OK");
-    if (buffer.find("OK") != std::string::npos) break;
+    if (link.ReadAvailable(reply, "OK")) break;
     link.pump().processPendingEvents();
     if (link.StopRequested) throw link::LinkAbort();
   }
-  const std::int32_t reading = ProbeReading(buffer);
+  const std::int32_t reading = ProbeReading(reply);
   buffer.clear();
   return reading;
 }

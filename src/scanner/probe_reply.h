@@ -17,6 +17,6 @@ std::int32_t ProbeReading(const std::string& reply);
 // user interface work between reads; returns its reading and leaves the buffer empty. A failed
 // read shows its message and raises the link abort, and so does a Stop pressed (or the window
 // closed) while no answer comes: a probe that never answers must not hold the window forever.
-std::int32_t WaitProbeReading(link::MachineLink& link, std::string& buffer);
+std::int32_t WaitProbeReading(link::MachineLink& link, link::ReplyBuffer& buffer);
 
 }  // namespace vexa::scanner

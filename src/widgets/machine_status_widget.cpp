@@ -7,6 +7,7 @@ namespace vexa::widgets {
 
 using link::GateOnFirmware;
 using link::GateResult;
+using link::kStatusLinkLost;
 using link::kStatusNoPort;
 using link::LinkAbort;
 using link::MachineLink;
@@ -22,13 +23,26 @@ MachineStatusWidget::MachineStatusWidget(const QString& statusName, QWidget* par
   row->addWidget(status_, 1);
 }
 
+MachineStatusWidget::~MachineStatusWidget() {
+  if (link_) link_->removeLineLostListener(lineLostListener_);
+}
+
+void MachineStatusWidget::showLineLost() {
+  status_->setText(QString::fromUtf8(kStatusLinkLost));
+}
+
 GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule& rule,
                                                 const QList<QWidget*>& machineControls) {
+  if (link_ == nullptr) {
+    link_ = &link;
+    lineLostListener_ = link.addLineLostListener([this] { showLineLost(); });
+  }
   GateResult result{kStatusNoPort, false, ""};
   try {
     result = GateOnFirmware(link, rule);
   } catch (const LinkAbort&) {
     // The read-error message has been shown; the window stays usable without the machine.
+    if (link.lineLost()) result.status = kStatusLinkLost;
   }
   status_->setText(QString::fromUtf8(result.status.c_str()));
   if (!result.controlsOn) {
@@ -40,7 +54,8 @@ GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule
 QString MachineStatusWidget::statusText() const { return status_->text(); }
 
 bool MachineStatusWidget::portOpen() const {
-  return status_->text() != QString::fromUtf8(kStatusNoPort);
+  const QString text = status_->text();
+  return text != QString::fromUtf8(kStatusNoPort) && text != QString::fromUtf8(kStatusLinkLost);
 }
 
 }  // namespace vexa::widgets

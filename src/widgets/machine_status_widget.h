@@ -1,7 +1,7 @@
 #pragma once
 // The status line every machine window carries ("Статус:" and the link state), and the
 // start-up check that fills it and switches the window's machine controls off when the link
-// or the firmware does not fit.
+// or the firmware does not fit. After the check the line follows the link: a lost line shows.
 
 #include <QList>
 #include <QWidget>
@@ -18,6 +18,7 @@ class MachineStatusWidget : public QWidget {
  public:
   // `statusName` is the object name of the status label in the owning window.
   explicit MachineStatusWidget(const QString& statusName, QWidget* parent = nullptr);
+  ~MachineStatusWidget() override;
 
   // Runs the firmware check; on failure the controls are switched off. A read failure during
   // the check has shown its message already; the window then opens with its controls off.
@@ -25,11 +26,16 @@ class MachineStatusWidget : public QWidget {
                                    const QList<QWidget*>& machineControls);
 
   QString statusText() const;
-  // True when the port was open at the check (the status does not read "no port").
+  // True when the port was open at the check and has not been lost since (the status reads
+  // neither "no port" nor "link lost").
   bool portOpen() const;
 
  private:
+  void showLineLost();
+
   QLabel* status_;
+  link::MachineLink* link_ = nullptr;  // listened to from the first check on
+  int lineLostListener_ = -1;
 };
 
 }  // namespace vexa::widgets

@@ -27,7 +27,7 @@ class MachineLinkTest : public ::testing::Test {
   test::RecordingPrompts prompts;
   std::int64_t now = 1000;
   MachineLink link;
-  std::string buffer;
+  ReplyBuffer buffer;
   bool runTicked = true;
   ReplyWait jobWait = ReplyWait::JobWindow([this] { return runTicked; });
 };

@@ -36,7 +36,7 @@ TEST(SerialOverSim, SilentControllerGivesAnEmptyTag) {
 
 TEST(SerialOverSim, CommandsAreSentWholeAndEachWaitTakesOneReply) {
   LinkOverSim over({"--tag", "MT"});
-  std::string buffer;
+  ReplyBuffer buffer;
   const ReplyWait wait = ReplyWait::JobWindow([] { return true; });
   // Two commands ahead of their waits, as the optimisation mode does.
   over.link.WritePort("10,-20,0,2000;");
@@ -53,7 +53,7 @@ TEST(SerialOverSim, CommandsAreSentWholeAndEachWaitTakesOneReply) {
 
 TEST(SerialOverSim, HangUpEndsTheWaitWithOneMessageAndTheAbort) {
   LinkOverSim over({"--hangup-after", "1"});
-  std::string buffer;
+  ReplyBuffer buffer;
   over.link.WritePort("1,2,3,4;");
   ASSERT_TRUE(over.sim.waitForExit());
   EXPECT_THROW(over.link.WaitReply(buffer, ReplyWait::ManualWindow()), LinkAbort);
