@@ -1,5 +1,7 @@
 #include "link/qt_serial_port.h"
 
+#include <algorithm>
+
 namespace vexa::link {
 
 namespace {
@@ -14,9 +16,20 @@ bool isLineFailure(QSerialPort::SerialPortError error) {
 }  // namespace
 
 QtSerialPort::QtSerialPort() {
-  port_.setReadBufferSize(kHeldBytes);
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                    [this](QSerialPort::SerialPortError error) { noteError(error); });
+  // QSerialPort reads the device whenever the event loop runs and would keep everything; the
+  // bytes move on at once, so only kHeldBytes of them wait, whoever reads or not. (Capping
+  // QSerialPort's own buffer instead stalls writes once it is full.)
+  QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { takeArrived(); });
+}
+
+void QtSerialPort::takeArrived() {
+  char chunk[1024];
+  for (qint64 count; (count = port_.read(chunk, sizeof chunk)) > 0;) {
+    const std::size_t room = kHeldBytes - (held_.size() - heldHead_);
+    held_.append(chunk, std::min(static_cast<std::size_t>(count), room));
+  }
 }
 
 void QtSerialPort::noteError(QSerialPort::SerialPortError error) {
@@ -66,6 +79,8 @@ OpenResult QtSerialPort::open(const std::string& name, int speed) {
 
 void QtSerialPort::close() {
   failing_ = false;
+  held_.clear();
+  heldHead_ = 0;
   if (port_.isOpen()) port_.close();
   port_.clearError();
 }
@@ -86,8 +101,15 @@ std::size_t QtSerialPort::writeConfirmed(const std::string& text) {
 }
 
 int QtSerialPort::takeByte() {
-  char byte = 0;
-  if (port_.getChar(&byte)) return static_cast<unsigned char>(byte);
+  takeArrived();
+  if (heldHead_ < held_.size()) {
+    const auto byte = static_cast<unsigned char>(held_[heldHead_++]);
+    if (heldHead_ == held_.size()) {
+      held_.clear();
+      heldHead_ = 0;
+    }
+    return byte;
+  }
   if (failing_ || isLineFailure(port_.error())) {
     failing_ = true;
     loseLine();
@@ -98,14 +120,14 @@ int QtSerialPort::takeByte() {
 
 int QtSerialPort::readByte() {
   if (!port_.isOpen()) return kFailed;
-  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(kReadWaitMs);
+  if (heldBytes() == 0) port_.waitForReadyRead(kReadWaitMs);
   return takeByte();
 }
 
 int QtSerialPort::readWaitingByte() {
   if (!port_.isOpen()) return kFailed;
-  // Bytes reach QSerialPort's buffer only when it polls the device; a zero wait polls once.
-  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  // Bytes reach QSerialPort only when it polls the device; a zero wait polls once.
+  if (heldBytes() == 0) port_.waitForReadyRead(0);
   return takeByte();
 }
 

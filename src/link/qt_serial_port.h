@@ -3,6 +3,7 @@
 // paths, a bare name such as "ttyUSB0" under /dev, and "com8" on Windows.
 
 #include <QSerialPort>
+#include <string>
 
 #include "link/serial_port.h"
 
@@ -11,8 +12,8 @@ namespace vexa::link {
 class QtSerialPort final : public SerialPort {
  public:
   // What the port keeps of bytes that nobody reads (between jobs), like a serial driver's
-  // buffer: the first ones stay, later ones wait in the system or are lost.
-  static constexpr qint64 kHeldBytes = 4096;
+  // buffer: the first ones stay, the overflow is lost.
+  static constexpr std::size_t kHeldBytes = 4096;
 
   QtSerialPort();
 
@@ -27,15 +28,18 @@ class QtSerialPort final : public SerialPort {
   int readWaitingByte() override;
 
   // Received bytes the port holds now.
-  qint64 heldBytes() const { return port_.bytesAvailable(); }
+  std::size_t heldBytes() const { return held_.size() - heldHead_ + port_.bytesAvailable(); }
 
  private:
+  void takeArrived();
   int takeByte();
   void noteError(QSerialPort::SerialPortError error);
   void loseLine();
 
   QSerialPort port_;
   bool failing_ = false;  // the line reported a failure; the port is about to close
+  std::string held_;      // received and not yet read, from heldHead_ on
+  std::size_t heldHead_ = 0;
 };
 
 }  // namespace vexa::link

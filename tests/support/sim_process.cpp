@@ -7,7 +7,8 @@ namespace vexa::test {
 
 SimProcess::SimProcess(const QStringList& arguments) {
   QStringList all = arguments;
-  all << "--log" << QString::fromStdString((folder_ / "commands.log").string()) << "--quiet";
+  all << "--log" << QString::fromStdString((folder_ / "commands.log").string()) << "--quiet"
+      << "--exit-with-stdin";
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.start(VEXA_SIM_PATH, all);
   if (!process_.waitForStarted(10000)) throw std::runtime_error("vexa-sim did not start");
@@ -17,12 +18,13 @@ SimProcess::SimProcess(const QStringList& arguments) {
   portPath_ = process_.readLine().trimmed().toStdString();
 }
 
-SimProcess::~SimProcess() {
-  if (process_.state() != QProcess::NotRunning) {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) process_.kill();
-    process_.waitForFinished(5000);
-  }
+SimProcess::~SimProcess() { end(); }
+
+void SimProcess::end() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) process_.kill();
+  process_.waitForFinished(5000);
 }
 
 std::vector<std::string> SimProcess::receivedCommands() const {

@@ -1,5 +1,7 @@
 #pragma once
-// Runs vexa-sim for a test: a controller on a pseudo-terminal with a command log.
+// Runs vexa-sim for a test or a bench: a controller on a pseudo-terminal with a command log.
+// The emulator ends with this object, and also when the program that started it dies (it
+// watches its standard input, which only this program holds).
 
 #include <QProcess>
 #include <QStringList>
@@ -21,6 +23,9 @@ class SimProcess {
   std::vector<std::string> receivedCommands() const;
   // Waits until the simulator has exited on its own (after --hangup-after).
   bool waitForExit();
+  // Ends the emulator now, as when the board is unplugged: the line hangs up.
+  void end();
+  qint64 processId() const { return process_.processId(); }
 
  private:
   TempFolder folder_;

@@ -30,6 +30,10 @@ Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& 
       responder_(options),
       answers_(std::chrono::milliseconds(options.delayMs)),
       hangupAfter_(options.hangupAfter),
+      silentAfter_(options.silentAfter),
+      echo_(options.echo),
+      chatter_(options.chatterBytesPerSecond),
+      lifelineFd_(options.exitWithStdin ? STDIN_FILENO : -1),
       readBuffer_(kReadChunk) {}
 
 Emulator::Ending Emulator::run() {
@@ -38,20 +42,28 @@ Emulator::Ending Emulator::run() {
     if (auto idleCommand = splitter_.takeIdleCommand(now)) handleCommand(*idleCommand, now);
     if (hungUp_) return Ending::HungUp;
     sendDueAnswers(now);
+    sendChatter(now);
 
-    pollfd fds[2] = {};
+    pollfd fds[3] = {};
     fds[0].fd = stopSignals_.wakeFd();
     fds[0].events = POLLIN;
     // A negative descriptor makes poll() skip the entry: a failing master would report POLLHUP
     // at once on every call.
     fds[1].fd = lineFailing_ ? -1 : line_.masterFd();
     fds[1].events = POLLIN | (unsent_.empty() ? 0 : POLLOUT);
+    fds[2].fd = lifelineFd_;
+    fds[2].events = POLLIN;
     int timeout = pollTimeoutMs(now);
     if (lineFailing_)
       timeout = timeout < 0 ? kFailingLineRetryMs : std::min(timeout, kFailingLineRetryMs);
+    if (chatter_.active()) {
+      const int tick = static_cast<int>(Chatter::kTick.count());
+      timeout = timeout < 0 ? tick : std::min(timeout, tick);
+    }
 
-    int ready = poll(fds, 2, timeout);
+    int ready = poll(fds, 3, timeout);
     if (ready < 0) continue;  // EINTR: the loop checks for a stop request
+    if ((fds[2].revents & (POLLIN | POLLHUP | POLLERR)) && lifelineEnded()) return Ending::Stopped;
     if (lineFailing_) {
       lineFailing_ = false;
       continue;
@@ -75,6 +87,8 @@ void Emulator::readLine(TimePoint now) {
     lineFailing_ = true;
     return;
   }
+  // An echoing board sends the bytes back as they come, before it answers the command.
+  if (echo_) send(std::string(readBuffer_.data(), static_cast<std::size_t>(count)));
   completed_.clear();
   splitter_.feed(std::string_view(readBuffer_.data(), static_cast<std::size_t>(count)), now,
                  completed_);
@@ -93,6 +107,7 @@ void Emulator::handleCommand(const std::string& command, TimePoint now) {
     hungUp_ = true;
     return;
   }
+  if (silentAfter_ > 0 && commandsReceived_ > silentAfter_) return;  // hung, line still open
   std::string answer = responder_.answerFor(command);
   if (!answer.empty()) answers_.push(std::move(answer), now);
 }
@@ -112,6 +127,20 @@ void Emulator::send(const std::string& answer) {
   ssize_t written = write(line_.masterFd(), answer.data(), answer.size());
   std::size_t done = written > 0 ? static_cast<std::size_t>(written) : 0;
   if (done < answer.size()) unsent_.append(answer, done, std::string::npos);
+}
+
+void Emulator::sendChatter(TimePoint now) {
+  const std::string bytes = chatter_.due(now);
+  // Answers waiting for room go first; chatter that finds the line full is lost.
+  if (bytes.empty() || !unsent_.empty() || lineFailing_) return;
+  [[maybe_unused]] ssize_t written = write(line_.masterFd(), bytes.data(), bytes.size());
+}
+
+bool Emulator::lifelineEnded() {
+  char discard[256];
+  const ssize_t count = read(lifelineFd_, discard, sizeof discard);
+  if (count > 0) return false;
+  return count == 0 || (errno != EAGAIN && errno != EINTR);
 }
 
 void Emulator::flushUnsent() {

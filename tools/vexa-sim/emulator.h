@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "answer_queue.h"
+#include "chatter.h"
 #include "command_log.h"
 #include "command_splitter.h"
 #include "pseudo_terminal.h"
@@ -15,7 +16,7 @@
 namespace vexa::sim {
 
 // The controller's main loop: reads commands from the line, logs them, answers them in order
-// and hangs up when told to.
+// and hangs up, falls silent, echoes or chatters when told to.
 class Emulator {
  public:
   enum class Ending { Stopped, HungUp };
@@ -32,6 +33,8 @@ class Emulator {
   void handleCommand(const std::string& command, TimePoint now);
   void sendDueAnswers(TimePoint now);
   void send(const std::string& answer);
+  void sendChatter(TimePoint now);
+  bool lifelineEnded();
   void flushUnsent();
   int pollTimeoutMs(TimePoint now) const;
 
@@ -42,6 +45,10 @@ class Emulator {
   Responder responder_;
   AnswerQueue answers_;
   long long hangupAfter_;
+  long long silentAfter_;
+  bool echo_;
+  Chatter chatter_;
+  int lifelineFd_;  // standard input with --exit-with-stdin, else -1
   long long commandsReceived_ = 0;
   bool hungUp_ = false;
   bool lineFailing_ = false;  // last master read failed; back off instead of spinning

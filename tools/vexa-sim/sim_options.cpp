@@ -11,6 +11,8 @@ namespace {
 
 // A day is far more than any test or user waits; the cap keeps time arithmetic from overflowing.
 constexpr long long kMaxDelayMs = 24LL * 60 * 60 * 1000;
+// Far beyond any serial line (115200 baud carries about 11,500 bytes a second).
+constexpr long long kMaxChatterBytesPerSecond = 10'000'000;
 
 std::optional<long long> parseCount(std::string_view text, long long minimum, long long maximum) {
   long long value = 0;
@@ -46,7 +48,7 @@ std::optional<std::vector<std::string>> parseReadings(std::string_view list) {
 
 bool takesValue(std::string_view name) {
   return name == "--tag" || name == "--delay" || name == "--probe" || name == "--hangup-after" ||
-         name == "--log" || name == "--link";
+         name == "--silent-after" || name == "--chatter" || name == "--log" || name == "--link";
 }
 
 // Applies one option that carries a value; returns an error text or an empty string.
@@ -66,6 +68,17 @@ std::string applyValue(std::string_view name, const std::string& value, SimOptio
     auto count = parseCount(value, 1, std::numeric_limits<long long>::max());
     if (!count) return "--hangup-after needs a positive number of commands";
     options.hangupAfter = *count;
+  } else if (name == "--silent-after") {
+    auto count = parseCount(value, 1, std::numeric_limits<long long>::max());
+    if (!count) return "--silent-after needs a positive number of commands";
+    options.silentAfter = *count;
+  } else if (name == "--chatter") {
+    auto rate = parseCount(value, 1, kMaxChatterBytesPerSecond);
+    if (!rate) {
+      return "--chatter needs a number of bytes per second from 1 to " +
+             std::to_string(kMaxChatterBytesPerSecond);
+    }
+    options.chatterBytesPerSecond = *rate;
   } else if (name == "--log") {
     if (value.empty()) return "--log needs a file name";
     options.logPath = value;
@@ -84,6 +97,10 @@ bool applyFlag(std::string_view name, SimOptions& options) {
     options.silent = true;
   } else if (name == "--quiet") {
     options.quiet = true;
+  } else if (name == "--echo") {
+    options.echo = true;
+  } else if (name == "--exit-with-stdin") {
+    options.exitWithStdin = true;
   } else {
     return false;
   }
@@ -158,12 +175,22 @@ Options:
   --silent          receive and log commands, never answer anything.
   --hangup-after N  after the N-th command (counting "V;"), log it, close the
                     line without answering it and exit.
+  --silent-after N  answer the first N commands (counting "V;"), then keep
+                    the line open and answer nothing more: a board that hung.
+  --echo            send every byte received straight back before answering,
+                    like a sketch that echoes its input.
+  --chatter RATE    keep sending lines such as "A0=0042" (CR LF, never a "T")
+                    at RATE bytes per second, like another sketch printing
+                    readings; what the line cannot take is lost.
   --log FILE        append every command received to FILE, one per line,
                     without the ";".
   --link PATH       also make PATH a symbolic link to the terminal (an existing
                     link is replaced); removed at exit. Example: --link
                     /tmp/vexa-port, then use /tmp/vexa-port as the port name.
   --quiet           print nothing but the path line.
+  --exit-with-stdin exit when standard input ends: a program that starts
+                    vexa-sim with a pipe there takes it along when it ends,
+                    however it ends.
   -h, --help        show this text and exit.
 
 Exit status: 0 when stopped or hung up, 1 on a system error, 2 on bad options.

@@ -12,6 +12,10 @@ struct SimOptions {
   std::vector<std::string> probeReadings{"128"};
   bool silent = false;
   long long hangupAfter = 0;  // 0: never hang up
+  long long silentAfter = 0;  // 0: answer every command
+  bool echo = false;
+  long long chatterBytesPerSecond = 0;
+  bool exitWithStdin = false;
   std::string logPath;
   std::string linkPath;
   bool quiet = false;
