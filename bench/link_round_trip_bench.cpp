@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QSerialPort>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,11 +18,13 @@
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
+#include "support/process_usage.h"
 #include "support/recording_prompts.h"
 #include "support/sim_process.h"
 
 namespace {
 
+using vexa::test::ResidentKb;
 using vexa::test::SimProcess;
 
 // One emulator per kind of board, started on first use and ended when main() returns.
@@ -38,16 +39,6 @@ SimProcess& sim(const std::string& kind, const QStringList& arguments) {
   return *running;
 }
 
-// Resident memory of a process in kilobytes (Linux), 0 where unknown.
-double residentKb(qint64 pid) {
-  std::ifstream status("/proc/" + (pid > 0 ? std::to_string(pid) : std::string("self")) +
-                       "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("VmRSS:")) return std::stod(line.substr(6));
-  }
-  return 0;
-}
-
 void roundTrips(benchmark::State& state, SimProcess& board) {
   vexa::link::QtSerialPort port;
   vexa::link::QtEventPump pump;
@@ -60,8 +51,8 @@ void roundTrips(benchmark::State& state, SimProcess& board) {
   const std::string command = "100,-200,0,2000;";
   vexa::link::ReplyBuffer buffer;
   const auto wait = vexa::link::ReplyWait::JobWindow([] { return true; });
-  const double ownBefore = residentKb(0);
-  const double boardBefore = residentKb(board.processId());
+  const double ownBefore = ResidentKb(0);
+  const double boardBefore = ResidentKb(board.processId());
   for (auto _ : state) {
     link.WritePort(command);
     link.WaitReply(buffer, wait);
@@ -70,8 +61,8 @@ void roundTrips(benchmark::State& state, SimProcess& board) {
   state.SetItemsProcessed(state.iterations());
   state.counters["held_bytes"] = static_cast<double>(buffer.text().size());
   state.counters["held_per_cmd"] = static_cast<double>(buffer.text().size()) / commands;
-  state.counters["grew_kB"] = residentKb(0) - ownBefore;
-  state.counters["board_grew_kB"] = residentKb(board.processId()) - boardBefore;
+  state.counters["grew_kB"] = ResidentKb(0) - ownBefore;
+  state.counters["board_grew_kB"] = ResidentKb(board.processId()) - boardBefore;
 }
 
 void LinkRoundTrip(benchmark::State& state) { roundTrips(state, sim("healthy", {})); }

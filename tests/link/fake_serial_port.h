@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/serial_port.h"
@@ -22,12 +23,20 @@ class FakeSerialPort : public link::SerialPort {
   std::function<void()> onIdleRead;
   int blockingReads = 0;
   std::string replyToEachWrite;  // e.g. "T": the controller answers every command
+  std::vector<std::pair<std::string, int>> opens;  // name and speed of every open
 
   void arrive(const std::string& bytes) {
     for (unsigned char c : bytes) incoming.push_back(c);
   }
 
-  link::OpenResult open(const std::string&, int) override {
+  // The line hangs up: the port closes itself and says so.
+  void loseLine() {
+    opened = false;
+    reportLineLost();
+  }
+
+  link::OpenResult open(const std::string& name, int speed) override {
+    opens.emplace_back(name, speed);
     opened = openResult.status == link::OpenStatus::Ok ||
              openResult.status == link::OpenStatus::SettingsRejected;
     return openResult;

@@ -68,6 +68,35 @@ TEST_F(FirmwareGateTest, ShutPortSendsNothingAndShowsNoNotice) {
   EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(FirmwareGateTest, ALostLineIsReopenedWithTheRememberedPortAtEachCheckUntilItOpens) {
+  ASSERT_TRUE(link.OpenPort("/dev/ttyUSB0", 57600));
+  port.loseLine();
+  port.openResult = {OpenStatus::NotFound, 2, ""};  // the cable is still out
+  GateResult result = gate("MT", TagRule{"MT"});
+  EXPECT_EQ(result.status, "Ошибка открытия Com-порта");
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(prompts.messages.empty()) << "the retry is quiet";
+
+  port.openResult = {OpenStatus::Ok, 0, ""};  // plugged back in
+  result = gate("MT", TagRule{"MT"});
+  EXPECT_EQ(result.status, "Com-порт открыт");
+  using Open = std::pair<std::string, int>;
+  EXPECT_EQ(port.opens,
+            (std::vector<Open>{
+                {"/dev/ttyUSB0", 57600}, {"/dev/ttyUSB0", 57600}, {"/dev/ttyUSB0", 57600}}));
+  EXPECT_FALSE(link.lineLost());
+  gate("MT", TagRule{"MT"});
+  EXPECT_EQ(port.opens.size(), 3u) << "an open port is not opened again";
+}
+
+TEST_F(FirmwareGateTest, APortThatFailedToOpenIsNotRetried) {
+  port.openResult = {OpenStatus::NotFound, 2, ""};
+  EXPECT_FALSE(link.OpenPort("com3", 9600));
+  EXPECT_EQ(gate("MT", TagRule{"MT"}).status, "Ошибка открытия Com-порта");
+  EXPECT_EQ(port.opens.size(), 1u) << "only a lost line is reopened by itself";
+  EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
 TEST(TagRule, ManualWindowTakesAnyTwoLettersEndingInT) {
   const TagRule manual{""};
   for (const char* tag : {"MT", "PT", "ST", "OT", "BT", "ZT"}) EXPECT_TRUE(manual.accepts(tag));

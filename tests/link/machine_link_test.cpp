@@ -97,6 +97,125 @@ TEST_F(MachineLinkTest, ReadFailureShowsTheMessageOnceAndAborts) {
   EXPECT_TRUE(link.StopRequested);
 }
 
+// Stop requests while a wait is under way: `before` with the flag already up when the wait
+// begins (the pause dialog's and the laser-off waits), then one per idle read, and the reply
+// after the sixth idle read.
+struct InsistCase {
+  const char* name;
+  bool pauseDialogWait;
+  bool flagUpBefore;
+  int pressesDuringWait;
+  bool givesUp;
+};
+
+class StopDuringAWait : public MachineLinkTest, public ::testing::WithParamInterface<InsistCase> {};
+
+TEST_P(StopDuringAWait, SecondRequestEndsTheWaitAtOnce) {
+  const InsistCase& c = GetParam();
+  link.StopRequested = c.flagUpBefore;
+  if (c.flagUpBefore) link.StopRequested = true;  // pressed twice before: that does not count
+  int idle = 0;
+  port.onIdleRead = [&] {
+    ++idle;
+    if (idle <= c.pressesDuringWait) link.StopRequested = true;
+    if (idle == 6) port.arrive("T");
+  };
+  const ReplyWait rule = c.pauseDialogWait ? ReplyWait::PauseDialog() : jobWait;
+  if (!c.givesUp) {
+    link.WaitReply(buffer, rule);
+    EXPECT_EQ(idle, 6) << "the wait went on until the reply";
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(static_cast<bool>(link.StopRequested), c.flagUpBefore || c.pressesDuringWait > 0)
+        << "the next step move acts on the stop";
+    return;
+  }
+  try {
+    link.WaitReply(buffer, rule);
+    ADD_FAILURE() << "the wait did not end";
+  } catch (const LinkAbort& abort) {
+    EXPECT_EQ(abort.number(), 9001);
+    EXPECT_EQ(abort.cause(), LinkAbort::Cause::Unanswered);
+  }
+  EXPECT_LT(idle, 6);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Ziravev AVE");
+  EXPECT_EQ(prompts.messages[0].text, "Контроллер не отвечает. Работа остановлена.");
+  EXPECT_TRUE(link.StopRequested);
+  EXPECT_EQ(buffer.text(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, StopDuringAWait,
+    ::testing::Values(InsistCase{"NoStop", false, false, 0, false},
+                      InsistCase{"FirstStopWaitsForTheReply", false, false, 1, false},
+                      InsistCase{"SecondStopGivesUp", false, false, 2, true},
+                      InsistCase{"PausedJobWaitsWithTheFlagUp", true, true, 0, false},
+                      InsistCase{"PausedJobGivesUpAtTheNextStop", true, true, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MachineLinkTest, PortNamesNoDeviceCanHaveNeverReachThePort) {
+  const std::string withNul("/dev/nope\0/x", 12);
+  const std::string longest = "/dev/" + std::string(250, 'a');
+  for (const std::string& name : {withNul, std::string("/dev/tty\x1b[2J"), longest + "a"}) {
+    EXPECT_FALSE(link.OpenPort(name, 9600));
+    EXPECT_EQ(link.lastOpenResult().status, OpenStatus::NotFound);
+  }
+  EXPECT_TRUE(port.opens.empty());
+  ASSERT_EQ(prompts.messages.size(), 3u);
+  EXPECT_EQ(prompts.messages[0].caption, "Ziravev AVE");
+  EXPECT_EQ(prompts.messages[0].text, PortNotFoundText("/dev/nope?/x"));
+  EXPECT_EQ(prompts.messages[1].text, PortNotFoundText("/dev/tty?[2J"));
+  EXPECT_EQ(prompts.messages[2].text, PortNotFoundText(longest + "..."));
+
+  EXPECT_TRUE(link.OpenPort(longest, 9600)) << "255 bytes is still a name";
+  EXPECT_EQ(port.opens.size(), 1u);
+}
+
+TEST_F(MachineLinkTest, ALostLineIsToldToListenersAndReopenedQuietly) {
+  ASSERT_TRUE(link.OpenPort("com3", 19200));
+  int told = 0;
+  int other = 0;
+  const int listener = link.addLineLostListener([&] { ++told; });
+  const int gone = link.addLineLostListener([&] { ++other; });
+  link.removeLineLostListener(gone);
+  EXPECT_TRUE(link.ReopenLostPort());
+  EXPECT_EQ(port.opens.size(), 1u) << "an open port is left alone";
+
+  port.loseLine();
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(other, 0);
+  EXPECT_TRUE(link.lineLost());
+  EXPECT_FALSE(link.isOpen());
+
+  port.openResult = {OpenStatus::NotFound, 2, ""};
+  EXPECT_FALSE(link.ReopenLostPort());
+  EXPECT_TRUE(link.lineLost()) << "tried again at the next window start";
+  port.openResult = {OpenStatus::Ok, 0, ""};
+  EXPECT_TRUE(link.ReopenLostPort());
+  EXPECT_FALSE(link.lineLost());
+  EXPECT_EQ(port.opens.back(), std::make_pair(std::string("com3"), 19200));
+  EXPECT_TRUE(prompts.messages.empty());
+
+  port.loseLine();
+  link.ClosePort();
+  EXPECT_FALSE(link.lineLost()) << "a port closed on purpose stays closed";
+  EXPECT_FALSE(link.ReopenLostPort());
+  link.removeLineLostListener(listener);
+}
+
+TEST_F(MachineLinkTest, AnEmptyMarkTakesOnlyWhatIsWaiting) {
+  std::string text;
+  port.arrive("ab");
+  EXPECT_TRUE(link.ReadAvailable(text, ""));
+  EXPECT_EQ(text, "ab");
+  EXPECT_EQ(port.blockingReads, 0);
+  port.arrive("xO");
+  EXPECT_FALSE(link.ReadAvailable(text, "OK"));
+  port.arrive("K\r\n");
+  EXPECT_TRUE(link.ReadAvailable(text, "OK"));
+  EXPECT_EQ(text, "abxOK\r\n");
+}
+
 TEST_F(MachineLinkTest, DrainEndsAtAReplyOrAfterMoreThanOneWholeSecond) {
   port.arrive("abT");
   link.DrainReplies();

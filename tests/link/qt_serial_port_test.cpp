@@ -6,9 +6,11 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTest>
 
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
+#include "support/process_usage.h"
 #include "support/sim_link.h"
 
 namespace vexa::link {
@@ -60,6 +62,55 @@ TEST(SerialOverSim, HangUpEndsTheWaitWithOneMessageAndTheAbort) {
   ASSERT_EQ(over.prompts.messages.size(), 1u);
   EXPECT_EQ(over.prompts.messages[0].text, ReadErrorText());
   EXPECT_TRUE(over.link.StopRequested);
+}
+
+// A generous bound: a port polled in a loop costs a whole second per second.
+constexpr double kIdleCpuPerSecond = 0.3;
+
+TEST(SerialOverSim, AHungUpLineIsClosedAtOnceAndTheIdleProgramCostsNoCpu) {
+  LinkOverSim over({"--tag", "PT"});
+  int told = 0;
+  over.link.addLineLostListener([&] { ++told; });
+  over.sim.end();  // the cable is pulled while nothing reads the port
+  const double before = test::CpuSeconds();
+  QTest::qWait(1000);
+  EXPECT_LT(test::CpuSeconds() - before, kIdleCpuPerSecond);
+  EXPECT_FALSE(over.link.isOpen());
+  EXPECT_TRUE(over.link.lineLost());
+  EXPECT_EQ(told, 1);
+  EXPECT_TRUE(over.prompts.messages.empty()) << "nothing was running: no message";
+}
+
+TEST(SerialOverSim, AHangUpDuringAWaitClosesThePortAndIdlesQuietlyAfter) {
+  LinkOverSim over({"--hangup-after", "1"});
+  ReplyBuffer buffer;
+  over.link.WritePort("1,2,3,4;");
+  EXPECT_THROW(over.link.WaitReply(buffer, ReplyWait::JobWindow([] { return true; })), LinkAbort);
+  EXPECT_FALSE(over.link.isOpen());
+  const double before = test::CpuSeconds();
+  QTest::qWait(1000);
+  EXPECT_LT(test::CpuSeconds() - before, kIdleCpuPerSecond);
+  EXPECT_EQ(over.prompts.messages.size(), 1u) << "one read-error message, nothing more";
+}
+
+TEST(SerialOverSim, AChattyBoardBetweenJobsFillsNoMoreThanADriversBuffer) {
+  LinkOverSim over({"--chatter", "40000"});
+  QTest::qWait(1000);  // about 40 kB arrive while no job reads
+  EXPECT_LE(over.port.heldBytes(), QtSerialPort::kHeldBytes);
+  EXPECT_GT(over.port.heldBytes(), 0u);
+  std::string first;
+  over.link.ReadAvailable(first, "");
+  EXPECT_TRUE(first.starts_with("A0=0000\r\nA0=0001\r\n")) << "what came first is kept";
+}
+
+TEST(SerialOverSim, AReplyThatCameBetweenJobsStillCountsBesideTheChatter) {
+  LinkOverSim over({"--chatter", "850"});
+  over.link.WritePort("1,2,3;");  // sent without waiting; its "T" arrives amid the chatter
+  QTest::qWait(500);
+  ReplyBuffer buffer;
+  over.link.WaitReply(buffer, ReplyWait::ManualWindow());
+  EXPECT_EQ(over.sim.receivedCommands(), std::vector<std::string>{"1,2,3"});
+  EXPECT_TRUE(over.prompts.messages.empty());
 }
 
 TEST(SerialOverSim, MissingPortIsReportedAsNotFound) {

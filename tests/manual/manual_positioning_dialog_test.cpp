@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "support/sim_link.h"
+#include "support/sim_sync.h"
 
 using vexa::manual::ManualPositioningDialog;
 using vexa::test::SimLink;
@@ -161,6 +162,60 @@ class ManualPositioningDialogTest : public QObject {
     QVERIFY(!open.dialog.moves().armed());
     open.button("Command1")->click();  // no further moves from this window
     QCOMPARE(sim.prompts.messages.size(), size_t(1));
+  }
+
+  // A board that answers the firmware check and then hangs with the line open: the first
+  // "Стоп" keeps its meaning (none for a waiting move), a second request ends the wait.
+  void aSilentBoardIsLeftAtTheSecondStopOrClose_data() {
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Стоп twice") << QStringList{"stop", "stop"} << false;
+    QTest::newRow("Стоп, then closing") << QStringList{"stop", "close"} << true;
+    QTest::newRow("closing twice") << QStringList{"close", "close"} << true;
+  }
+  void aSilentBoardIsLeftAtTheSecondStopOrClose() {
+    QFETCH(QStringList, presses);
+    QFETCH(bool, closes);
+    SimLink sim({"--tag", "MT", "--silent-after", "1"});
+    OpenDialog open(sim);
+    open.dialog.show();
+    open.field("Text4")->setText("3");
+    auto press = [&] {
+      for (const QString& what : presses) {
+        if (what == "stop") open.button("Command2")->click();
+        if (what == "close") open.dialog.close();
+      }
+    };
+    vexa::test::OnceReceived(sim.sim, 2, &open.dialog, press);
+    vexa::test::HangUpIfStillWaiting(sim.sim, &open.dialog);
+    open.field("Text1")->setText("1");
+    open.button("Command1")->click();
+    QCOMPARE(sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(sim.prompts.messages[0].text,
+             std::string("Контроллер не отвечает. Работа остановлена."));
+    QCOMPARE(sim.sim.receivedCommands(), (Commands{"V", "200,0,0,2000"}));
+    if (closes) {
+      QVERIFY(!open.dialog.isVisible());
+      QCOMPARE(sim.settings.ReadSetting("hand_step", "1"), std::string("3"));
+      return;
+    }
+    QVERIFY(open.dialog.isVisible());
+    QVERIFY(open.dialog.moves().armed());  // the line is open: the next move goes out
+    vexa::test::OnceReceived(sim.sim, 3, &open.dialog, press);
+    open.button("Command1")->click();
+    QCOMPARE(sim.sim.receivedCommands(), (Commands{"V", "200,0,0,2000", "200,0,0,2000"}));
+    QCOMPARE(sim.prompts.messages.size(), size_t(2));
+  }
+
+  void aCloseDuringAMoveWaitsForItsReply() {
+    SimLink sim({"--tag", "MT", "--delay", "1000"});
+    OpenDialog open(sim);
+    open.dialog.show();
+    vexa::test::OnceReceived(sim.sim, 2, &open.dialog, [&] { open.dialog.close(); });
+    open.field("Text1")->setText("1");
+    open.button("Command1")->click();
+    QVERIFY(!open.dialog.isVisible());
+    QVERIFY2(sim.prompts.messages.empty(), "the reply came: nothing to tell");
   }
 };
 

@@ -2,13 +2,13 @@
 
 #include "manual/pause_dialog.h"
 
-#include "manual/cutter_lift.h"
-
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "manual/cutter_lift.h"
 #include "support/sim_link.h"
+#include "support/sim_sync.h"
 
 using vexa::manual::PauseDialog;
 using vexa::test::SimLink;
@@ -81,6 +81,41 @@ class PauseDialogTest : public QObject {
     QVERIFY(dialog.isVisible());
     button(dialog, "Command4")->click();
     QCOMPARE(dialog.answer(), 0);
+  }
+
+  // A lift that a hung board never confirms: stopping the job, or the close box, is a stop
+  // asked for again (the job is paused by the first), so the wait ends and the job with it.
+  // "Продолжить" during the lift only waits for it.
+  void aLiftTheBoardNeverConfirmsEndsWhenTheJobIsStopped_data() {
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("Остановить") << QStringList{"Command4"};
+    QTest::newRow("close box") << QStringList{"close"};
+    QTest::newRow("Продолжить, then Остановить") << QStringList{"Command3", "Command4"};
+  }
+  void aLiftTheBoardNeverConfirmsEndsWhenTheJobIsStopped() {
+    QFETCH(QStringList, buttons);
+    SimLink sim({"--silent"});
+    sim.link.StopRequested = true;  // as when a job is paused
+    PauseDialog dialog(sim.link, sim.machine, sim.settings);
+    dialog.show();
+    vexa::test::OnceReceived(sim.sim, 1, &dialog, [&] {
+      for (const QString& name : buttons) {
+        if (name == "close") {
+          dialog.close();
+        } else {
+          button(dialog, name.toUtf8().constData())->click();
+        }
+        QVERIFY(dialog.isVisible() || name == buttons.back());
+      }
+    });
+    vexa::test::HangUpIfStillWaiting(sim.sim, &dialog);
+    button(dialog, "Command1")->click();
+    QCOMPARE(sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(sim.prompts.messages[0].text,
+             std::string("Контроллер не отвечает. Работа остановлена."));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.answer(), 0);
+    QCOMPARE(sim.sim.receivedCommands(), Commands{"0,0,2000,2000"});
   }
 };
 

@@ -205,6 +205,55 @@ class RasterWindowTest : public QObject {
     QCOMPARE(bench.setting("Etching_delay"), std::string("-"));
   }
 
+  // A board that answers three commands and then hangs with the line open. The setup command's
+  // reply counts for the first burn, so the run waits for good at its fifth command.
+  void aSilentBoardIsLeftAtTheSecondStopAndTheNextRunStartsCleanly_data() {
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Стоп twice") << QStringList{"stop", "stop"} << false;
+    QTest::newRow("Стоп, then closing") << QStringList{"stop", "close"} << true;
+    QTest::newRow("closing twice") << QStringList{"close", "close"} << true;
+  }
+  void aSilentBoardIsLeftAtTheSecondStopAndTheNextRunStartsCleanly() {
+    QFETCH(QStringList, presses);
+    QFETCH(bool, closes);
+    Bench bench("PT", {"--silent-after", "3"});
+    prepareTwoRows(bench);
+    RasterWindow& window = bench.open("");
+    auto press = [&] {
+      for (const QString& what : presses) {
+        if (what == "stop") bench.button("Command9")->click();
+        if (what == "close") window.close();
+      }
+    };
+    vexa::test::OnceReceived(bench.sim.sim, 5, &window, press);
+    vexa::test::HangUpIfStillWaiting(bench.sim.sim, &window);
+    bench.engrave();
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Ziravev AVE"));
+    QCOMPARE(bench.sim.prompts.messages[0].text,
+             std::string("Контроллер не отвечает. Работа остановлена."));
+    QVERIFY(bench.sim.prompts.questions.empty());
+    const Commands firstRun{"V", ",,,40,2000", "40,0,0", "40,0,4000", "40,0,4000"};
+    QCOMPARE(bench.sim.sim.receivedCommands(), firstRun);
+    if (closes) {
+      QVERIFY(!window.isVisible());
+      QCOMPARE(bench.setting("Etching_delay"), std::string("4000"));  // closed properly
+      return;
+    }
+    QVERIFY(window.isVisible());
+    QVERIFY(bench.button("Command1")->isEnabled());
+    QVERIFY(bench.field("Text5")->isEnabled());
+
+    vexa::test::OnceReceived(bench.sim.sim, 7, &window, press);
+    bench.engrave();
+    Commands bothRuns = firstRun;
+    bothRuns.insert(bothRuns.end(), {",,,40,2000", "40,0,0"});
+    QCOMPARE(bench.sim.sim.receivedCommands(), bothRuns);
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(2));
+    QVERIFY(bench.sim.prompts.questions.empty());
+  }
+
   void toneBoxesWorkOnTheFreshlyFittedPicture() {
     Bench bench("PT");
     PixelBuffer gray(8, 4);

@@ -2,6 +2,9 @@
 // Reading vexa-sim's log after a run that did not wait for every answer (the setup command is
 // never awaited, and nothing is with "Гравировать" cleared).
 
+#include <QObject>
+#include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,28 @@ inline std::vector<std::string> CommandsSoFar(link::MachineLink& link, const Sim
   std::vector<std::string> commands = sim.receivedCommands();
   if (!commands.empty() && commands.back() == "V") commands.pop_back();
   return commands;
+}
+
+// Runs `act` once, from the event processing of whatever waits (a job, a move), as soon as the
+// controller has received `count` commands: for a board that never answers the last of them.
+inline void OnceReceived(const SimProcess& sim, std::size_t count, QObject* context,
+                         std::function<void()> act) {
+  auto* poll = new QTimer(context);
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, context, [&sim, count, poll, act] {
+    if (sim.receivedCommands().size() < count) return;
+    poll->stop();
+    poll->deleteLater();
+    act();
+  });
+  poll->start();
+}
+
+// A test of a wait that the user must be able to end: should it not end, the board hangs up
+// after a minute, which ends the wait with the read error and fails the test instead of
+// leaving it waiting for ever.
+inline void HangUpIfStillWaiting(SimProcess& sim, QObject* context) {
+  QTimer::singleShot(60000, context, [&sim] { sim.end(); });
 }
 
 }  // namespace vexa::test

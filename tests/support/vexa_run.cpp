@@ -7,9 +7,10 @@
 
 namespace vexa::test {
 
-VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
+namespace {
+
+void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& script) {
   programDir.write("script.txt", script);
-  QProcess vexa;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_QPA_PLATFORM", "offscreen");
   environment.insert("VEXA_PROGRAM_DIR", QString::fromStdString(programDir.path().string()));
@@ -18,6 +19,13 @@ VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   environment.insert("VEXA_UPDATE_SERVER", "off");  // no network in tests
   vexa.setProcessEnvironment(environment);
   vexa.start(VEXA_EXE_PATH, {});
+}
+
+}  // namespace
+
+VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
+  QProcess vexa;
+  startVexa(vexa, programDir, script);
   VexaRun run;
   if (!vexa.waitForStarted(10000) || !vexa.waitForFinished(120000)) {
     vexa.kill();
@@ -29,6 +37,19 @@ VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   run.transcript = vexa.readAllStandardOutput().toStdString();
   run.errors = vexa.readAllStandardError().toStdString();
   return run;
+}
+
+RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script) {
+  process_.setProcessChannelMode(QProcess::ForwardedChannels);  // nobody reads it meanwhile
+  startVexa(process_, programDir, script);
+  if (!process_.waitForStarted(10000)) ADD_FAILURE() << "vexa did not start";
+}
+
+RunningVexa::~RunningVexa() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.terminate();
+  if (!process_.waitForFinished(10000)) process_.kill();
+  process_.waitForFinished(10000);
 }
 
 }  // namespace vexa::test

@@ -2,6 +2,7 @@
 // Runs the real vexa executable on a program folder with an automation script, as the
 // end-to-end tests do.
 
+#include <QProcess>
 #include <string>
 
 #include "support/temp_folder.h"
@@ -17,5 +18,21 @@ struct VexaRun {
 // Starts vexa on `programDir` with `script` and waits for it to end (a test failure when it
 // does not end within two minutes; it is killed then).
 VexaRun runVexa(const TempFolder& programDir, const std::string& script);
+
+// vexa running on `programDir` with `script`, for a test that watches it while it runs (a
+// script without "quit" leaves it running). Ended with this object.
+class RunningVexa {
+ public:
+  RunningVexa(const TempFolder& programDir, const std::string& script);
+  ~RunningVexa();
+  RunningVexa(const RunningVexa&) = delete;
+  RunningVexa& operator=(const RunningVexa&) = delete;
+
+  qint64 processId() const { return process_.processId(); }
+  bool running() const { return process_.state() == QProcess::Running; }
+
+ private:
+  QProcess process_;
+};
 
 }  // namespace vexa::test
