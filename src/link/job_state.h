@@ -28,7 +28,8 @@ class JobState {
   Outcome run(const std::function<void()>& job);
 
   // The window asks to close. Idle: true, close now. Running: sets StopRequested, so the job's
-  // next step move asks whether to stop, remembers the close and returns false.
+  // next step move asks whether to stop, remembers the close and returns false. Asked again
+  // while a reply is still missing, the raised flag ends that wait (MachineLink::WaitReply).
   bool requestClose();
 
   // The job calls it after every step move: StopRequested found clear while a close waits means

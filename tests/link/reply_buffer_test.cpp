@@ -23,11 +23,27 @@ struct LiteralBuffer {
   bool hasReply() const { return text.find('T') != std::string::npos; }
 };
 
+// Random bytes from `alphabet` arrive in both buffers alike.
+struct Traffic {
+  std::mt19937 random;
+  std::string alphabet;
+  int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+  void arrive(ReplyBuffer& buffer, LiteralBuffer& literal, int count) {
+    for (int i = 0; i < count; ++i) {
+      const char byte = alphabet[static_cast<std::size_t>(pick(0, int(alphabet.size()) - 1))];
+      buffer.append(byte);
+      literal.append(byte);
+    }
+  }
+};
+
 struct WaitCase {
   const char* name;
   const char* arriving;
   std::vector<std::string> afterEachWait;
 };
+
+void PrintTo(const WaitCase& waitCase, std::ostream* out) { *out << waitCase.name; }
 
 class ReplyBufferWaits : public ::testing::TestWithParam<WaitCase> {};
 
@@ -78,22 +94,15 @@ TEST(ReplyBuffer, CountsRepliesAndClears) {
 // Random arrivals and waits, with the characters that matter weighted up, and long runs of CR
 // and LF to nest pairs deeply; the text after every step must match the literal method's.
 TEST(ReplyBuffer, MatchesTheLiteralMethodOnRandomTraffic) {
-  std::mt19937 random(20240611);
-  const std::string alphabet = "\r\r\r\n\n\nTx";
+  Traffic traffic{std::mt19937(20240611), "\r\r\r\n\n\nTx"};
   for (int round = 0; round < 3000; ++round) {
     ReplyBuffer buffer;
     LiteralBuffer literal;
-    const int steps = std::uniform_int_distribution<int>(1, 120)(random);
+    const int steps = traffic.pick(1, 120);
     for (int step = 0; step < steps; ++step) {
-      const int action = std::uniform_int_distribution<int>(0, 9)(random);
+      const int action = traffic.pick(0, 9);
       if (action < 6) {
-        const int burst = std::uniform_int_distribution<int>(1, 12)(random);
-        for (int i = 0; i < burst; ++i) {
-          const char byte =
-              alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
-          buffer.append(byte);
-          literal.append(byte);
-        }
+        traffic.arrive(buffer, literal, traffic.pick(1, 12));
       } else if (action < 9) {
         buffer.takeReply();
         literal.takeReply();
@@ -111,18 +120,11 @@ TEST(ReplyBuffer, MatchesTheLiteralMethodOnRandomTraffic) {
 // Long runs: many waits over a buffer that keeps thousands of bytes, so the front is dropped
 // and the book of pairs moves along with it.
 TEST(ReplyBuffer, MatchesTheLiteralMethodOverLongRuns) {
-  std::mt19937 random(7);
-  const std::string alphabet = "\r\n\r\nTxyz0123456789,;";
+  Traffic traffic{std::mt19937(7), "\r\n\r\nTxyz0123456789,;"};
   ReplyBuffer buffer;
   LiteralBuffer literal;
   for (int wait = 0; wait < 40000; ++wait) {
-    const int burst = std::uniform_int_distribution<int>(0, 3)(random);
-    for (int i = 0; i < burst; ++i) {
-      const char byte =
-          alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
-      buffer.append(byte);
-      literal.append(byte);
-    }
+    traffic.arrive(buffer, literal, traffic.pick(0, 3));
     buffer.takeReply();
     literal.takeReply();
     if (wait % 997 == 0) ASSERT_EQ(buffer.text(), literal.text) << "wait " << wait;
