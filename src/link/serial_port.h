@@ -19,7 +19,7 @@ enum class OpenStatus {
 struct OpenResult {
   OpenStatus status = OpenStatus::Ok;
   int code = 0;  // platform error code for Other / SettingsRejected / TimeoutsRejected
-  std::string systemText;  // the platform's own words for a failure, where it gives them
+  std::string systemText = {};  // the platform's own words for a failure, where it gives them
 };
 
 class SerialPort {

@@ -127,7 +127,9 @@ TEST(ReplyBuffer, MatchesTheLiteralMethodOverLongRuns) {
     traffic.arrive(buffer, literal, traffic.pick(0, 3));
     buffer.takeReply();
     literal.takeReply();
-    if (wait % 997 == 0) ASSERT_EQ(buffer.text(), literal.text) << "wait " << wait;
+    if (wait % 997 == 0) {
+      ASSERT_EQ(buffer.text(), literal.text) << "wait " << wait;
+    }
   }
   EXPECT_EQ(buffer.text(), literal.text);
 }
