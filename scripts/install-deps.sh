@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev
   fonts-dejavu-core ccache
 )
 
