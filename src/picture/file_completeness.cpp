@@ -108,10 +108,8 @@ bool IsCompleteBmp(Bytes bytes) {
   if (compression == kRle8 || compression == kRle4) {
     if (pixelOffset >= bytes.size() || height < 0) return false;  // never stored top-down
     Bytes stream = bytes.subspan(pixelOffset);
-    const std::uint32_t declared = littleEndian(bytes, 34, 4);
-    if (bytes.size() >= 38 && declared > 0 && declared < stream.size()) {
-      stream = stream.first(declared);
-    }
+    const std::uint32_t declared = bytes.size() >= 38 ? littleEndian(bytes, 34, 4) : 0;
+    if (declared > 0 && declared < stream.size()) stream = stream.first(declared);
     return RleStreamCoversPicture(stream, width, height, compression == kRle8 ? 8 : 4) &&
            bits == (compression == kRle8 ? 8u : 4u);
   }

@@ -76,6 +76,16 @@ TEST(RleStreamCoversPicture, AWholeEncodedPictureCoversItsBmp) {
   EXPECT_FALSE(LooksComplete(test::RleBmp(20000, 3000, stream))) << "a header claiming more";
 }
 
+TEST(RleStreamCoversPicture, EveryCutOfARunLengthBmpIsRefusedWithoutReadingPastIt) {
+  // Found by the fuzz target: a header cut inside its image size field.
+  const Bytes whole = test::RleBmp(5, 2, {5, 0, 0, 0, 5, 1, 0, 1});
+  ASSERT_TRUE(LooksComplete(whole));
+  for (std::size_t length = 0; length < whole.size(); ++length) {
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+    EXPECT_FALSE(IsCompleteBmp(cut)) << length;
+  }
+}
+
 std::vector<std::uint8_t> levels(int count) {
   std::vector<std::uint8_t> out(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(i * 7);
