@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,8 @@ void prepare(const std::filesystem::path& folder, bool huge) {
   ini << cncSection(folder);
 }
 
-void openAndClose(benchmark::State& state, bool huge) {
+// With `change`, a field is edited before each close, so the close has a value to store.
+void openAndClose(benchmark::State& state, bool huge, bool change = false) {
   QTemporaryDir folder;
   const std::filesystem::path dir = folder.path().toStdString();
   prepare(dir, huge);
@@ -50,8 +52,10 @@ void openAndClose(benchmark::State& state, bool huge) {
   test::RecordingPrompts prompts;
   link::MachineLink link(port, pump, prompts);
   link::MachineSettings settings;
+  int round = 0;
   for (auto _ : state) {
     raster::RasterWindow window(link, settings, dir, "");
+    if (change) window.findChild<QLineEdit*>("Text4")->setText(QString::number(4000 + ++round));
     window.close();
   }
   state.counters["cnc.ini MB"] =
@@ -68,6 +72,16 @@ void BM_OpenCloseHugeIni(benchmark::State& state) {
   openAndClose(state, true);
 }
 BENCHMARK(BM_OpenCloseHugeIni)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_OpenEditCloseSmallIni(benchmark::State& state) {
+  openAndClose(state, false, true);
+}
+BENCHMARK(BM_OpenEditCloseSmallIni)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_OpenEditCloseHugeIni(benchmark::State& state) {
+  openAndClose(state, true, true);
+}
+BENCHMARK(BM_OpenEditCloseHugeIni)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 
