@@ -38,7 +38,8 @@ QLineEdit* typingFieldIn(QWidget* window, const std::string& name) {
 // Qt's key codes of the printable ASCII characters are their upper-case codes; other characters
 // (Cyrillic letters) are typed by their text alone.
 int keyOf(QChar c) {
-  return c.unicode() >= 0x20 && c.unicode() < 0x7F ? c.toUpper().unicode() : Qt::Key_unknown;
+  if (c.unicode() >= 0x20 && c.unicode() < 0x7F) return c.toUpper().unicode();
+  return Qt::Key_unknown;
 }
 
 void pressKey(QWidget* field, int key, const QString& text) {
