@@ -165,6 +165,23 @@ TEST_F(RasterEngravingEndToEnd, ImpactHeadModeKeepsItsSettingsApart) {
   EXPECT_EQ(sim.receivedCommands(), (Commands{"V", "V"})) << "each opening checks the firmware";
 }
 
+TEST_F(RasterEngravingEndToEnd, TypedTextGoesThroughTheFieldsKeyFilter) {
+  // A typed "." becomes "," and letters are swallowed, as when a person types them; a read-only
+  // field cannot be typed into at all.
+  const VexaRun run = runVexa(folder,
+                              "menu etching_cl\n"
+                              "type Form3/Text4 3.5x00\n"
+                              "close Form3\n"
+                              "menu etching_cl\n"
+                              "type Form3/Text1 /elsewhere.png\n"
+                              "quit\n");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.errors.find("VEXA_AUTOMATION: line 5: no usable field Text1"), std::string::npos)
+      << run.errors;
+  EXPECT_NE(folder.read("cnc.ini").find("\nEtching_delay=3,500\r\n"), std::string::npos)
+      << folder.read("cnc.ini");
+}
+
 TEST_F(RasterEngravingEndToEnd, AReadOnlyCncIniIsLeftUnchangedAndToldOfOnce) {
   const std::string before = folder.read("cnc.ini");
   const std::filesystem::path ini = folder / "cnc.ini";
