@@ -12,23 +12,12 @@
 #include "picture/pixel_buffer.h"
 #include "raster/raster_job.h"
 #include "raster/row_walk.h"
+#include "shut_port.h"
 #include "support/recording_prompts.h"
 
 namespace {
 
 using namespace vexa;
-
-// No controller: the port stays shut, as on a computer without the machine.
-class ShutPort final : public link::SerialPort {
- public:
-  link::OpenResult open(const std::string&, int) override { return {link::OpenStatus::NotFound}; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  void write(const std::string&) override {}
-  std::size_t writeConfirmed(const std::string&) override { return 0; }
-  int readByte() override { return kFailed; }
-  int readWaitingByte() override { return kFailed; }
-};
 
 // A photograph-like gray picture, a quarter of it white (levels from a fixed generator).
 const picture::PixelBuffer& grayPicture() {
@@ -69,7 +58,7 @@ void BM_RowWalk(benchmark::State& state) {
 BENCHMARK(BM_RowWalk)->Unit(benchmark::kMillisecond);
 
 void runDry(benchmark::State& state, bool exporting) {
-  ShutPort port;
+  bench::ShutPort port;
   link::NoEventPump pump;
   test::RecordingPrompts prompts;
   link::MachineLink link(port, pump, prompts);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Vexa needs.
-# Does nothing when every package is already installed.
+# Installs the Debian packages that building and testing Vexa needs, and any packages named as
+# arguments (scripts/fuzz-intake.sh adds clang). Does nothing when every package is installed.
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev
   fonts-dejavu-core ccache
+  "$@"
 )
 
 missing=()

@@ -6,7 +6,8 @@
 //   menu NAME              trigger the main menu entry NAME (etching_cl, wood_cl, ...)
 //   click FORM/NAME        press the button NAME of the open window FORM
 //   check FORM/NAME on|off tick or clear a check box
-//   type FORM/NAME TEXT    put TEXT (the rest of the line) into a field, then leave it
+//   type FORM/NAME TEXT    type TEXT (the rest of the line) over a field's text, key by key,
+//                          and leave the field, as a person would (its rules then run)
 //   select FORM/NAME KEY   select the node KEY (P12) of the figure tree NAME (tv)
 //   answer yes|no          the answer to the next Yes/No question (or pause dialog)
 //   choose PATH            the file the next open-file dialog returns

@@ -20,6 +20,7 @@
 #include "app/version_reply.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
+#include "settings/settings_write_notice.h"
 
 namespace vexa::app {
 
@@ -93,6 +94,9 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
   connect(updateCheck_, &UpdateCheck::versionReceived, this,
           [this](const QByteArray& version) { takeVersion(version.toStdString()); });
 
+  // A cnc.ini that cannot be written is told of once in the run, whichever window finds out.
+  settings::SetSettingsWriteReporter(
+      [this](const std::string& text) { prompts_.message(link::kErrorCaption, text); });
   const settings::StartupSettings startup = settings::LoadStartupSettings(settings_);
   machineSettings_ = startup.machine;
   check_ver = startup.check_ver;
@@ -106,6 +110,7 @@ MainWindow::~MainWindow() {
   // Children may still use the link while they are destroyed; close it last.
   delete takeCentralWidget();
   link_->ClosePort();
+  settings::SetSettingsWriteReporter({});
 }
 
 void MainWindow::scheduleUpdateCheck() {

@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -24,6 +26,42 @@ constexpr int kScriptFailed = 2;
 template <typename Control>
 Control* controlIn(QWidget* window, const std::string& name) {
   return window == nullptr ? nullptr : window->findChild<Control*>(QString::fromStdString(name));
+}
+
+// The field `type` works on: a line edit, or the edit line of an editable list (the port).
+QLineEdit* typingFieldIn(QWidget* window, const std::string& name) {
+  if (auto* field = controlIn<QLineEdit>(window, name)) return field;
+  auto* list = controlIn<QComboBox>(window, name);
+  return list != nullptr && list->isEditable() ? list->lineEdit() : nullptr;
+}
+
+// Qt's key codes of the printable ASCII characters are their upper-case codes; other characters
+// (Cyrillic letters) are typed by their text alone.
+int keyOf(QChar c) {
+  if (c.unicode() >= 0x20 && c.unicode() < 0x7F) return c.toUpper().unicode();
+  return Qt::Key_unknown;
+}
+
+void pressKey(QWidget* field, int key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(field, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(field, &release);
+}
+
+// What a person does: goes into the field, types the text over what it held, key by key (so the
+// field's key filter sees every character), and leaves it with Tab, so that the rules that run
+// when a field is left (the raster width refitting the picture, the spot diameter snapping to
+// whole motor steps, derived fields, the scanner's grid) run as they would. The focus events are sent to the field itself, which
+// needs no active window: scripts also run where no window ever becomes active.
+void typeLikeAPerson(QLineEdit* field, const QString& text) {
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(field, &focusIn);
+  field->selectAll();
+  if (text.isEmpty() && !field->text().isEmpty()) pressKey(field, Qt::Key_Backspace, {});
+  for (const QChar c : text) pressKey(field, keyOf(c), QString(c));
+  QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(field, &focusOut);
 }
 
 }  // namespace
@@ -106,13 +144,11 @@ bool Automation::runStep(MainWindow& window, const AutomationStep& step) {
       return true;
     }
     case Verb::Type: {
-      auto* field = controlIn<QLineEdit>(form, step.target);
-      if (field == nullptr || !field->isEnabled()) return fail("no usable field " + step.target);
-      field->setText(QString::fromStdString(step.value));
-      // As a person would, the script then leaves the field, so the rules that run on leaving
-      // it (derived fields, the scanner's grid) take effect.
-      QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-      QCoreApplication::sendEvent(field, &leave);
+      QLineEdit* field = typingFieldIn(form, step.target);
+      if (field == nullptr || !field->isEnabled() || field->isReadOnly()) {
+        return fail("no usable field " + step.target);
+      }
+      typeLikeAPerson(field, QString::fromStdString(step.value));
       return true;
     }
     case Verb::Select: {

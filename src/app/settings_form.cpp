@@ -108,17 +108,15 @@ FieldsCheck ReadSettingsFields(const SettingsFields& fields) {
 }
 
 bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields) {
-  const std::pair<const char*, std::string> keys[] = {{"SM_X_ratio", fields.xRatio},
-                                                      {"SM_Y_ratio", fields.yRatio},
-                                                      {"SM_Z_ratio", fields.zRatio},
-                                                      {"SM_delay", fields.delay},
-                                                      {"SM_optim", fields.optim ? "1" : "0"},
-                                                      {"port", fields.port},
-                                                      {"speed", fields.speed}};
-  for (const auto& [key, text] : keys) {
-    if (!file.WriteSetting(key, text)) return false;
-  }
-  return true;
+  // All at once or none; the window shows its own message when the file cannot be written.
+  return file.WriteSettings({{"SM_X_ratio", fields.xRatio},
+                             {"SM_Y_ratio", fields.yRatio},
+                             {"SM_Z_ratio", fields.zRatio},
+                             {"SM_delay", fields.delay},
+                             {"SM_optim", fields.optim ? "1" : "0"},
+                             {"port", fields.port},
+                             {"speed", fields.speed}},
+                            settings::WriteFailureNotice::ByTheCaller);
 }
 
 std::string SettingsNotSavedText(const settings::SettingsFile& file) {

@@ -52,8 +52,8 @@ struct FieldsCheck {
 FieldsCheck ReadSettingsFields(const SettingsFields& fields);
 
 // SM_X_ratio, SM_Y_ratio, SM_Z_ratio and SM_delay as typed, SM_optim as 0 or 1, the port name
-// under "port" and the speed text under "speed", in this order. Stops at the first key that
-// cannot be written and returns false.
+// under "port" and the speed text under "speed", in this order, in one replace of the file: all
+// of them or none. False when the file could not be written (the caller tells the user).
 bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields);
 
 // Shown when cnc.ini cannot be written; the new values are in force until the program ends.

@@ -1,6 +1,10 @@
 #include "picture/file_completeness.h"
 
+#include <bitset>
 #include <cstddef>
+
+#include "picture/bmp_rle_check.h"
+#include "picture/gif_stream_check.h"
 
 namespace vexa::picture {
 
@@ -16,6 +20,9 @@ bool startsWith(Bytes bytes, std::initializer_list<std::uint8_t> prefix) {
   }
   return true;
 }
+
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
 
 std::uint32_t littleEndian(Bytes b, std::size_t at, int length) {
   std::uint32_t v = 0;
@@ -38,31 +45,45 @@ std::size_t skipScanData(Bytes bytes, std::size_t pos) {
   return bytes.size();
 }
 
-// Skips GIF data sub-blocks (length byte, data, ..., zero length); the offset after them, or 0.
-std::size_t skipSubBlocks(Bytes bytes, std::size_t pos) {
-  while (pos < bytes.size()) {
-    const std::uint8_t length = bytes[pos];
-    if (length == 0) return pos + 1;
-    pos += 1 + static_cast<std::size_t>(length);
-  }
-  return 0;
+// Start of a baseline, extended or lossless frame, Huffman or arithmetic coded (not progressive).
+bool isSequentialFrame(std::uint8_t marker) {
+  return marker == 0xC0 || marker == 0xC1 || marker == 0xC3 || marker == 0xC9 || marker == 0xCB;
 }
 
 }  // namespace
 
 bool IsCompleteJpeg(Bytes bytes) {
   if (!startsWith(bytes, {0xFF, 0xD8})) return false;
+  // A sequential picture whose colour components are coded in scans of their own must have a
+  // scan for each: one left out decodes as flat gray without a word from the decoder.
+  std::bitset<256> frameComponents;
+  std::bitset<256> scannedComponents;
+  bool sequential = false;
   std::size_t pos = 2;
   while (pos < bytes.size()) {
     while (pos < bytes.size() && bytes[pos] != 0xFF) ++pos;  // stray bytes, as decoders allow
     while (pos < bytes.size() && bytes[pos] == 0xFF) ++pos;  // fill bytes
     if (pos >= bytes.size()) return false;
     const std::uint8_t marker = bytes[pos++];
-    if (marker == 0xD9) return true;                                     // end of image
+    if (marker == 0xD9) {  // end of image
+      return !sequential || (frameComponents & ~scannedComponents).none();
+    }
     if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
     if (pos + 2 > bytes.size()) return false;
     const std::size_t length = bytes[pos] << 8 | bytes[pos + 1];
     if (length < 2 || pos + length > bytes.size()) return false;
+    const Bytes segment = bytes.subspan(pos + 2, length - 2);
+    if (isSequentialFrame(marker) && segment.size() >= 6) {
+      sequential = true;
+      for (std::size_t i = 6; i + 2 < segment.size() && i < 6 + 3u * segment[5]; i += 3) {
+        frameComponents.set(segment[i]);
+      }
+    }
+    if (marker == 0xDA && !segment.empty()) {
+      for (std::size_t i = 1; i < segment.size() && i < 1 + 2u * segment[0]; i += 2) {
+        scannedComponents.set(segment[i]);
+      }
+    }
     pos += length;
     if (marker == 0xDA) pos = skipScanData(bytes, pos);
   }
@@ -84,7 +105,15 @@ bool IsCompleteBmp(Bytes bytes) {
   const auto height = static_cast<std::int32_t>(littleEndian(bytes, 22, 4));
   const std::uint64_t bits = littleEndian(bytes, 28, 2);
   const std::uint32_t compression = littleEndian(bytes, 30, 4);
-  // Run-length and embedded JPEG/PNG data have no length known in advance.
+  if (compression == kRle8 || compression == kRle4) {
+    if (pixelOffset >= bytes.size() || height < 0) return false;  // never stored top-down
+    Bytes stream = bytes.subspan(pixelOffset);
+    const std::uint32_t declared = bytes.size() >= 38 ? littleEndian(bytes, 34, 4) : 0;
+    if (declared > 0 && declared < stream.size()) stream = stream.first(declared);
+    return RleStreamCoversPicture(stream, width, height, compression == kRle8 ? 8 : 4) &&
+           bits == (compression == kRle8 ? 8u : 4u);
+  }
+  // Embedded JPEG/PNG data have no length known in advance.
   if (compression != 0 && compression != 3 && compression != 6) return pixelOffset < bytes.size();
   const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
   const std::uint64_t rowLength =
@@ -93,37 +122,19 @@ bool IsCompleteBmp(Bytes bytes) {
 }
 
 bool IsCompleteGif(Bytes bytes) {
-  if (bytes.size() < 13 || !(startsWith(bytes, {'G', 'I', 'F', '8', '7', 'a'}) ||
-                             startsWith(bytes, {'G', 'I', 'F', '8', '9', 'a'}))) {
-    return false;
-  }
-  const std::uint8_t screenFlags = bytes[10];
-  std::size_t pos = 13;
-  if (screenFlags & 0x80) pos += 3u << ((screenFlags & 0x07) + 1);
   // The first picture is what the decoder shows: it must be there in full.
-  while (pos < bytes.size()) {
-    const std::uint8_t block = bytes[pos];
-    if (block == 0x21) {  // extension: label, then sub-blocks
-      if (pos + 2 > bytes.size()) return false;
-      pos = skipSubBlocks(bytes, pos + 2);
-      if (pos == 0) return false;
-    } else if (block == 0x2C) {  // image descriptor, optional local colours, LZW data
-      if (pos + 10 > bytes.size()) return false;
-      const std::uint8_t imageFlags = bytes[pos + 9];
-      pos += 10;
-      if (imageFlags & 0x80) pos += 3u << ((imageFlags & 0x07) + 1);
-      return pos + 1 < bytes.size() && skipSubBlocks(bytes, pos + 1) != 0;
-    } else {
-      return false;  // the trailer (0x3B) before any picture, or garbage
-    }
-  }
-  return false;
+  const auto frame = FindFirstGifFrame(bytes);
+  return frame && frame->dataStart + 1 < bytes.size() &&
+         SkipGifSubBlocks(bytes, frame->dataStart + 1).has_value();
 }
 
 bool LooksComplete(Bytes bytes) {
   if (startsWith(bytes, {0xFF, 0xD8})) return IsCompleteJpeg(bytes);
   if (startsWith(bytes, {'B', 'M'})) return IsCompleteBmp(bytes);
-  if (startsWith(bytes, {'G', 'I', 'F', '8'})) return IsCompleteGif(bytes);
+  if (startsWith(bytes, {'G', 'I', 'F', '8'})) {
+    const auto frame = FindFirstGifFrame(bytes);
+    return IsCompleteGif(bytes) && GifFrameDataIsSound(bytes, *frame);
+  }
   return true;
 }
 

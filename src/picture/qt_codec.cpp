@@ -13,7 +13,9 @@
 #include "picture/file_completeness.h"
 #include "picture/picture_errors.h"
 #include "picture/picture_limits.h"
+#include "picture/qt_gif_decoder.h"
 #include "picture/qt_gif_encoder.h"
+#include "picture/qt_jpeg_decoder.h"
 #include "picture/qt_pixel_image.h"
 #include "settings/atomic_file.h"
 
@@ -73,18 +75,30 @@ QByteArray encodeWithQt(const PixelBuffer& picture, const char* format, int qual
 
 }  // namespace
 
-PixelBuffer LoadPictureFile(const std::filesystem::path& path) {
-  QByteArray bytes = readPictureFile(path);
-  if (!LooksComplete(spanOf(bytes))) throw CannotLoadFile();
+PixelBuffer DecodePictureBytes(std::span<const std::uint8_t> bytes) {
+  if (!LooksComplete(bytes)) throw CannotLoadFile();
+  // JPEG and GIF through their own libraries, which say when the data is damaged; the rest
+  // (PNG, plain and checked run-length BMP) through Qt, whose readers report it themselves.
+  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8) return DecodeJpeg(bytes);
+  if (bytes.size() >= 4 &&
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), 4) == "GIF8") {
+    return DecodeGif(bytes);
+  }
 
-  QBuffer buffer(&bytes);
+  QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&view);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   // The picture as stored, as the system showed it: no turning by the EXIF orientation.
   reader.setAutoTransform(false);
   const QSize size = reader.size();
-  if (size.isValid() && !FitsPictureLimits(size.width(), size.height())) {
-    throw PictureTooLarge(size.width(), size.height());
+  if (size.isValid()) {
+    // A picture with no width or no height is a damaged file, not a large one.
+    if (size.width() < 1 || size.height() < 1) throw CannotLoadFile();
+    if (!FitsPictureLimits(size.width(), size.height())) {
+      throw PictureTooLarge(size.width(), size.height());
+    }
   }
   if (QImageReader::allocationLimit() < kDecoderAllocationLimitMb) {
     QImageReader::setAllocationLimit(kDecoderAllocationLimitMb);
@@ -92,6 +106,11 @@ PixelBuffer LoadPictureFile(const std::filesystem::path& path) {
   QImage image;
   if (!reader.read(&image) || image.isNull()) throw CannotLoadFile();
   return FromQImage(image);
+}
+
+PixelBuffer LoadPictureFile(const std::filesystem::path& path) {
+  const QByteArray bytes = readPictureFile(path);
+  return DecodePictureBytes(spanOf(bytes));
 }
 
 void SavePicture(const PixelBuffer& picture, const std::filesystem::path& path, int format,

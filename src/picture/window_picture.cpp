@@ -120,7 +120,10 @@ void WindowPicture::reportFailure(const std::exception& error) {
   dropPicture();
   std::string text = kOpenErrorText;
   if (const auto* tooLarge = dynamic_cast<const PictureTooLarge*>(&error)) {
-    text = TooLargeText(tooLarge->width(), tooLarge->height());
+    // A side of no points is a damaged file, not a large picture.
+    if (tooLarge->width() >= 1 && tooLarge->height() >= 1) {
+      text = TooLargeText(tooLarge->width(), tooLarge->height());
+    }
   } else if (const auto* numbered = dynamic_cast<const settings::VexaError*>(&error)) {
     if (numbered->number() == kStreamNotOpenedError || numbered->number() == kSaveFailedError) {
       text = WorkFileText(workPicturePath().string());

@@ -17,9 +17,10 @@ EngravingKeys WoodKeys() {
   return {"", "Etching1", false, false};
 }
 
-EngravingSettings ReadEngravingSettings(const settings::SettingsFile& file,
+EngravingSettings ReadEngravingSettings(const settings::SettingsFile& settingsFile,
                                         const EngravingKeys& keys,
                                         const std::filesystem::path& programDir) {
+  const settings::SettingsSnapshot file = settingsFile.ReadSettings();
   auto read = [&](const std::string& name) {
     return file.ReadSetting(keys.key(name), keys.defaultOf(name, programDir));
   };
@@ -38,15 +39,16 @@ EngravingSettings ReadEngravingSettings(const settings::SettingsFile& file,
 
 void WriteEngravingSettings(const settings::SettingsFile& file, const EngravingKeys& keys,
                             const EngravingSettings& settings) {
-  // A failed write is not noticed: the value is simply not kept.
-  file.WriteSetting(keys.key("width"), settings.width);
-  file.WriteSetting(keys.key("delay"), settings.delay);
-  if (keys.hasThreshold) file.WriteSetting(keys.key("min"), settings.min);
-  file.WriteSetting(keys.key("diameter"), settings.diameter);
+  std::vector<settings::SettingWrite> writes{{keys.key("width"), settings.width},
+                                             {keys.key("delay"), settings.delay}};
+  if (keys.hasThreshold) writes.push_back({keys.key("min"), settings.min});
+  writes.push_back({keys.key("diameter"), settings.diameter});
   if (keys.hasToneBoxes) {
-    file.WriteSetting(keys.key("pseudo"), settings.pseudo ? "1" : "0");
-    file.WriteSetting(keys.key("invert"), settings.invert ? "1" : "0");
+    writes.push_back({keys.key("pseudo"), settings.pseudo ? "1" : "0"});
+    writes.push_back({keys.key("invert"), settings.invert ? "1" : "0"});
   }
+  // One replace of the file for all of them; a failure is told of once per run.
+  file.WriteSettings(writes);
 }
 
 }  // namespace vexa::raster

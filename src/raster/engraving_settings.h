@@ -36,12 +36,13 @@ struct EngravingSettings {
   bool invert = false;   // Check6
 };
 
-// Read when the window opens; an absent or empty key takes its default.
+// Read when the window opens, from one reading of the file; an absent or empty key takes its
+// default.
 EngravingSettings ReadEngravingSettings(const settings::SettingsFile& file,
                                         const EngravingKeys& keys,
                                         const std::filesystem::path& programDir);
-// Written when the window closes, in the system's order; the picture path is written only when
-// a picture is chosen.
+// Written when the window closes, in the system's order and in one replace of the file; the
+// picture path is written only when a picture is chosen.
 void WriteEngravingSettings(const settings::SettingsFile& file, const EngravingKeys& keys,
                             const EngravingSettings& settings);
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "link/commands.h"
+#include "link/link_abort.h"
 
 namespace vexa::raster {
 
@@ -23,7 +24,11 @@ bool RasterRun::run() {
   const std::int64_t start = parts_.clock();
   parts_.link.StopRequested = false;
   const std::int32_t stepsX = parts_.moves.stepsPerPixelX();
-  if (stepsX == 0 || parts_.moves.stepsPerPixelY() == 0) {
+  // Without a whole motor step per pixel the machine would burn in one place. That matters only
+  // to commands sent: a G-code conversion (or a dry run) goes ahead, and nothing is sent to the
+  // machine during it, not even the setup.
+  noWholeSteps_ = stepsX == 0 || parts_.moves.stepsPerPixelY() == 0;
+  if (noWholeSteps_ && ticked(parts_.boxes.send)) {
     parts_.link.prompts().message(link::kErrorCaption, kNoStepsText);
     return false;
   }
@@ -39,7 +44,7 @@ bool RasterRun::run() {
     lines_.emplace(parts_.numbers.targetWidth, working_.width(), parts_.numbers.targetHeight,
                    working_.height());
   }
-  if (parts_.firmwareChecked) sendSetup(stepsX);
+  if (parts_.firmwareChecked && !noWholeSteps_) sendSetup(stepsX);
 
   WalkRules walk;
   walk.doublePass = parts_.boxes.doublePass;
@@ -76,6 +81,11 @@ std::int32_t RasterRun::idleDwell() const {
 }
 
 void RasterRun::move(std::int32_t dx, std::int32_t dy, std::int32_t dwell) {
+  // "Гравировать" ticked during a run that has no whole steps: stopped before the first command.
+  if (noWholeSteps_ && ticked(parts_.boxes.send)) {
+    parts_.link.prompts().message(link::kErrorCaption, kNoStepsText);
+    throw link::LinkAbort();
+  }
   ++movesPlanned_;
   parts_.moves.StepMove(dx, dy, dwell, true);
   if (parts_.afterMove) parts_.afterMove();

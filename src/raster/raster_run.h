@@ -76,7 +76,8 @@ class RasterRun final : private WalkSteps {
   explicit RasterRun(RunParts parts);
 
   // Runs to the end and shows "Гравировка закончена!"; false when it refused to start (a message
-  // said why). The link abort (the user stopped, the port failed) leaves at once: marks stay, the
+  // said why: with "Гравировать" ticked, a width and picture that give no whole motor step per
+  // pixel). The link abort (the user stopped, the port failed) leaves at once: marks stay, the
   // export file keeps what was written. Other errors (the export file) pass on.
   bool run();
 
@@ -102,6 +103,7 @@ class RasterRun final : private WalkSteps {
   std::optional<GcodeLines> lines_;
   GcodeFile* file_ = nullptr;
   std::int64_t movesPlanned_ = 0;
+  bool noWholeSteps_ = false;  // no command may reach the machine in this run
 };
 
 // "Гравировка закончена!", with "Продолжительность: hh:mm:ss" on a second line when `seconds`

@@ -77,8 +77,28 @@ bool writeWhole(std::FILE* file, std::string_view content) {
 
 }  // namespace
 
+bool IsReadOnlyFile(const fs::path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return false;
+  constexpr fs::perms kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kAnyWrite) == fs::perms::none) return true;
+#ifndef _WIN32
+  // Root may write anything; for everyone else the system's own answer counts as well.
+  if (geteuid() != 0 && access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS)) {
+    return true;
+  }
+#endif
+  return false;
+}
+
 bool replaceFileAtomically(const fs::path& path, std::string_view content) {
   const fs::path target = resolveTarget(path);
+  if (IsReadOnlyFile(target)) {
+    errno = EACCES;
+    return false;
+  }
   fs::path temporary;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 16 && !file; ++attempt) {

@@ -1,5 +1,7 @@
 #include "settings/ini_document.h"
 
+#include <algorithm>
+
 #include "settings/ini_line.h"
 
 namespace vexa::settings {
@@ -21,6 +23,7 @@ IniDocument::IniDocument(std::string_view text) {
     byteOrderMark_ = kUtf8ByteOrderMark;
     text.remove_prefix(kUtf8ByteOrderMark.size());
   }
+  lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   while (!text.empty()) {
     const auto lineFeed = text.find('\n');
     if (lineFeed == std::string_view::npos) {
@@ -102,8 +105,15 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
 }
 
 std::string IniDocument::text() const {
-  std::string text = byteOrderMark_;
-  for (const auto& line : lines_) text += line.content + line.ending;
+  std::size_t length = byteOrderMark_.size();
+  for (const auto& line : lines_) length += line.content.size() + line.ending.size();
+  std::string text;
+  text.reserve(length);
+  text += byteOrderMark_;
+  for (const auto& line : lines_) {
+    text += line.content;
+    text += line.ending;
+  }
   return text;
 }
 

@@ -13,6 +13,7 @@
 #include "settings/atomic_file.h"
 #include "settings/ini_document.h"
 #include "settings/ini_line.h"
+#include "settings/settings_write_notice.h"
 
 namespace vexa::settings {
 
@@ -36,7 +37,14 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
   try {
     std::ifstream stream(path, std::ios::binary);
     if (!stream) return std::nullopt;
-    std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    // In one piece: a large file read character by character costs a second per 20 MB.
+    std::string text(static_cast<std::size_t>(fs::file_size(path, error)), '\0');
+    if (error) return std::nullopt;
+    stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(stream.gcount()));
+    if (stream.bad()) return std::nullopt;
+    // A file that grew while it was read: the rest as well.
+    for (char c; stream.get(c);) text.push_back(c);
     if (stream.bad()) return std::nullopt;
     return text;
   } catch (const std::exception&) {  // the stream library throws on some read errors
@@ -62,30 +70,61 @@ bool isUsableKey(std::string_view key) {
 
 }  // namespace
 
-SettingsFile::SettingsFile(fs::path iniPath) : iniPath_(std::move(iniPath)) {}
+SettingsSnapshot::SettingsSnapshot(std::shared_ptr<const IniDocument> document)
+    : document_(std::move(document)) {}
 
-std::string SettingsFile::ReadSetting(std::string_view key, std::string_view builtinDefault) const {
+std::string SettingsSnapshot::ReadSetting(std::string_view key,
+                                          std::string_view builtinDefault) const {
   std::string value(absentKeyFallback(key));
-  if (const auto text = readWholeFile(iniPath_)) {
-    const IniDocument document(*text);
-    if (const auto found = document.find(kSection, key)) value = *found;
+  if (document_) {
+    if (const auto found = document_->find(kSection, key)) value = *found;
   }
   if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
   return value.empty() ? std::string(builtinDefault) : value;
 }
 
+SettingsFile::SettingsFile(fs::path iniPath) : iniPath_(std::move(iniPath)) {}
+
+SettingsSnapshot SettingsFile::ReadSettings() const {
+  const auto text = readWholeFile(iniPath_);
+  if (!text) return SettingsSnapshot(nullptr);
+  return SettingsSnapshot(std::make_shared<const IniDocument>(*text));
+}
+
+std::string SettingsFile::ReadSetting(std::string_view key, std::string_view builtinDefault) const {
+  return ReadSettings().ReadSetting(key, builtinDefault);
+}
+
 bool SettingsFile::WriteSetting(std::string_view key, std::string_view text) const {
-  if (!isUsableKey(key)) return false;
-  const auto oldText = readWholeFile(iniPath_);
-  if (!oldText) return false;
-  // A line break in a value would start a new line, i.e. inject a key of its own.
-  std::string value(text);
-  for (char& c : value) {
-    if (c == '\r' || c == '\n') c = ' ';
+  return WriteSettings({{std::string(key), std::string(text)}});
+}
+
+bool SettingsFile::WriteSettings(const std::vector<SettingWrite>& writes,
+                                 WriteFailureNotice notice) const {
+  for (const SettingWrite& write : writes) {
+    if (!isUsableKey(write.key)) return false;
   }
+  auto failed = [&](bool readOnly) {
+    NoteSettingsNotWritten(iniPath_, readOnly, notice == WriteFailureNotice::ByTheCaller);
+    return false;
+  };
+  const auto oldText = readWholeFile(iniPath_);
+  if (!oldText) return failed(false);
   IniDocument document(*oldText);
-  document.set(kSection, trimBlanks(key), value);
-  return replaceFileAtomically(iniPath_, document.text());
+  for (const SettingWrite& write : writes) {
+    // A line break in a value would start a new line, i.e. inject a key of its own.
+    std::string value = write.text;
+    for (char& c : value) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    document.set(kSection, trimBlanks(write.key), value);
+  }
+  const std::string newText = document.text();
+  // A window closing with its values unchanged does not rewrite a large file.
+  if (newText == *oldText) return true;
+  if (IsReadOnlyFile(iniPath_)) return failed(true);
+  if (!replaceFileAtomically(iniPath_, newText)) return failed(false);
+  return true;
 }
 
 bool FileExists(const fs::path& path) {

@@ -2,11 +2,40 @@
 // cnc.ini access and the small text routines every window shares.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexa::settings {
+
+class IniDocument;
+
+// The file as it was read once: a window that reads several keys when it opens asks this instead
+// of the file, so a large cnc.ini is read and parsed once, not once per key. Same answers as
+// SettingsFile::ReadSetting.
+class SettingsSnapshot {
+ public:
+  std::string ReadSetting(std::string_view key, std::string_view builtinDefault) const;
+
+ private:
+  friend class SettingsFile;
+  explicit SettingsSnapshot(std::shared_ptr<const IniDocument> document);
+  std::shared_ptr<const IniDocument> document_;  // null when there was no file to read
+};
+
+// One key=text line for SettingsFile::WriteSettings.
+struct SettingWrite {
+  std::string key;
+  std::string text;
+};
+
+// Who tells the user of a write that failed (settings_write_notice.h).
+enum class WriteFailureNotice {
+  Once,         // the notice, once per run and file
+  ByTheCaller,  // the caller shows its own message; the file counts as told
+};
 
 // The one settings file, section CNC, of the private-profile (INI) kind. Keys are matched without
 // regard to case; other sections, keys and lines of the file are kept as they are.
@@ -21,11 +50,21 @@ class SettingsFile {
   // 254 characters.
   std::string ReadSetting(std::string_view key, std::string_view builtinDefault) const;
 
+  // Reads the file once for several ReadSetting calls.
+  SettingsSnapshot ReadSettings() const;
+
   // Writes key=text in section CNC, creating the file or the section when missing; an existing
   // line of the key is rewritten in place with this spelling of the key. Line breaks in `text`
   // become spaces. The file is replaced atomically; returns false when it could not be written
   // (the old file then stays) or when `key` could not be read back (empty, "=", ";" ...).
+  // A read-only file is not written (atomic_file.h). A failed write is told of once per run.
   bool WriteSetting(std::string_view key, std::string_view text) const;
+
+  // The same for several keys, in order, with one read and one replace of the file: all of them
+  // are written or none. A key that could not be read back refuses the whole lot. A write that
+  // would change nothing leaves the file as it is.
+  bool WriteSettings(const std::vector<SettingWrite>& writes,
+                     WriteFailureNotice notice = WriteFailureNotice::Once) const;
 
  private:
   std::filesystem::path iniPath_;

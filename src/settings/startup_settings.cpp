@@ -8,14 +8,15 @@ namespace {
 
 // Reads a numeric key; text that is not a number gives the key's built-in default.
 template <typename Parse>
-auto readNumber(const SettingsFile& file, const char* key, Parse parse) {
+auto readNumber(const SettingsSnapshot& file, const char* key, Parse parse) {
   const std::string builtin = BuiltinDefault(key, {});
   return parse(file.ReadSetting(key, builtin)).value_or(*parse(builtin));
 }
 
 }  // namespace
 
-StartupSettings LoadStartupSettings(const SettingsFile& file) {
+StartupSettings LoadStartupSettings(const SettingsFile& settingsFile) {
+  const SettingsSnapshot file = settingsFile.ReadSettings();
   StartupSettings s;
   link::MachineSettings& m = s.machine;
   m.SM_X_ratio = readNumber(file, "SM_X_ratio", ParseDecimal);

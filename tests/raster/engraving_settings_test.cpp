@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "raster/raster_mode.h"
+#include "support/process_io.h"
 #include "support/temp_folder.h"
 
 namespace vexa::raster {
@@ -78,6 +79,32 @@ TEST_F(EngravingSettingsTest, WoodBurningUsesEtching1KeysWithoutThresholdOrToneB
   EXPECT_EQ(folder.read("cnc.ini"),
             "[CNC]\r\nEtching1_delay=3500\r\nEtching1_diameter=0,3\r\nEtching1_width=80\r\n");
 }
+
+#ifdef __linux__
+TEST_F(EngravingSettingsTest, ALargeFileIsReadOnceWhenTheWindowOpensAndWrittenOnceWhenItCloses) {
+  // About 2 MB of other keys before the window's own.
+  std::string filler = "[History]\r\n";
+  for (int i = 0; i < 40000; ++i) filler += "recent" + std::to_string(i) + "=/home/user/p.jpg\r\n";
+  folder.write("cnc.ini", filler + "[CNC]\r\nEtching_delay=900\r\n");
+  const auto size = static_cast<std::int64_t>(folder.read("cnc.ini").size());
+
+  const auto beforeRead = test::ReadProcessIo();
+  ASSERT_TRUE(beforeRead);
+  const EngravingSettings read = ReadEngravingSettings(file, laser, folder.path());
+  const auto afterRead = test::ReadProcessIo();
+  EXPECT_EQ(read.delay, "900");
+  EXPECT_LT(afterRead->readBytes - beforeRead->readBytes, 2 * size) << "seven keys, one read";
+
+  WriteEngravingSettings(file, laser, {"950", "10", "", "0,25", "120", true, false});
+  const auto afterWrite = test::ReadProcessIo();
+  EXPECT_LT(afterWrite->readBytes - afterRead->readBytes, 2 * size) << "six keys, one read";
+  EXPECT_LT(afterWrite->writtenBytes - afterRead->writtenBytes, 2 * size) << "and one write";
+  EXPECT_EQ(folder.read("cnc.ini"),
+            filler +
+                "[CNC]\r\nEtching_delay=950\r\nEtching_width=120\r\nEtching_min=10\r\n"
+                "Etching_diameter=0,25\r\nEtching_pseudo=1\r\nEtching_invert=0\r\n");
+}
+#endif
 
 TEST(RasterMode, ShockHeadSelectsTheImpactHeadAnythingElseTheLaser) {
   const RasterMode head = RasterModeFor("shock_head");

@@ -165,6 +165,31 @@ TEST_F(RasterRunTest, WidthThatGivesNoWholeStepPerPixelIsRefusedBeforeAnythingIs
   EXPECT_EQ(folder.read("program.gcode"), "kept");
 }
 
+TEST_F(RasterRunTest, WithoutSendingAWidthWithNoWholeStepStillConvertsToGcode) {
+  widthMm = 0.004;  // 0.4 steps per pixel: harmless when nothing is sent
+  send = false;
+  exportPath = folder / "program.gcode";
+  EXPECT_TRUE(RasterRun(parts()).run());
+  EXPECT_TRUE(port.written.empty()) << "not even the setup, which would carry 0 steps";
+  EXPECT_EQ(folder.read("program.gcode"),
+            "G0 X0\r\nS4000 M3\r\nG0 X0.25\r\nM5\r\nS1012 M3\r\nG0 X0.5\r\nM5\r\nG0 Y0.25\r\n");
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Лазерная гравировка");
+}
+
+TEST_F(RasterRunTest, SendingSwitchedOnDuringSuchAConversionStopsItBeforeAnyCommand) {
+  widthMm = 0.004;
+  send = false;
+  pixelRedraw = true;
+  bitmap = GrayPicture({{0, 0}, {0, 0}});
+  exportPath = folder / "program.gcode";
+  onRedraw = [this] { send = true; };  // "Гравировать" ticked after the first burned pixel
+  EXPECT_THROW(RasterRun(parts()).run(), link::LinkAbort);
+  EXPECT_TRUE(port.written.empty());
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text, kNoStepsText);
+}
+
 TEST_F(RasterRunTest, ExportThatCannotBeCreatedStopsTheRunBeforeTheSetup) {
   exportPath = folder / "missing" / "program.gcode";
   EXPECT_THROW(RasterRun(parts()).run(), settings::VexaError);

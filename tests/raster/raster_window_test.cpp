@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "picture/invert_picture.h"
+#include "picture/picture_files.h"
 #include "picture/pseudo_tone.h"
 #include "support/window_bench.h"
 
@@ -120,6 +121,50 @@ class RasterWindowTest : public QObject {
     bench.engrave();
     QCOMPARE(bench.commands(), Commands{"V"});
     QVERIFY(bench.sim.folder.read("program.gcode").starts_with("G0 X0\r\nS4000 M3\r\n"));
+  }
+
+  void gcodeOnlyConversionWithAFineSpotNeedsNoPortAndNoWholeSteps() {
+    // 1 mm over 500 pixels is 0,4 motor steps per pixel: no engraving, but a G-code file.
+    Bench bench("PT", false);
+    bench.prepare(GrayPicture({{0, 255, 255, 255}, {255, 255, 255, 255}}), "Etching_image",
+                  "Etching_width=1\r\nEtching_diameter=0,002\r\n");
+    bench.open("");
+    QCOMPARE(bench.label("Label4"), QString("Ошибка открытия Com-порта"));
+    QVERIFY(!bench.box("Check1")->isChecked());
+    QCOMPARE(bench.picture().width(), 500);
+    bench.box("Check4")->setChecked(true);
+    bench.engrave();
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QVERIFY2(bench.sim.prompts.messages[0].text.starts_with("Гравировка закончена!"),
+             bench.sim.prompts.messages[0].text.c_str());
+    const std::string gcode = bench.sim.folder.read("program.gcode");
+    QVERIFY(gcode.starts_with("G0 X0\r\nS4000 M3\r\nG0 X0\r\nM5\r\n"));  // 0,002 mm a pixel
+    QVERIFY(gcode.find("\r\nG0 Y0.5\r\n") != std::string::npos);         // the last row
+    QVERIFY(bench.sim.sim.receivedCommands().empty());
+  }
+
+  void aDamagedPictureGivesOneMessageAndLeavesTheWindowUsable() {
+    Bench bench("PT");
+    prepareTwoRows(bench);
+    bench.open("");
+    // A run-length BMP whose stream stops after its first row, end code kept.
+    bench.sim.folder.write("damaged.bmp", vexa::picture::test::AsText(vexa::picture::test::RleBmp(
+                                              4, 2, {2, 0, 2, 255, 0, 1})));
+    const std::string workBefore = bench.sim.folder.read("work.bmp");
+    bench.sim.prompts.chosenFiles.push_back((bench.sim.folder / "damaged.bmp").string());
+    bench.button("Command2")->click();
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(bench.sim.prompts.messages[0].caption, std::string("Ошибка"));
+    QCOMPARE(bench.sim.prompts.messages[0].text, std::string("Ошибка открытия файла!"));
+    QCOMPARE(bench.sim.folder.read("work.bmp"), workBefore);
+    QVERIFY(!bench.button("Command1")->isEnabled());
+
+    bench.sim.prompts.chosenFiles.push_back((bench.sim.folder / "picture.bmp").string());
+    bench.button("Command2")->click();
+    QVERIFY(bench.button("Command1")->isEnabled());
+    bench.engrave();
+    QCOMPARE(bench.commands(), kTwoRowsCommands);
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(2));
   }
 
   void fieldsWithoutNumbersAreNamedAndNothingIsSent_data() {

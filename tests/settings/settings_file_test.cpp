@@ -6,6 +6,7 @@
 
 #include "settings/settings.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_write_notice.h"
 #include "support/temp_folder.h"
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -184,6 +185,94 @@ TEST_F(SettingsFileTest, ReplacedFileKeepsItsPermissionsAndSymbolicLink) {
   EXPECT_EQ(fs::status(realFile).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 #endif
+
+// What the user was told of failed writes, for as long as the test lasts.
+class ToldOfFailures {
+ public:
+  ToldOfFailures() {
+    SetSettingsWriteReporter([this](const std::string& text) { texts.push_back(text); });
+  }
+  ~ToldOfFailures() { SetSettingsWriteReporter({}); }
+  std::vector<std::string> texts;
+};
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsLeftAsItIsAndToldOfOncePerRun) {
+  const ToldOfFailures told;
+  const std::string before = "[CNC]\r\nEtching_width=120\r\n";
+  folder.write("cnc.ini", before);
+  constexpr fs::perms kReadOnly =
+      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;  // 0444
+  fs::permissions(iniPath, kReadOnly);
+  // The mode bits count even for root, who could write the file anyway.
+  EXPECT_FALSE(settings.WriteSetting("Etching_width", "90"));
+  EXPECT_FALSE(settings.WriteSettings({{"Etching_delay", "3000"}, {"Etching_min", "5"}}));
+  EXPECT_FALSE(SettingsFile(iniPath).WriteSetting("speed", "115200")) << "another window";
+  EXPECT_EQ(folder.read("cnc.ini"), before);
+  EXPECT_EQ(fs::status(iniPath).permissions(), kReadOnly);
+  EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"cnc.ini"});
+  ASSERT_EQ(told.texts.size(), 1u);
+  EXPECT_EQ(told.texts[0], SettingsNotWrittenText(iniPath, true));
+  EXPECT_NE(told.texts[0].find(iniPath.string()), std::string::npos) << "names the file";
+  EXPECT_EQ(told.texts[0], "Файл настроек " + iniPath.string() +
+                               " защищён от записи (только для чтения) и не изменяется.\r\n"
+                               "Новые значения настроек не сохраняются.");
+  EXPECT_EQ(settings.ReadSetting("Etching_width", ""), "120") << "still read";
+  EXPECT_TRUE(settings.WriteSetting("Etching_width", "120")) << "nothing to change";
+
+  fs::permissions(iniPath, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(settings.WriteSetting("Etching_width", "90"));
+  EXPECT_EQ(told.texts.size(), 1u);
+}
+
+TEST_F(SettingsFileTest, AnyOtherFailedWriteIsToldOfOnceUnlessTheCallerTellsItself) {
+  const ToldOfFailures told;
+  fs::create_directory(iniPath);  // cannot be read or replaced
+  EXPECT_FALSE(settings.WriteSettings({{"Port", "com2"}}, WriteFailureNotice::ByTheCaller));
+  EXPECT_FALSE(settings.WriteSetting("Port", "com3"));
+  EXPECT_TRUE(told.texts.empty()) << "the caller's own message counted";
+
+  const SettingsFile elsewhere(folder.path() / "missing" / "cnc.ini");
+  EXPECT_FALSE(elsewhere.WriteSetting("Port", "com2"));
+  EXPECT_FALSE(elsewhere.WriteSetting("Port", "com4"));
+  ASSERT_EQ(told.texts.size(), 1u);
+  EXPECT_EQ(told.texts[0], "Не удалось записать файл настроек " + elsewhere.path().string() +
+                               ".\r\nНовые значения настроек не сохраняются.");
+}
+
+TEST_F(SettingsFileTest, SeveralKeysGoInOneReplaceAllOrNone) {
+  const std::string before = "; hand edited\r\n[CNC]\r\nPort=com1\r\n[Tail]\r\nx = y\r\n";
+  folder.write("cnc.ini", before);
+  ASSERT_TRUE(settings.WriteSettings({{"speed", "115200"}, {"port", "com4"}, {"SM_optim", "1"}}));
+  EXPECT_EQ(folder.read("cnc.ini"),
+            "; hand edited\r\n[CNC]\r\nport=com4\r\nspeed=115200\r\nSM_optim=1\r\n"
+            "[Tail]\r\nx = y\r\n");
+  const std::string written = folder.read("cnc.ini");
+  EXPECT_FALSE(settings.WriteSettings({{"speed", "9600"}, {"a=b", "1"}}));
+  EXPECT_EQ(folder.read("cnc.ini"), written) << "a key that cannot be read back stops them all";
+}
+
+TEST_F(SettingsFileTest, AWriteThatChangesNothingLeavesTheFileAlone) {
+  folder.write("cnc.ini", "[CNC]\r\nPort=com1\r\n");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+  fs::last_write_time(iniPath, old);
+  EXPECT_TRUE(settings.WriteSettings({{"Port", "com1"}}));
+  EXPECT_EQ(fs::last_write_time(iniPath), old);
+  EXPECT_TRUE(settings.WriteSetting("port", "com1")) << "another spelling is a change";
+  EXPECT_EQ(folder.read("cnc.ini"), "[CNC]\r\nport=com1\r\n");
+}
+
+TEST_F(SettingsFileTest, ASnapshotAnswersAsTheFileDidWhenItWasRead) {
+  folder.write("cnc.ini", "[CNC]\ncheck_prev=\nspeed=   \nImage=/" + std::string(299, 'p') +
+                              "\nPORT=/dev/ttyUSB0\n");
+  const SettingsSnapshot snapshot = settings.ReadSettings();
+  fs::remove(iniPath);
+  EXPECT_EQ(snapshot.ReadSetting("check_prev", "0"), "0");
+  EXPECT_EQ(snapshot.ReadSetting("check_ver", "7"), "0");
+  EXPECT_EQ(snapshot.ReadSetting("speed", "9600"), "9600");
+  EXPECT_EQ(snapshot.ReadSetting("port", "com1"), "/dev/ttyUSB0");
+  EXPECT_EQ(snapshot.ReadSetting("Image", "").size(), 254u);
+  EXPECT_EQ(settings.ReadSettings().ReadSetting("check_prev", "0"), "1973-01-01") << "no file";
+}
 
 TEST(FileExists, OnlyRegularFilesCount) {
   const test::TempFolder folder;

@@ -28,6 +28,8 @@ struct WindowBench {
   // With further vexa-sim options: "--probe", "40,60", "--delay", "5" ...
   WindowBench(const char* tag, const QStringList& more)
       : sim(QStringList{"--tag", tag} + more), tag_(tag) {}
+  // With `openPort` false the window finds no port, as on a computer without the machine.
+  WindowBench(const char* tag, bool openPort) : sim({"--tag", tag}, openPort), tag_(tag) {}
 
   // The picture as a BMP file in the program folder, named under `imageKey`, with `settings`
   // (lines "key=value") in cnc.ini.
