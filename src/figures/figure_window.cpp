@@ -251,12 +251,15 @@ void FigureWindow::openWith(const QList<QWidget*>& machineControls,
   if (!gate.controlsOn) sendBox_->setChecked(false);
 
   storedFields_ = std::move(storedFields);
-  for (const StoredField& stored : storedFields_) {
-    stored.field->setText(QString::fromStdString(
-        settingsFile_.ReadSetting(stored.key, settings::BuiltinDefault(stored.key, programDir_))));
+  // One reading of cnc.ini for all of the window's keys.
+  const settings::SettingsSnapshot stored = settingsFile_.ReadSettings();
+  auto read = [&](const std::string& key) {
+    return stored.ReadSetting(key, settings::BuiltinDefault(key, programDir_));
+  };
+  for (const StoredField& field : storedFields_) {
+    field.field->setText(QString::fromStdString(read(field.key)));
   }
-  picture_.setPath(settingsFile_.ReadSetting(
-      design_.imageKey, settings::BuiltinDefault(design_.imageKey, programDir_)));
+  picture_.setPath(read(design_.imageKey));
   picture_.LoadWorkPictureOrReport(picture_.path());
   afterPictureLoad();
   // The height follows the stored width at once, as it will whenever the width is left.
@@ -312,9 +315,11 @@ void FigureWindow::runJob(const std::function<void()>& job, const QList<QWidget*
 
 void FigureWindow::closeEvent(QCloseEvent* event) {
   if (!guard_.mayClose(event)) return;
+  std::vector<settings::SettingWrite> writes;
   for (const StoredField& stored : storedFields_) {
-    settingsFile_.WriteSetting(stored.key, stored.field->text().toStdString());
+    writes.push_back({stored.key, stored.field->text().toStdString()});
   }
+  settingsFile_.WriteSettings(writes);  // one replace of the file; a failure is told of once
   picture_.ReleasePicture();
   event->accept();
 }

@@ -26,8 +26,9 @@ bool IsMeshFieldText(std::string_view text) {
 }
 
 ScannerSettings ReadScannerSettings(const settings::SettingsFile& file) {
+  const settings::SettingsSnapshot stored = file.ReadSettings();  // one reading for all keys
   auto read = [&](const char* key) {
-    return file.ReadSetting(key, settings::BuiltinDefault(key, {}));
+    return stored.ReadSetting(key, settings::BuiltinDefault(key, {}));
   };
   const ScannerSettings defaults;
   ScannerSettings fields;
@@ -51,12 +52,12 @@ ScannerSettings ReadScannerSettings(const settings::SettingsFile& file) {
 }
 
 void WriteScannerSettings(const settings::SettingsFile& file, const ScannerSettings& fields) {
-  // A failed write is not noticed: the value is simply not kept.
-  file.WriteSetting(kMeshWidthKey, fields.meshWidth);
-  file.WriteSetting(kMeshHeightKey, fields.meshHeight);
-  file.WriteSetting(kPictureWidthKey, fields.pictureWidth);
-  file.WriteSetting(kPictureHeightKey, fields.pictureHeight);
-  file.WriteSetting(kAreaWidthKey, fields.areaWidth);
+  // One replace of the file; a failed write is told of once per run.
+  file.WriteSettings({{kMeshWidthKey, fields.meshWidth},
+                      {kMeshHeightKey, fields.meshHeight},
+                      {kPictureWidthKey, fields.pictureWidth},
+                      {kPictureHeightKey, fields.pictureHeight},
+                      {kAreaWidthKey, fields.areaWidth}});
 }
 
 }  // namespace vexa::scanner
