@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "picture/qt_pixel_image.h"
 #include "picture/size_rules.h"
@@ -38,7 +39,9 @@ void PictureView::requestRedraw() {
   }
   if (pendingRedraw_.isActive()) return;
   const qint64 sincePaint = sinceLastPaint_.isValid() ? sinceLastPaint_.elapsed() : -1;
-  const int frame = frameMilliseconds();
+  // At the screen's pace, but a paint that takes long (a large picture scaled down) waits three
+  // times its own length, so a job spends at most a quarter of its time drawing.
+  const int frame = std::max(frameMilliseconds(), 3 * lastPaintMilliseconds_);
   if (sincePaint < 0 || sincePaint >= frame) {
     update();
   } else {
@@ -66,6 +69,11 @@ QSize PictureView::minimumSizeHint() const {
 
 void PictureView::paintEvent(QPaintEvent*) {
   sinceLastPaint_.start();
+  struct PaintTime {
+    const QElapsedTimer& since;
+    int& milliseconds;
+    ~PaintTime() { milliseconds = static_cast<int>(since.elapsed()); }
+  } paintTime{sinceLastPaint_, lastPaintMilliseconds_};
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   const QRect target = drawnRect();

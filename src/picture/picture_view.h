@@ -42,6 +42,7 @@ class PictureView : public QWidget {
   const PixelBuffer* picture_ = nullptr;
   QSize hintedSize_;
   QElapsedTimer sinceLastPaint_;
+  int lastPaintMilliseconds_ = 0;
   QTimer pendingRedraw_;
 };
 

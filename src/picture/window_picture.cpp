@@ -92,7 +92,7 @@ void WindowPicture::OpenPicture(const std::function<void()>& widthRule) {
 
 void WindowPicture::RedrawPicture() {
   requestRedraw();
-  if (pump_ != nullptr) pump_->processPendingEvents();
+  if (pacedPump_) (*pacedPump_)();
 }
 
 void WindowPicture::requestRedraw() {

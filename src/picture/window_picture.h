@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "link/event_pump.h"
+#include "link/paced_pump.h"
 #include "link/prompts.h"
 #include "picture/pixel_buffer.h"
 #include "settings/settings.h"
@@ -39,8 +41,11 @@ class WindowPicture {
   WindowPicture(WindowPictureSetup setup, link::Prompts& prompts, PictureDecoder decoder);
 
   void setHooks(WindowPictureHooks hooks) { hooks_ = std::move(hooks); }
-  // Lets RedrawPicture process pending events, as jobs need when nothing else waits.
-  void setEventPump(link::EventPump* pump) { pump_ = pump; }
+  // Lets RedrawPicture process pending events, as jobs need when nothing else waits; every few
+  // milliseconds, not at every call: a dry run redraws far faster than anyone can look.
+  void setEventPump(link::EventPump* pump) {
+    pacedPump_ = pump ? std::make_unique<link::PacedPump>(*pump) : nullptr;
+  }
 
   // The path field. Setting it (the remembered path when the window opens) loads nothing.
   const std::string& path() const { return path_; }
@@ -85,7 +90,7 @@ class WindowPicture {
   PictureDecoder decoder_;
   settings::SettingsFile settings_;
   WindowPictureHooks hooks_;
-  link::EventPump* pump_ = nullptr;
+  std::unique_ptr<link::PacedPump> pacedPump_;
   std::string path_;
   std::vector<PixelBuffer> copies_;
 };

@@ -56,13 +56,10 @@ EngravingWindow::EngravingWindow(link::MachineLink& link, const link::MachineSet
       picture_({programDir_, design_.keys.key("image"), 1, kRefusalLine}, link.prompts(),
                picture::QtPictureDecoder()),
       raster_(picture_, settings, link.prompts()),
+      // The width field is locked during a run and read at its start (gatherRun): the step
+      // moves compute with numbers only.
       moves_(link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
-             [this] {
-               // The field is locked during a run and checked at its start.
-               const auto width = settings::ParseDecimal(widthField_->text().toStdString());
-               return link::PlaneScale{width.value_or(std::numeric_limits<double>::quiet_NaN()),
-                                       picture_.width()};
-             }),
+             [this] { return runScale_; }),
       job_(link),
       guard_(job_, *this, link.prompts()) {
   setObjectName(design_.formName);
@@ -212,6 +209,7 @@ std::optional<RunParts> EngravingWindow::gatherRun(const DwellFieldNames& names)
     link_.prompts().message(link::kErrorCaption, *problem);
     return std::nullopt;
   }
+  runScale_ = {std::get<RunNumbers>(numbers).targetWidth, picture_.width()};
   auto boxOf = [](QCheckBox* box) -> std::function<bool()> {
     if (box == nullptr) return {};
     return [box] { return box->isChecked(); };

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <limits>
 #include <string>
 
 #include "link/job_state.h"
@@ -73,6 +74,8 @@ class EngravingWindow : public QWidget {
   settings::SettingsFile settingsFile_;
   picture::WindowPicture picture_;
   picture::RasterPicture raster_;
+  // The scale of the step moves, fixed at each run's start.
+  link::PlaneScale runScale_{std::numeric_limits<double>::quiet_NaN(), 0};
   link::RasterMoves moves_;
   link::JobState job_;
   widgets::QtJobGuard guard_;

@@ -1,0 +1,122 @@
+// The laser window as a G-code converter on a 4000 x 3000 gray picture (400 mm at 0,1 mm spots,
+// "Гравировать" cleared because no machine is connected): "Гравировать" pressed in the real
+// window, without and with "G-код", against the raster run of the core alone on the same fitted
+// picture. ratio_to_core is the window's time over the core's: the window's own share.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <chrono>
+#include <filesystem>
+
+#include "bench_pictures.h"
+#include "link/machine_link.h"
+#include "link/qt_event_pump.h"
+#include "picture/bmp_file.h"
+#include "raster/raster_job.h"
+#include "raster/raster_window.h"
+#include "support/recording_prompts.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace vexa;
+
+class ShutPort final : public link::SerialPort {
+ public:
+  link::OpenResult open(const std::string&, int) override { return {link::OpenStatus::NotFound}; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  void write(const std::string&) override {}
+  std::size_t writeConfirmed(const std::string&) override { return 0; }
+  int readByte() override { return kFailed; }
+  int readWaitingByte() override { return kFailed; }
+};
+
+struct Converter {
+  Converter() {
+    picture::WriteBmpFile(bench::Photograph(4000, 3000), folder / "picture.bmp");
+    folder.write("cnc.ini", "[CNC]\r\nEtching_width=400\r\nEtching_diameter=0,1\r\nEtching_image=" +
+                                (folder / "picture.bmp").string() + "\r\n");
+  }
+  test::TempFolder folder;
+  ShutPort port;
+  link::QtEventPump pump;
+  test::RecordingPrompts prompts;
+  link::MachineLink link{port, pump, prompts};
+  link::MachineSettings settings;
+};
+
+Converter& converter() {
+  static Converter instance;
+  return instance;
+}
+
+// The core's run on `fitted`, as the window would set it up, in seconds.
+double coreSeconds(const picture::PixelBuffer& fitted, bool exporting) {
+  Converter& c = converter();
+  picture::PixelBuffer bitmap = fitted;
+  link::RasterMoves moves(link::MotionContext(c.link, c.settings, [] { return false; }), [&] {
+    return link::PlaneScale{400, bitmap.width()};
+  });
+  double best = 1e9;
+  for (int i = 0; i < 2; ++i) {
+    raster::RunParts parts{c.link,
+                           moves,
+                           c.settings,
+                           bitmap,
+                           {},
+                           {},
+                           raster::RunBoxes{[] { return false; }, [] { return false; },
+                                            [] { return false; }, [] { return false; }},
+                           raster::RunNumbers{4000, 0, 400, 300},
+                           raster::LaserRunRules(),
+                           exporting ? std::optional(c.folder / "core.gcode") : std::nullopt};
+    const auto start = std::chrono::steady_clock::now();
+    raster::RasterRun(std::move(parts)).run();
+    best = std::min(
+        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+// Argument: 1 with "G-код".
+void BM_WindowConversion(benchmark::State& state) {
+  Converter& c = converter();
+  const bool exporting = state.range(0) != 0;
+  raster::RasterWindow window(c.link, c.settings, c.folder.path(), "");
+  window.show();
+  QCoreApplication::processEvents();
+  window.findChild<QCheckBox*>("Check4")->setChecked(exporting);
+  auto* engrave = window.findChild<QPushButton*>("Command1");
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    engrave->click();
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.counters["pixels"] =
+      double(window.picture().copy().width()) * window.picture().copy().height();
+  state.counters["ratio_to_core"] = seconds / coreSeconds(window.picture().copy(), exporting);
+  window.close();
+}
+BENCHMARK(BM_WindowConversion)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("gcode")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
