@@ -29,6 +29,7 @@ Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& 
       stopSignals_(stopSignals),
       responder_(options),
       answers_(std::chrono::milliseconds(options.delayMs)),
+      paced_(options.pace && PacedTag(options.tag)),
       hangupAfter_(options.hangupAfter),
       silentAfter_(options.silentAfter),
       echo_(options.echo),
@@ -103,13 +104,18 @@ void Emulator::handleCommand(const std::string& command, TimePoint now) {
   ++commandsReceived_;
   log_.append(command);
   if (hangupAfter_ > 0 && commandsReceived_ >= hangupAfter_) {
+    // The answers already due (to the commands before this one) go out first, as a board
+    // that answered them before the line dropped; the application's count of confirmed
+    // commands then does not depend on how the bytes were grouped in reads.
+    sendDueAnswers(now);
     line_.hangUp();
     hungUp_ = true;
     return;
   }
   if (silentAfter_ > 0 && commandsReceived_ > silentAfter_) return;  // hung, line still open
   std::string answer = responder_.answerFor(command);
-  if (!answer.empty()) answers_.push(std::move(answer), now);
+  const std::chrono::microseconds work = paced_ ? pace_.durationOf(command) : std::chrono::microseconds(0);
+  if (!answer.empty()) answers_.push(std::move(answer), now, work);
 }
 
 void Emulator::sendDueAnswers(TimePoint now) {
