@@ -21,11 +21,7 @@ void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& 
   vexa.start(VEXA_EXE_PATH, {});
 }
 
-}  // namespace
-
-VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
-  QProcess vexa;
-  startVexa(vexa, programDir, script);
+VexaRun finish(QProcess& vexa) {
   VexaRun run;
   if (!vexa.waitForStarted(10000) || !vexa.waitForFinished(120000)) {
     vexa.kill();
@@ -39,10 +35,24 @@ VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   return run;
 }
 
-RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script) {
-  process_.setProcessChannelMode(QProcess::ForwardedChannels);  // nobody reads it meanwhile
+}  // namespace
+
+VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
+  QProcess vexa;
+  startVexa(vexa, programDir, script);
+  return finish(vexa);
+}
+
+RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script,
+                         bool keepOutput) {
+  // Kept output is small (a line per message box); otherwise nobody reads it meanwhile.
+  if (!keepOutput) process_.setProcessChannelMode(QProcess::ForwardedChannels);
   startVexa(process_, programDir, script);
   if (!process_.waitForStarted(10000)) ADD_FAILURE() << "vexa did not start";
+}
+
+VexaRun RunningVexa::waitForEnd() {
+  return finish(process_);
 }
 
 RunningVexa::~RunningVexa() {

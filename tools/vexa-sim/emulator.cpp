@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr int kFailingLineRetryMs = 10;
+// A reader that has stopped reading does not keep the hang-up waiting longer.
+constexpr std::chrono::milliseconds kHangupDrainLimit{1000};
 
 std::optional<TimePoint> earliest(std::optional<TimePoint> a, std::optional<TimePoint> b) {
   if (!a) return b;
@@ -104,10 +106,12 @@ void Emulator::handleCommand(const std::string& command, TimePoint now) {
   ++commandsReceived_;
   log_.append(command);
   if (hangupAfter_ > 0 && commandsReceived_ >= hangupAfter_) {
-    // The answers already due (to the commands before this one) go out first, as a board
-    // that answered them before the line dropped; the application's count of confirmed
-    // commands then does not depend on how the bytes were grouped in reads.
+    // The answers already due (to the commands before this one) go out and are read first, as
+    // from a board that answered them before the line dropped: what the application counts as
+    // confirmed then does not depend on how the bytes met the hang-up.
     sendDueAnswers(now);
+    flushUnsent();
+    line_.waitUntilRead(kHangupDrainLimit);
     line_.hangUp();
     hungUp_ = true;
     return;

@@ -182,7 +182,8 @@ Options:
                     (default 128). The answer is the reading followed by "OK".
   --silent          receive and log commands, never answer anything.
   --hangup-after N  after the N-th command (counting "V;"), log it, send the
-                    answers already due to the commands before it, close the
+                    answers already due to the commands before it and let the
+                    application read them (up to a second), then close the
                     line without answering it and exit.
   --silent-after N  answer the first N commands (counting "V;"), then keep
                     the line open and answer nothing more: a board that hung.
