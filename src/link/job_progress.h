@@ -40,6 +40,14 @@ class JobProgress {
   void commandDone() {
     if (--countdown_ == 0) check();
   }
+  // The same for a job that counts its commands itself: it calls reached() when its count of
+  // commands done equals nextCheck(), and reads nextCheck() again afterwards. Between checks the
+  // job compares a count it keeps anyway, the cheapest a follow can be.
+  std::int64_t nextCheck() const { return done() + countdown_; }
+  void reached() {
+    countdown_ = 0;
+    check();
+  }
   // `count` commands done at once, without time spent on them (a resumed run passing over what
   // the controller confirmed before): the pace is measured from here on.
   void skipped(std::int64_t count);

@@ -51,7 +51,10 @@ bool RasterRun::run() {
     if (firstSent_ > 0) progress_->skipped(1 + firstSent_);
   }
   if (parts_.firmwareChecked && !noWholeSteps_) sendSetup(stepsX);
-  if (progress_ && firstSent_ == 0) progress_->commandDone();
+  if (progress_) {
+    if (firstSent_ == 0) progress_->commandDone();
+    progressDue_ = progress_->nextCheck();
+  }
 
   WalkRules walk;
   walk.doublePass = [this] { return doublePassAnswer(); };
@@ -107,7 +110,11 @@ void RasterRun::move(std::int32_t dx, std::int32_t dy, std::int32_t dwell) {
     }
   }
   parts_.moves.StepMove(dx, dy, dwell, true);
-  if (progress_) progress_->commandDone();
+  // Commands done: the setup and the moves up to this one.
+  if (index + 2 == progressDue_) {
+    progress_->reached();
+    progressDue_ = progress_->nextCheck();
+  }
   if (parts_.afterMove) parts_.afterMove();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -134,6 +135,9 @@ class RasterRun final : private WalkSteps {
   std::size_t doublePassAsked_ = 0;
   int row_ = 1;  // the row the walk works on; a row move counts to the row it goes to
   std::optional<link::JobProgress> progress_;
+  // Commands done (the setup counted as the first) at which progress_ is next due; never
+  // reached when the run is not followed.
+  std::int64_t progressDue_ = std::numeric_limits<std::int64_t>::max();
   bool noWholeSteps_ = false;  // no command may reach the machine in this run
 };
 
