@@ -9,12 +9,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <random>
 
 #include "bench_pictures.h"
+#include "bench_timing.h"
 #include "figures/parse_figures.h"
 #include "figures/plain_figures.h"
 #include "picture/pseudo_tone.h"

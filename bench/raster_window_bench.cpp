@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "bench_pictures.h"
+#include "bench_timing.h"
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
 #include "picture/bmp_file.h"
@@ -61,8 +62,7 @@ double coreSeconds(const picture::PixelBuffer& fitted, bool exporting) {
   link::RasterMoves moves(link::MotionContext(c.link, c.settings, [] { return false; }), [&] {
     return link::PlaneScale{400, bitmap.width()};
   });
-  double best = 1e9;
-  for (int i = 0; i < 2; ++i) {
+  return bench::BestSeconds(2, [&] {
     raster::RunParts parts{c.link,
                            moves,
                            c.settings,
@@ -74,12 +74,8 @@ double coreSeconds(const picture::PixelBuffer& fitted, bool exporting) {
                            raster::RunNumbers{4000, 0, 400, 300},
                            raster::LaserRunRules(),
                            exporting ? std::optional(c.folder / "core.gcode") : std::nullopt};
-    const auto start = std::chrono::steady_clock::now();
     raster::RasterRun(std::move(parts)).run();
-    best = std::min(
-        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  });
 }
 
 // Argument: 1 with "G-код".
@@ -92,11 +88,7 @@ void BM_WindowConversion(benchmark::State& state) {
   window.findChild<QCheckBox*>("Check4")->setChecked(exporting);
   auto* engrave = window.findChild<QPushButton*>("Command1");
   double seconds = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    engrave->click();
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
+  for (auto _ : state) seconds = bench::BestSeconds(1, [&] { engrave->click(); });
   state.counters["pixels"] =
       double(window.picture().copy().width()) * window.picture().copy().height();
   state.counters["ratio_to_core"] = seconds / coreSeconds(window.picture().copy(), exporting);
