@@ -12,29 +12,20 @@
 #include <filesystem>
 
 #include "bench_pictures.h"
+#include "bench_qt_main.h"
 #include "bench_timing.h"
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
 #include "picture/bmp_file.h"
 #include "raster/raster_job.h"
 #include "raster/raster_window.h"
+#include "shut_port.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using namespace vexa;
-
-class ShutPort final : public link::SerialPort {
- public:
-  link::OpenResult open(const std::string&, int) override { return {link::OpenStatus::NotFound}; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  void write(const std::string&) override {}
-  std::size_t writeConfirmed(const std::string&) override { return 0; }
-  int readByte() override { return kFailed; }
-  int readWaitingByte() override { return kFailed; }
-};
 
 struct Converter {
   Converter() {
@@ -43,7 +34,7 @@ struct Converter {
                                 (folder / "picture.bmp").string() + "\r\n");
   }
   test::TempFolder folder;
-  ShutPort port;
+  bench::ShutPort port;
   link::QtEventPump pump;
   test::RecordingPrompts prompts;
   link::MachineLink link{port, pump, prompts};
@@ -104,11 +95,4 @@ BENCHMARK(BM_WindowConversion)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_BENCHMARK_MAIN()
