@@ -14,7 +14,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // Names are UTF-8 text ("Программа/Картинка.bmp").
+  std::filesystem::path operator/(const std::string& name) const;
 
   void write(const std::string& name, const std::string& content) const;
   std::string read(const std::string& name) const;
