@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/path_text.h"
 #include "settings/settings.h"
 #include "settings/settings_write_notice.h"
 #include "support/held_file.h"
@@ -19,14 +18,6 @@ namespace vexa::settings {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> entriesOf(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(PathToUtf8(entry.path().filename()));
-  }
-  return names;
-}
 
 TEST(CreateNewFile, RefusesAnExistingFileAndLeavesItWhole) {
   const test::TempFolder folder;
@@ -54,7 +45,7 @@ TEST(ReplaceFileAtomically, ReplacesInACyrillicFolder) {
   folder.write("Программа/cnc.ini", "old");
   ASSERT_TRUE(replaceFileAtomically(folder / "Программа/cnc.ini", "new"));
   EXPECT_EQ(folder.read("Программа/cnc.ini"), "new");
-  EXPECT_EQ(entriesOf(folder / "Программа"), std::vector<std::string>{"cnc.ini"});
+  EXPECT_EQ(folder.entries("Программа"), std::vector<std::string>{"cnc.ini"});
 }
 
 #ifdef _WIN32
@@ -76,7 +67,7 @@ TEST(ReplaceFileAtomically, AFileAnotherProgramHoldsIsLeftAsItWasWithOneNotice) 
     EXPECT_EQ(settings.ReadSetting("Port", ""), "com1") << "still read while held";
   }
   EXPECT_EQ(folder.read("cnc.ini"), before);
-  EXPECT_EQ(entriesOf(folder.path()), std::vector<std::string>{"cnc.ini"}) << "no temporary left";
+  EXPECT_EQ(folder.entries(), std::vector<std::string>{"cnc.ini"}) << "no temporary left";
   EXPECT_EQ(told, std::vector<std::string>{SettingsNotWrittenText(folder / "cnc.ini", false)});
 
   EXPECT_TRUE(settings.WriteSetting("Port", "com2")) << "written once the holder lets go";

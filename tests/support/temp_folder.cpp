@@ -53,4 +53,12 @@ std::string TempFolder::read(const std::string& name) const {
   return text.str();
 }
 
+std::vector<std::string> TempFolder::entries(const std::string& name) const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(*this / name)) {
+    names.push_back(settings::PathToUtf8(entry.path().filename()));
+  }
+  return names;
+}
+
 }  // namespace vexa::test

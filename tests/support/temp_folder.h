@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vexa::test {
 
@@ -19,6 +20,8 @@ class TempFolder {
 
   void write(const std::string& name, const std::string& content) const;
   std::string read(const std::string& name) const;
+  // The names in the folder, or in its subfolder `name`, as UTF-8 text, in the system's order.
+  std::vector<std::string> entries(const std::string& name = "") const;
 
  private:
   std::filesystem::path path_;
