@@ -5,27 +5,32 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "picture/qt_path.h"
+
 namespace vexa::test {
 
 namespace {
 
-void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& script) {
-  programDir.write("script.txt", script);
+void startVexa(QProcess& vexa, const TempFolder& scriptFolder, const std::string& script,
+               const std::vector<std::string>& arguments, const QString& programDirVariable) {
+  scriptFolder.write("script.txt", script);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("VEXA_PROGRAM_DIR", QString::fromStdString(programDir.path().string()));
-  environment.insert("VEXA_AUTOMATION",
-                     QString::fromStdString((programDir / "script.txt").string()));
+  environment.remove("VEXA_PROGRAM_DIR");
+  if (!programDirVariable.isEmpty()) environment.insert("VEXA_PROGRAM_DIR", programDirVariable);
+  environment.insert("VEXA_AUTOMATION", picture::ToQString(scriptFolder / "script.txt"));
   environment.insert("VEXA_UPDATE_SERVER", "off");  // no network in tests
   vexa.setProcessEnvironment(environment);
-  vexa.start(VEXA_EXE_PATH, {});
+  QStringList qtArguments;
+  for (const std::string& argument : arguments) qtArguments << QString::fromStdString(argument);
+  vexa.start(VEXA_EXE_PATH, qtArguments);
 }
 
-}  // namespace
+void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& script) {
+  startVexa(vexa, programDir, script, {}, picture::ToQString(programDir.path()));
+}
 
-VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
-  QProcess vexa;
-  startVexa(vexa, programDir, script);
+VexaRun waitForVexa(QProcess& vexa) {
   VexaRun run;
   if (!vexa.waitForStarted(10000) || !vexa.waitForFinished(120000)) {
     vexa.kill();
@@ -37,6 +42,21 @@ VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   run.transcript = vexa.readAllStandardOutput().toStdString();
   run.errors = vexa.readAllStandardError().toStdString();
   return run;
+}
+
+}  // namespace
+
+VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
+  QProcess vexa;
+  startVexa(vexa, programDir, script);
+  return waitForVexa(vexa);
+}
+
+VexaRun runVexa(const TempFolder& scriptFolder, const std::string& script,
+                const std::vector<std::string>& arguments, const std::string& programDirVariable) {
+  QProcess vexa;
+  startVexa(vexa, scriptFolder, script, arguments, QString::fromStdString(programDirVariable));
+  return waitForVexa(vexa);
 }
 
 RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script) {
