@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench_pictures.h"
+#include "bench_qt_main.h"
 #include "figures/figure_tree_widget.h"
 #include "figures/parse_figures.h"
 #include "picture/pseudo_tone.h"
@@ -64,11 +65,4 @@ BENCHMARK(BM_ShowTree)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_BENCHMARK_MAIN()

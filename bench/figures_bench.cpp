@@ -1,8 +1,11 @@
 // ParseFigures on 4000 x 3000 pictures: smoothed noise thresholded into many figures, the
-// gepard photograph enlarged smoothly, and fine noise (the worst case). The plain reference on
-// 400 x 300 versions of each gives the speed-up; with OpenCV (VEXA_HAVE_OPENCV)
-// cv::connectedComponents labels the dark pixels of the same pictures for comparison. The counter
-// ns_per_pixel is printed with a trailing "s" by the library.
+// gepard photograph enlarged smoothly, fine noise (the worst case) and the photograph dithered
+// to black and white. The plain reference on 400 x 300 versions of each gives the speed-up
+// (compare ns_per_pixel); with OpenCV (VEXA_HAVE_OPENCV, see scripts/install-deps.sh --bench)
+// cv::connectedComponents labels the dark pixels of the same pictures, and ratio_to_opencv is
+// ParseFigures' time over OpenCV's on one thread. "figures" counts the figures in use, "nodes"
+// the nesting tree's nodes (figures the tree does not reach have none). ns_per_pixel is printed
+// with a trailing "s" by the library.
 
 #include <benchmark/benchmark.h>
 
@@ -11,8 +14,10 @@
 #include <random>
 
 #include "bench_pictures.h"
+#include "bench_timing.h"
 #include "figures/parse_figures.h"
 #include "figures/plain_figures.h"
+#include "picture/pseudo_tone.h"
 
 #ifdef VEXA_HAVE_OPENCV
 #include <opencv2/core/utility.hpp>
@@ -54,25 +59,72 @@ PixelBuffer FineNoise(int width, int height) {
   return picture;
 }
 
-// Kinds: 0 smoothed noise, 1 photograph, 2 fine noise; each made on first use.
+// Kinds: 0 smoothed noise, 1 photograph, 2 fine noise, 3 dithered photograph; each made on
+// first use.
 const PixelBuffer& Picture(int kind, bool small) {
-  static PixelBuffer pictures[3][2];
+  static PixelBuffer pictures[4][2];
   PixelBuffer& picture = pictures[kind][small ? 1 : 0];
   if (picture.empty()) {
     const int width = small ? kSmallWidth : kWidth;
     const int height = small ? kSmallHeight : kHeight;
-    picture = kind == 0   ? SmoothedNoise(width, height)
-              : kind == 1 ? Photograph(width, height)
-                          : FineNoise(width, height);
+    switch (kind) {
+      case 0:
+        picture = SmoothedNoise(width, height);
+        break;
+      case 1:
+        picture = Photograph(width, height);
+        break;
+      case 2:
+        picture = FineNoise(width, height);
+        break;
+      default:
+        picture = Photograph(width, height);
+        vexa::picture::PseudoTone(picture);
+        break;
+    }
   }
   return picture;
 }
+
+#ifdef VEXA_HAVE_OPENCV
+cv::Mat DarkPixels(const PixelBuffer& picture) {
+  cv::Mat dark(picture.height(), picture.width(), CV_8U);
+  for (int y = 1; y <= picture.height(); ++y) {
+    for (int x = 1; x <= picture.width(); ++x) {
+      dark.at<std::uint8_t>(y - 1, x - 1) = picture.gray(x, y) > 100 ? 0 : 255;
+    }
+  }
+  return dark;
+}
+
+// The best of three 8-connected labellings on one thread, in seconds.
+double OpenCvSeconds(const PixelBuffer& picture) {
+  const cv::Mat dark = DarkPixels(picture);
+  cv::Mat labels;
+  const int threads = cv::getNumThreads();
+  cv::setNumThreads(1);
+  double best = 1e9;
+  for (int i = 0; i < 3; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    cv::connectedComponents(dark, labels, 8, CV_32S);
+    best = std::min(
+        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  cv::setNumThreads(threads);
+  return best;
+}
+#endif
 
 void Describe(benchmark::State& state, const PixelBuffer& picture, const FigureData& data) {
   const double pixels = double(picture.width()) * picture.height();
   state.counters["ns_per_pixel"] = benchmark::Counter(
       pixels * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  state.counters["figures"] = data.tree.size();
+  int inUse = 0;
+  for (int figure = 1; figure <= data.table.length(); ++figure) {
+    inUse += data.table[figure].state != vexa::figures::kFree;
+  }
+  state.counters["figures"] = inUse;
+  state.counters["nodes"] = data.tree.size();
   state.counters["links"] = data.links.FigureLinkCount();
 }
 
@@ -80,14 +132,21 @@ void Describe(benchmark::State& state, const PixelBuffer& picture, const FigureD
 void BM_ParseFigures(benchmark::State& state) {
   const PixelBuffer& picture = Picture(int(state.range(0)), state.range(1) != 0);
   FigureData data;
+  double best = 1e9;
   for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
     ParseFigures(picture, data);
     benchmark::DoNotOptimize(data.map.at(1, 1));
+    best = std::min(
+        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   Describe(state, picture, data);
+#ifdef VEXA_HAVE_OPENCV
+  if (state.range(1) == 0) state.counters["ratio_to_opencv"] = best / OpenCvSeconds(picture);
+#endif
 }
 BENCHMARK(BM_ParseFigures)
-    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
     ->ArgNames({"kind", "small"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
@@ -102,7 +161,7 @@ void BM_ParseFiguresFreshData(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ParseFiguresFreshData)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->ArgName("kind")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
@@ -117,7 +176,7 @@ void BM_PlainReference(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PlainReference)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->ArgName("kind")
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
@@ -150,7 +209,7 @@ void BM_OpenCvConnectedComponents(benchmark::State& state) {
   state.counters["labels"] = count;
 }
 BENCHMARK(BM_OpenCvConnectedComponents)
-    ->ArgsProduct({{0, 1, 2}, {8, 4}, {0, 1}})
+    ->ArgsProduct({{0, 1, 2, 3}, {8, 4}, {0, 1}})
     ->ArgNames({"kind", "connectivity", "threads"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

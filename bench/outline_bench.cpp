@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "bench_pictures.h"
+#include "bench_qt_main.h"
 #include "figures/parse_figures.h"
 #include "link/machine_link.h"
 #include "link/paced_pump.h"
 #include "link/qt_event_pump.h"
 #include "outline/outline_job.h"
 #include "picture/picture_view.h"
+#include "shut_port.h"
 #include "support/recording_prompts.h"
 
 namespace {
@@ -35,20 +37,9 @@ const PixelBuffer& Drawing() {
   return picture;
 }
 
-class NoPort final : public vexa::link::SerialPort {
- public:
-  vexa::link::OpenResult open(const std::string&, int) override { return {}; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  void write(const std::string&) override {}
-  std::size_t writeConfirmed(const std::string& text) override { return text.size(); }
-  int readByte() override { return kNothing; }
-  int readWaitingByte() override { return kNothing; }
-};
-
 // Arguments: 0 "Все", 1 "Грав-ть всё"; 0 without a view, 1 with it.
 void BM_OutlinePlanning(benchmark::State& state) {
-  NoPort port;
+  vexa::bench::ShutPort port;
   vexa::link::QtEventPump pump;
   vexa::test::RecordingPrompts prompts;
   vexa::link::MachineLink link(port, pump, prompts);
@@ -110,11 +101,4 @@ BENCHMARK(BM_OutlinePlanning)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_BENCHMARK_MAIN()

@@ -12,28 +12,20 @@
 #include <filesystem>
 
 #include "bench_pictures.h"
+#include "bench_qt_main.h"
+#include "bench_timing.h"
 #include "link/machine_link.h"
 #include "link/qt_event_pump.h"
 #include "picture/bmp_file.h"
 #include "raster/raster_job.h"
 #include "raster/raster_window.h"
+#include "shut_port.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using namespace vexa;
-
-class ShutPort final : public link::SerialPort {
- public:
-  link::OpenResult open(const std::string&, int) override { return {link::OpenStatus::NotFound}; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  void write(const std::string&) override {}
-  std::size_t writeConfirmed(const std::string&) override { return 0; }
-  int readByte() override { return kFailed; }
-  int readWaitingByte() override { return kFailed; }
-};
 
 struct Converter {
   Converter() {
@@ -42,7 +34,7 @@ struct Converter {
                                 (folder / "picture.bmp").string() + "\r\n");
   }
   test::TempFolder folder;
-  ShutPort port;
+  bench::ShutPort port;
   link::QtEventPump pump;
   test::RecordingPrompts prompts;
   link::MachineLink link{port, pump, prompts};
@@ -61,8 +53,7 @@ double coreSeconds(const picture::PixelBuffer& fitted, bool exporting) {
   link::RasterMoves moves(link::MotionContext(c.link, c.settings, [] { return false; }), [&] {
     return link::PlaneScale{400, bitmap.width()};
   });
-  double best = 1e9;
-  for (int i = 0; i < 2; ++i) {
+  return bench::BestSeconds(2, [&] {
     raster::RunParts parts{c.link,
                            moves,
                            c.settings,
@@ -74,12 +65,8 @@ double coreSeconds(const picture::PixelBuffer& fitted, bool exporting) {
                            raster::RunNumbers{4000, 0, 400, 300},
                            raster::LaserRunRules(),
                            exporting ? std::optional(c.folder / "core.gcode") : std::nullopt};
-    const auto start = std::chrono::steady_clock::now();
     raster::RasterRun(std::move(parts)).run();
-    best = std::min(
-        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  });
 }
 
 // Argument: 1 with "G-код".
@@ -92,11 +79,7 @@ void BM_WindowConversion(benchmark::State& state) {
   window.findChild<QCheckBox*>("Check4")->setChecked(exporting);
   auto* engrave = window.findChild<QPushButton*>("Command1");
   double seconds = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    engrave->click();
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
+  for (auto _ : state) seconds = bench::BestSeconds(1, [&] { engrave->click(); });
   state.counters["pixels"] =
       double(window.picture().copy().width()) * window.picture().copy().height();
   state.counters["ratio_to_core"] = seconds / coreSeconds(window.picture().copy(), exporting);
@@ -112,11 +95,4 @@ BENCHMARK(BM_WindowConversion)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_BENCHMARK_MAIN()

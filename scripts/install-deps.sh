@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Vexa needs, and any packages named as
-# arguments (scripts/fuzz-intake.sh adds clang). Does nothing when every package is installed.
+# arguments (scripts/fuzz-intake.sh adds clang). "--bench" adds OpenCV, which the benchmarks in
+# bench/ compare against when it is there before CMake runs. Does nothing when every package is
+# installed.
 set -euo pipefail
+
+extra=()
+for arg in "$@"; do
+  if [ "$arg" = "--bench" ]; then
+    extra+=(libopencv-dev)
+  else
+    extra+=("$arg")
+  fi
+done
 
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev
   fonts-dejavu-core ccache
-  "$@"
+  "${extra[@]}"
 )
 
 missing=()

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "settings/path_text.h"
+
 namespace vexa::app {
 
 namespace {
@@ -120,7 +122,7 @@ bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsField
 }
 
 std::string SettingsNotSavedText(const settings::SettingsFile& file) {
-  return "Не удалось сохранить настройки в файл " + file.path().string() +
+  return "Не удалось сохранить настройки в файл " + settings::PathToUtf8(file.path()) +
          ".\r\nНовые значения действуют до выхода из программы.";
 }
 

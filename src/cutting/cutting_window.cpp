@@ -48,14 +48,9 @@ CuttingWindow::CuttingWindow(link::MachineLink& link, const link::MachineSetting
       moves_(
           link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
           [this] { return scale_; }, link::OutlineMoves::WhenIdle::Sleep) {
-  QGroupBox* delayPanel = addPanel(QString());
-  auto* delayRow = new QHBoxLayout(delayPanel);
-  auto* delayLabel =
-      new QLabel(QStringLiteral("Задержка между шагами при грав-вке, микросек."), delayPanel);
-  delayLabel->setWordWrap(true);
-  delayRow->addWidget(delayLabel, 1);
-  delayField_ = makeNumberField("Text4", delayPanel);
-  delayRow->addWidget(delayField_);
+  delayField_ = addToolPanel(QString(),
+                             QStringLiteral("Задержка между шагами при грав-вке, микросек."), false)
+                    .delay;
 
   QGroupBox* operations = addPanel(QString());
   operations->setObjectName("Frame6");

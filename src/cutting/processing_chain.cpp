@@ -9,6 +9,7 @@
 #include "cutting/tone_operations.h"
 #include "picture/bmp_file.h"
 #include "picture/picture_errors.h"
+#include "settings/path_text.h"
 #include "settings/settings.h"
 
 namespace vexa::cutting {
@@ -35,8 +36,12 @@ std::string ResultNotWrittenText(const std::string& path) {
 NetworkFile LoadNetworkFile(const std::filesystem::path& path) {
   // A folder or anything else that is not a plain file counts as missing, as a lookup that fails.
   if (!settings::FileExists(path)) return NetworkFile::Missing;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.string().c_str(), "rb"),
-                                                       &std::fclose);
+#ifdef _WIN32
+  std::FILE* opened = _wfopen(path.c_str(), L"rb");  // fopen would read the name in a code page
+#else
+  std::FILE* opened = std::fopen(path.c_str(), "rb");
+#endif
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened, &std::fclose);
   if (!file) return NetworkFile::Unreadable;
   // Read through to the end, but not kept: nothing uses the bytes, and a huge file must not
   // cost its size in memory.
@@ -87,7 +92,7 @@ bool ProcessPicture(const ProcessingParts& parts) {
     picture::WriteBmpFile(parts.pictures.templatePicture, result);
   } catch (const settings::VexaError& error) {
     if (error.number() != picture::kStreamNotOpenedError) throw;
-    parts.prompts.message(link::kErrorCaption, ResultNotWrittenText(result.string()));
+    parts.prompts.message(link::kErrorCaption, ResultNotWrittenText(settings::PathToUtf8(result)));
   }
   return true;
 }

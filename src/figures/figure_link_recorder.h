@@ -1,6 +1,9 @@
 #pragma once
-// AddLink with a hash set of the pairs already recorded, in place of the plain scan of every
-// earlier entry for each pair.
+// AddLink without the plain scan of every earlier entry for each pair. The figures of a noisy or
+// dithered picture touch only a few others each: every figure has a few slots for the pairs it
+// is part of, and a pair is kept in the slots of one of its two figures, so looking it up reads
+// two small records. Only a pair both of whose figures have full slots (two large shapes, or
+// the background and a large shape) goes to a hash set.
 
 #include <array>
 #include <cstdint>
@@ -11,22 +14,33 @@
 
 namespace vexa::figures {
 
+// The recorder's memory, kept between parses (ParseScratch).
+struct LinkRecorderStore {
+  static constexpr int kSlots = 3;
+  struct Neighbours {
+    std::int32_t count = 0;
+    std::array<std::int32_t, kSlots> other{};
+  };
+  BlockVector<Neighbours> byFigure;    // indexed by figure number
+  BlockVector<std::uint64_t> spilled;  // open addressing, 0 marks an empty slot
+};
+
 class FigureLinkRecorder {
  public:
-  // Appends to `links`, which must be empty. `slots` is the hash set's memory, kept between
-  // parses (ParseScratch); it is cleared here.
-  FigureLinkRecorder(FigureLinks& links, BlockVector<std::uint64_t>& slots);
+  // Appends to `links`, which must be empty; figure numbers are 1 to `highestFigure`. The store
+  // is cleared here.
+  FigureLinkRecorder(FigureLinks& links, LinkRecorderStore& store, std::int32_t highestFigure);
 
   // Records that `left` and `right` touch, left as parent, unless the pair is already recorded
-  // in either order. Figure numbers are at least 1.
+  // in either order.
   void AddLink(std::int32_t left, std::int32_t right) {
     const std::uint64_t key = pairKey(left, right);
     // Most boundaries repeat a pair met a little earlier, often the one just before; a small
-    // table of recent pairs answers them without touching the big one.
+    // table of recent pairs answers them without looking further.
     std::uint64_t& recent = recent_[(key * kMultiplier) >> (64 - kRecentBits)];
     if (recent == key) return;
     recent = key;
-    if (insert(key)) links_.append(left, right);
+    if (insert(left, right)) links_.append(left, right);
   }
 
  private:
@@ -36,12 +50,14 @@ class FigureLinkRecorder {
   static std::uint64_t pairKey(std::uint32_t a, std::uint32_t b) {
     return a < b ? (std::uint64_t{a} << 32 | b) : (std::uint64_t{b} << 32 | a);
   }
-  // True when the key was not in the set yet.
-  bool insert(std::uint64_t key);
+  // True when the pair was not recorded yet.
+  bool insert(std::int32_t left, std::int32_t right);
+  bool insertSpilled(std::uint64_t key);
   void grow();
 
   FigureLinks& links_;
-  BlockVector<std::uint64_t>& slots_;  // open addressing, 0 marks an empty slot
+  BlockVector<LinkRecorderStore::Neighbours>& byFigure_;
+  BlockVector<std::uint64_t>& spilled_;
   std::array<std::uint64_t, std::size_t{1} << kRecentBits> recent_{};
   std::size_t used_ = 0;
   int shift_ = 0;

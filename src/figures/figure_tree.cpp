@@ -11,29 +11,32 @@ bool isFigure(const FigureLink& link) {
   return link.parent >= 1 && link.child >= 1;
 }
 
-// The link entries by parent: for each parent, its children in entry order.
+// The link entries by parent: for each parent, its children in entry order. Works in memory the
+// tree keeps between builds: fresh memory for a million figures costs more than the work.
 class ChildLists {
  public:
-  explicit ChildLists(std::span<const FigureLink> links) {
+  ChildLists(std::span<const FigureLink> links, FigureTree::BuildScratch& memory)
+      : begin_(memory.begin), child_(memory.child), isChild_(memory.isChild) {
     for (const FigureLink& link : links) {
       if (isFigure(link)) highest_ = std::max({highest_, link.parent, link.child});
     }
     begin_.assign(static_cast<std::size_t>(highest_) + 2, 0);
-    isChild_.assign(static_cast<std::size_t>(highest_) + 1, false);
+    isChild_.assign(static_cast<std::size_t>(highest_) + 1, 0);
     for (const FigureLink& link : links) {
       if (!isFigure(link)) continue;
       ++begin_[link.parent + 1];
-      isChild_[link.child] = true;
+      isChild_[link.child] = 1;
     }
     for (std::size_t i = 1; i < begin_.size(); ++i) begin_[i] += begin_[i - 1];
     child_.resize(static_cast<std::size_t>(begin_.back()));
-    BlockVector<int> fill(begin_.begin(), begin_.end() - 1);
+    BlockVector<int>& fill = memory.fill;
+    fill.assign(begin_.begin(), begin_.end() - 1);
     for (const FigureLink& link : links) {
       if (isFigure(link)) child_[fill[link.parent]++] = link.child;
     }
   }
 
-  bool isChild(std::int32_t figure) const { return isChild_[figure]; }
+  bool isChild(std::int32_t figure) const { return isChild_[figure] != 0; }
   // Entries begin(p) to end(p) - 1 of child() are p's children.
   int begin(std::int32_t parent) const { return begin_[parent]; }
   int end(std::int32_t parent) const { return begin_[parent + 1]; }
@@ -41,9 +44,9 @@ class ChildLists {
 
  private:
   std::int32_t highest_ = 0;
-  BlockVector<int> begin_;
-  BlockVector<std::int32_t> child_;
-  std::vector<bool> isChild_;
+  BlockVector<int>& begin_;
+  BlockVector<std::int32_t>& child_;
+  BlockVector<std::uint8_t>& isChild_;
 };
 
 void setLevel(FigureTable& table, std::int32_t figure, int level) {
@@ -146,7 +149,7 @@ int FigureTree::add(std::int32_t figure, int parent, int level) {
 void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree) {
   tree.clear();
   const std::span<const FigureLink> entries = links.inUse();
-  const ChildLists lists(entries);
+  const ChildLists lists(entries, tree.buildScratch_);
   const auto rootEntry = std::find_if(entries.begin(), entries.end(), [&](const FigureLink& link) {
     return isFigure(link) && !lists.isChild(link.parent);
   });

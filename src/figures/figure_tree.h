@@ -44,11 +44,19 @@ class FigureTree {
   int nodeOfKey(std::string_view key) const;
 
   void clear();
+
+  // Working memory of BuildFigureTree, kept for the next build.
+  struct BuildScratch {
+    BlockVector<int> begin, fill;
+    BlockVector<std::int32_t> child;
+    BlockVector<std::uint8_t> isChild;
+  };
   // Adds the node of `figure` (1 or more) as the last child of `parent` (-1: the root); returns
   // its index.
   int add(std::int32_t figure, int parent, int level);
 
  private:
+  friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree);
   void indexChildren() const;
 
   BlockVector<FigureTreeNode> nodes_;
@@ -59,6 +67,7 @@ class FigureTree {
   mutable BlockVector<int> childBegin_;
   mutable BlockVector<int> childList_;
   mutable bool indexed_ = false;
+  BuildScratch buildScratch_;
 };
 
 // Refills `tree` from `links` and sets `level` in `table` for every figure it reaches.

@@ -205,6 +205,26 @@ QGroupBox* FigureWindow::addPanel(const QString& caption) {
   return panel;
 }
 
+FigureWindow::ToolFields FigureWindow::addToolPanel(const QString& caption,
+                                                    const QString& delayCaption,
+                                                    bool withDiameter) {
+  QGroupBox* panel = addPanel(caption);
+  auto* grid = new QGridLayout(panel);
+  ToolFields fields;
+  if (withDiameter) {
+    grid->addWidget(new QLabel(QStringLiteral("Диаметр, мм"), panel), 0, 0);
+    fields.diameter = makeNumberField("Text3", panel);
+    grid->addWidget(fields.diameter, 0, 1);
+  }
+  auto* delayLabel = new QLabel(delayCaption, panel);
+  delayLabel->setWordWrap(true);
+  grid->addWidget(delayLabel, 1, 0);
+  fields.delay = makeNumberField("Text4", panel);
+  grid->addWidget(fields.delay, 1, 1);
+  grid->setColumnStretch(0, 1);
+  return fields;
+}
+
 QPushButton* FigureWindow::addButton(const QString& text, const char* name, int row, int column) {
   auto* button = new QPushButton(text, buttonGrid_->parentWidget());
   button->setObjectName(name);

@@ -98,6 +98,13 @@ class FigureWindow : public QWidget {
   // Builders for the derived window's own controls.
   QLineEdit* addSizeField(const QString& caption, const char* name);  // in the size panel
   QGroupBox* addPanel(const QString& caption);  // between the size and the run panels
+  // The tool's panel: "Диаметр, мм" (Text3) when `withDiameter`, then the step delay (Text4)
+  // under `delayCaption`. A field left out is null.
+  struct ToolFields {
+    QLineEdit* diameter = nullptr;
+    QLineEdit* delay = nullptr;
+  };
+  ToolFields addToolPanel(const QString& caption, const QString& delayCaption, bool withDiameter);
   QPushButton* addButton(const QString& text, const char* name, int row, int column);
   static QLineEdit* makeNumberField(const char* name, QWidget* parent);
   // Under the pictures, above the status line (a progress line, for instance).

@@ -194,7 +194,7 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   FigureMap& map = data.map;
   map.resize(width, height, false);
   data.links.reset();
-  FigureLinkRecorder recorder(data.links, scratch.linkSlots);
+  FigureLinkRecorder recorder(data.links, scratch.links, table.length());
   const std::int32_t* runStart = scratch.runStart.data();
   const std::int32_t* runLabel = scratch.runLabel.data();
   std::fill_n(map.row(0), map.rowLength(), frameNumber);

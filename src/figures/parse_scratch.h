@@ -8,6 +8,7 @@
 
 #include "figures/block_vector.h"
 #include "figures/figure_labels.h"
+#include "figures/figure_link_recorder.h"
 
 namespace vexa::figures {
 
@@ -20,7 +21,7 @@ struct ParseScratch {
   std::vector<int> rowFirstRun;  // per row, and one past the last row
 
   FigureLabelStore labels;
-  BlockVector<std::uint64_t> linkSlots;
+  LinkRecorderStore links;
   BlockVector<std::int32_t> finalNumber;  // each label's figure number once all rows are seen
 };
 

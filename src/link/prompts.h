@@ -33,7 +33,8 @@ class Prompts {
   virtual int PauseDialog() = 0;
   // The firmware notice with `text` (never empty here); returns when the user closes it.
   virtual void showFirmwareNotice(const std::string& text) = 0;
-  // An open-file dialog; nullopt when cancelled.
+  // An open-file dialog; nullopt when cancelled. The folder and the chosen file are paths as
+  // UTF-8 text, like every text here (settings/path_text.h turns them into paths).
   virtual std::optional<std::string> chooseFileToOpen(const std::string& title,
                                                       const std::vector<FileFilter>& filters,
                                                       const std::string& initialFolder) = 0;

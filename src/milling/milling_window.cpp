@@ -43,18 +43,12 @@ MillingWindow::MillingWindow(link::MachineLink& link, const link::MachineSetting
              [this] { return scale_; }) {
   depthField_ = addSizeField(QStringLiteral("Глубина:"), "Text1");
 
-  QGroupBox* cutter = addPanel(QStringLiteral("Фреза"));
-  auto* cutterGrid = new QGridLayout(cutter);
-  cutterGrid->addWidget(new QLabel(QStringLiteral("Диаметр, мм"), cutter), 0, 0);
-  diameterField_ = makeNumberField("Text3", cutter);
-  cutterGrid->addWidget(diameterField_, 0, 1);
-  auto* delayLabel =
-      new QLabel(QStringLiteral("Задержка между шагами при фрез-вке, микросек."), cutter);
-  delayLabel->setWordWrap(true);
-  cutterGrid->addWidget(delayLabel, 1, 0);
-  delayField_ = makeNumberField("Text4", cutter);
+  const ToolFields cutter =
+      addToolPanel(QStringLiteral("Фреза"),
+                   QStringLiteral("Задержка между шагами при фрез-вке, микросек."), true);
+  diameterField_ = cutter.diameter;
+  delayField_ = cutter.delay;
   delayField_->setToolTip(QStringLiteral("Задержка между шагами при фрезеровке в микросекундах"));
-  cutterGrid->addWidget(delayField_, 1, 1);
 
   selectedButton_ = addButton(QStringLiteral("Выделенная"), "Command1", 1, 0);
   allButton_ = addButton(QStringLiteral("Все"), "Command2", 1, 1);

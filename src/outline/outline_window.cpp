@@ -52,17 +52,11 @@ OutlineWindow::OutlineWindow(link::MachineLink& link, const link::MachineSetting
       moves_(
           link::MotionContext(link, settings, [this] { return sendBox_->isChecked(); }),
           [this] { return scale_; }, link::OutlineMoves::WhenIdle::Continue) {
-  QGroupBox* laser = addPanel(QStringLiteral("Лазер"));
-  auto* laserGrid = new QGridLayout(laser);
-  laserGrid->addWidget(new QLabel(QStringLiteral("Диаметр, мм"), laser), 0, 0);
-  diameterField_ = makeNumberField("Text3", laser);
-  laserGrid->addWidget(diameterField_, 0, 1);
-  auto* delayLabel =
-      new QLabel(QStringLiteral("Задержка между шагами при грав-вке, микросек."), laser);
-  delayLabel->setWordWrap(true);
-  laserGrid->addWidget(delayLabel, 1, 0);
-  delayField_ = makeNumberField("Text4", laser);
-  laserGrid->addWidget(delayField_, 1, 1);
+  const ToolFields laser =
+      addToolPanel(QStringLiteral("Лазер"),
+                   QStringLiteral("Задержка между шагами при грав-вке, микросек."), true);
+  diameterField_ = laser.diameter;
+  delayField_ = laser.delay;
   // A "." that reached the field some other way than typing becomes "," when it is left.
   widgets::OnFieldLeft(diameterField_, [this] {
     diameterField_->setText(diameterField_->text().replace('.', ','));

@@ -1,7 +1,5 @@
 #include "picture/qt_pixel_image.h"
 
-#include <QFile>
-
 #include "picture/picture_errors.h"
 #include "picture/picture_limits.h"
 
@@ -47,14 +45,6 @@ PixelBuffer FromQImage(const QImage& image) {
     }
   }
   return picture;
-}
-
-QString ToQString(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return QString::fromStdWString(path.native());
-#else
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
-#endif
 }
 
 }  // namespace vexa::picture

@@ -2,10 +2,9 @@
 // PixelBuffer and Qt's picture object.
 
 #include <QImage>
-#include <QString>
-#include <filesystem>
 
 #include "picture/pixel_buffer.h"
+#include "picture/qt_path.h"  // ToQString, for the files that found it here
 
 namespace vexa::picture {
 
@@ -16,7 +15,5 @@ QImage ToQImage(const PixelBuffer& picture);
 // A copy of any QImage. Transparent and half-transparent pixels are laid over white. A size
 // outside the picture limits raises PictureTooLarge.
 PixelBuffer FromQImage(const QImage& image);
-
-QString ToQString(const std::filesystem::path& path);
 
 }  // namespace vexa::picture

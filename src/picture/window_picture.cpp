@@ -8,6 +8,7 @@
 #include "picture/gray_picture.h"
 #include "picture/picture_errors.h"
 #include "picture/picture_messages.h"
+#include "settings/path_text.h"
 
 namespace vexa::picture {
 
@@ -26,14 +27,15 @@ void WindowPicture::setPath(const std::string& path) {
 
 void WindowPicture::LoadWorkPicture(const std::string& path) {
   for (PixelBuffer& copy : copies_) copy = PixelBuffer();
-  if (!settings::FileExists(path)) {
+  const std::filesystem::path file = settings::PathFromUtf8(path);
+  if (!settings::FileExists(file)) {
     dropPicture();
     prompts_.message(link::kErrorCaption, MissingFileText(path));
     return;
   }
   if (hooks_.showPanels) hooks_.showPanels(true);
   try {
-    const PixelBuffer gray = Gray32Picture(decoder_(path));
+    const PixelBuffer gray = Gray32Picture(decoder_(file));
     WriteBmpFile(gray, workPicturePath());
     BmpPicture work = ReadBmpFile(workPicturePath());
     if (work.bitsPerPixel != 24) {
@@ -75,8 +77,8 @@ void WindowPicture::OpenPicture(const std::function<void()>& widthRule) {
       {"All Files (*.*)", "*.*"},
   };
   // The dialog's path is used as it is: names may begin or end with spaces.
-  const auto chosen =
-      prompts_.chooseFileToOpen(kOpenPictureTitle, filters, setup_.programDir.string());
+  const auto chosen = prompts_.chooseFileToOpen(kOpenPictureTitle, filters,
+                                                settings::PathToUtf8(setup_.programDir));
   if (!chosen || chosen->empty()) return;
   try {
     setPath(*chosen);
@@ -126,7 +128,7 @@ void WindowPicture::reportFailure(const std::exception& error) {
     }
   } else if (const auto* numbered = dynamic_cast<const settings::VexaError*>(&error)) {
     if (numbered->number() == kStreamNotOpenedError || numbered->number() == kSaveFailedError) {
-      text = WorkFileText(workPicturePath().string());
+      text = WorkFileText(settings::PathToUtf8(workPicturePath()));
     }
   } else if (dynamic_cast<const std::bad_alloc*>(&error) ||
              dynamic_cast<const std::length_error*>(&error)) {

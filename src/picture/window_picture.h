@@ -47,7 +47,8 @@ class WindowPicture {
     pacedPump_ = pump ? std::make_unique<link::PacedPump>(*pump) : nullptr;
   }
 
-  // The path field. Setting it (the remembered path when the window opens) loads nothing.
+  // The path field, UTF-8 text as cnc.ini and the file dialog keep it (settings/path_text.h).
+  // Setting it (the remembered path when the window opens) loads nothing.
   const std::string& path() const { return path_; }
   void setPath(const std::string& path);
 

@@ -23,6 +23,7 @@
 #include "scanner/scan_numbers.h"
 #include "scanner/scan_run.h"
 #include "scanner/scanner_settings.h"
+#include "settings/path_text.h"
 #include "settings/vexa_error.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_busy_cursor.h"
@@ -248,7 +249,8 @@ void ScannerWindow::SaveHeightPicture() {
   try {
     picture::WriteBmpFile(preview_.image(), path);
   } catch (const settings::VexaError&) {
-    link_.prompts().message(link::kErrorCaption, "Не удалось записать файл " + path.string() + ".");
+    link_.prompts().message(link::kErrorCaption,
+                            "Не удалось записать файл " + settings::PathToUtf8(path) + ".");
     return;
   }
   link_.prompts().message(kSavedCaption, kSavedText);

@@ -1,16 +1,21 @@
 #include "settings/atomic_file.h"
 
+#include <fcntl.h>
+
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -19,15 +24,6 @@ namespace vexa::settings {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::FILE* openNewFile(const fs::path& path) {
-  // "x": fail rather than reuse a file someone else created under the same name.
-#ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
-#else
-  return std::fopen(path.c_str(), "wbx");
-#endif
-}
 
 bool syncToDisk(std::FILE* file) {
 #ifdef _WIN32
@@ -68,6 +64,50 @@ fs::path resolveTarget(const fs::path& path) {
   return error ? path : target;
 }
 
+#ifdef _WIN32
+// Another program that holds the file open (an editor, a virus scanner, a backup) makes Windows
+// refuse to replace it for as long as it does; such holds are mostly short.
+bool heldByAnotherProgram(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
+int errnoOf(DWORD error) {
+  if (heldByAnotherProgram(error)) return EACCES;
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ENOENT;
+  return EIO;
+}
+#endif
+
+// Renames `from` over `to`. On Windows a refusal because another program holds `to` is tried
+// again for about a second before it counts; errno tells why it failed.
+bool renameOver(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+  using namespace std::chrono_literals;
+  constexpr std::chrono::milliseconds kWaits[] = {10ms, 20ms, 40ms, 80ms, 150ms, 300ms, 400ms};
+  for (std::size_t attempt = 0;; ++attempt) {
+    // Write-through: the rename is on the disk when this returns.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    std::error_code ignored;
+    // A folder in the way refuses with the same code, and waiting will not move it.
+    const bool held = heldByAnotherProgram(error) && !fs::is_directory(to, ignored);
+    if (!held || attempt == std::size(kWaits)) {
+      errno = errnoOf(error);
+      return false;
+    }
+    std::this_thread::sleep_for(kWaits[attempt]);
+  }
+#else
+  std::error_code error;
+  fs::rename(from, to, error);
+  if (error) errno = error.value();
+  return !error;
+#endif
+}
+
 bool writeWhole(std::FILE* file, std::string_view content) {
   const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
   const bool flushed = written && std::fflush(file) == 0 && syncToDisk(file);
@@ -76,6 +116,20 @@ bool writeWhole(std::FILE* file, std::string_view content) {
 }
 
 }  // namespace
+
+std::FILE* CreateNewFile(const fs::path& path) {
+#ifdef _WIN32
+  // The Windows C runtime ignores fopen's "x" and would empty an existing file.
+  const int descriptor =
+      _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (!file) _close(descriptor);
+  return file;
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
 
 bool IsReadOnlyFile(const fs::path& path) {
   std::error_code error;
@@ -104,7 +158,7 @@ bool replaceFileAtomically(const fs::path& path, std::string_view content) {
   for (int attempt = 0; attempt < 16 && !file; ++attempt) {
     temporary = target;
     temporary += uniqueSuffix();
-    file = openNewFile(temporary);
+    file = CreateNewFile(temporary);
     if (!file && errno != EEXIST) return false;
   }
   if (!file) return false;
@@ -117,11 +171,12 @@ bool replaceFileAtomically(const fs::path& path, std::string_view content) {
     if (!error && fs::is_regular_file(oldStatus)) {
       fs::permissions(temporary, oldStatus.permissions(), error);
     }
-    fs::rename(temporary, target, error);
-    ok = !error;
+    ok = renameOver(temporary, target);
   }
   if (!ok) {
+    const int reason = errno;
     fs::remove(temporary, error);
+    errno = reason;
     return false;
   }
   syncFolder(target.parent_path());

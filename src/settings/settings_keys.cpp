@@ -4,6 +4,7 @@
 #include <array>
 
 #include "settings/ini_line.h"
+#include "settings/path_text.h"
 
 namespace vexa::settings {
 
@@ -63,7 +64,7 @@ std::string BuiltinDefault(std::string_view key, const std::filesystem::path& pr
   const auto found = std::ranges::find_if(
       kSettingKeys, [key](const SettingKey& entry) { return equalsIgnoringCase(entry.name, key); });
   if (found == kSettingKeys.end()) return {};
-  if (found->isPicturePath) return (programDir / found->builtinDefault).string();
+  if (found->isPicturePath) return PathToUtf8(programDir / found->builtinDefault);
   return std::string(found->builtinDefault);
 }
 

@@ -20,7 +20,7 @@ struct SettingKey {
 std::span<const SettingKey> AllSettingKeys();
 
 // The built-in default of `key` (matched without regard to case); picture paths are resolved
-// against `programDir`. Unknown keys give the empty text.
+// against `programDir` and given as UTF-8 text. Unknown keys give the empty text.
 std::string BuiltinDefault(std::string_view key, const std::filesystem::path& programDir);
 
 // Impact-head mode keeps its own copy of every raster key: "Etching_delay" -> "sh_Etching_delay".

@@ -3,6 +3,8 @@
 #include <set>
 #include <utility>
 
+#include "settings/path_text.h"
+
 namespace vexa::settings {
 
 namespace {
@@ -33,11 +35,11 @@ void NoteSettingsNotWritten(const std::filesystem::path& file, bool readOnly, bo
 
 std::string SettingsNotWrittenText(const std::filesystem::path& file, bool readOnly) {
   if (readOnly) {
-    return "Файл настроек " + file.string() +
+    return "Файл настроек " + PathToUtf8(file) +
            " защищён от записи (только для чтения) и не изменяется.\r\n"
            "Новые значения настроек не сохраняются.";
   }
-  return "Не удалось записать файл настроек " + file.string() +
+  return "Не удалось записать файл настроек " + PathToUtf8(file) +
          ".\r\nНовые значения настроек не сохраняются.";
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/qt_prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,7 +51,8 @@ std::optional<std::string> QtPrompts::chooseFileToOpen(const std::string& title,
       QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
                                    QString::fromStdString(initialFolder), filterTexts.join(";;"));
   if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  // UTF-8, with the system's own separators ("C:\Картинки\кот.jpg" on Windows).
+  return QDir::toNativeSeparators(path).toStdString();
 }
 
 }  // namespace vexa::widgets

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "cutting/cutting_pictures.h"
 #include "cutting/plain_cutting.h"
 #include "figures/figure_pictures.h"
 #include "picture/bmp_file.h"
+#include "support/held_file.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
@@ -89,12 +91,22 @@ TEST(ProcessingChain, ThinLinesTakeOneTrimmingPass) {
             bench.statuses.end());
 }
 
+TEST(ProcessingChain, TheNetworkFileIsFoundInACyrillicProgramFolder) {
+  const vexa::test::TempFolder folder;
+  std::filesystem::create_directory(folder / "Программа");
+  folder.write("Программа/neuro.net", "net");
+  EXPECT_EQ(LoadNetworkFile(folder / "Программа/neuro.net"), NetworkFile::Loaded);
+}
+
 TEST(ProcessingChain, TheNetworkFileMustBeThereAndReadable) {
   struct Case {
     const char* name;
     std::function<void(const vexa::test::TempFolder&)> prepare;
     std::string message;
   };
+#ifdef _WIN32
+  std::optional<vexa::test::HeldFile> holder;
+#endif
   const std::vector<Case> cases = {
       {"missing", [](const vexa::test::TempFolder&) {}, MissingNetworkText()},
       {"a folder of that name",
@@ -102,12 +114,23 @@ TEST(ProcessingChain, TheNetworkFileMustBeThereAndReadable) {
        MissingNetworkText()},
       {"empty", [](const vexa::test::TempFolder& f) { f.write("neuro.net", ""); },
        EmptyNetworkText()},
+#ifdef _WIN32
+      // A file another program keeps open for itself alone.
+      {"unreadable",
+       [&holder](const vexa::test::TempFolder& f) {
+         f.write("neuro.net", "net");
+         holder.emplace(f / "neuro.net", vexa::test::HeldFile::Sharing::Nothing);
+         ASSERT_TRUE(holder->held());
+       },
+       UnreadableNetworkText()},
+#else
       // A plain file whose reading fails: the process's own memory file, read from its start.
       {"unreadable",
        [](const vexa::test::TempFolder& f) {
          std::filesystem::create_symlink("/proc/self/mem", f / "neuro.net");
        },
        UnreadableNetworkText()},
+#endif
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,6 +142,9 @@ TEST(ProcessingChain, TheNetworkFileMustBeThereAndReadable) {
     EXPECT_EQ(bench.laser, bench.source);
     EXPECT_TRUE(bench.statuses.empty());
     EXPECT_FALSE(std::filesystem::exists(bench.folder / "neuro.bmp"));
+#ifdef _WIN32
+    holder.reset();  // before the folder goes
+#endif
   }
   EXPECT_EQ(MissingNetworkText(),
             "Отсутвует файл нейронной сети.\r\nПроверьте наличие файла neuro.net в папке с "

@@ -4,38 +4,24 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "support/sim_process.h"
-#include "support/temp_folder.h"
-#include "support/vexa_run.h"
+#include "ornament_run.h"
 
 namespace vexa::e2e {
 namespace {
 
 TEST(OutlineEndToEnd, OutlinesTheOrnamentWithTheLaserOnAroundEachContour) {
   test::SimProcess sim({"--tag", "OT"});
-  test::TempFolder folder;
-  const std::filesystem::path resources = std::filesystem::path(VEXA_EXE_PATH).parent_path();
-  std::filesystem::copy_file(resources / "ornament.bmp", folder / "ornament.bmp");
-  folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\nEtching2_width=30\r\n");
-
-  const test::VexaRun run = test::runVexa(folder,
-                                          "menu etching2_cl\n"
-                                          "click Form5/Command3\n"
-                                          "check Form5/Check2 on\n"
-                                          "click Form5/Command2\n"
-                                          "quit\n");
-  ASSERT_EQ(run.exitCode, 0) << run.errors;
-  EXPECT_TRUE(run.transcript.empty()) << run.transcript;
-
-  const std::vector<std::string> commands = sim.receivedCommands();
-  ASSERT_GT(commands.size(), 2u);
-  EXPECT_EQ(commands.front(), "V");
+  const std::vector<std::string> commands = RunOnOrnament(sim, "Etching2_width=30\r\n",
+                                                          "menu etching2_cl\n"
+                                                          "click Form5/Command3\n"
+                                                          "check Form5/Check2 on\n"
+                                                          "click Form5/Command2\n"
+                                                          "quit\n");
+  ASSERT_GT(commands.size(), 1u);
   long long x = 0, y = 0;
   int contours = 0;
   bool laserOn = false;
-  for (std::size_t i = 1; i < commands.size(); ++i) {
+  for (std::size_t i = 0; i < commands.size(); ++i) {
     const std::string& command = commands[i];
     if (command == "0,0,1,1000") {
       EXPECT_FALSE(laserOn) << "laser on twice before command " << i;

@@ -104,7 +104,9 @@ TEST_P(ResumeEndToEnd, TheTwoBoardsGetWhatOneBoardGetsFromAWholeRun) {
   EXPECT_EQ(resumed[1], whole.commands[1]) << "the setup, sent again";
   joined.insert(joined.end(), resumed.begin() + 2, resumed.end());
   EXPECT_EQ(joined, whole.commands);
-  if (window.gcode) EXPECT_EQ(folder.read("program.gcode"), whole.gcode);
+  if (window.gcode) {
+    EXPECT_EQ(folder.read("program.gcode"), whole.gcode);
+  }
 
   const std::string lines[] = {
       "message\tZiravev AVE\tОшибка чтения данных с Ардуино. \\r\\n\\r\\nРабота программы "

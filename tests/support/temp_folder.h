@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vexa::test {
 
@@ -14,10 +15,13 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // Names are UTF-8 text ("Программа/Картинка.bmp").
+  std::filesystem::path operator/(const std::string& name) const;
 
   void write(const std::string& name, const std::string& content) const;
   std::string read(const std::string& name) const;
+  // The names in the folder, or in its subfolder `name`, as UTF-8 text, in the system's order.
+  std::vector<std::string> entries(const std::string& name = "") const;
 
  private:
   std::filesystem::path path_;

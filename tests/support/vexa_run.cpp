@@ -5,20 +5,29 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "picture/qt_path.h"
+
 namespace vexa::test {
 
 namespace {
 
-void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& script) {
-  programDir.write("script.txt", script);
+void startVexa(QProcess& vexa, const TempFolder& scriptFolder, const std::string& script,
+               const std::vector<std::string>& arguments, const QString& programDirVariable) {
+  scriptFolder.write("script.txt", script);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("VEXA_PROGRAM_DIR", QString::fromStdString(programDir.path().string()));
-  environment.insert("VEXA_AUTOMATION",
-                     QString::fromStdString((programDir / "script.txt").string()));
+  environment.remove("VEXA_PROGRAM_DIR");
+  if (!programDirVariable.isEmpty()) environment.insert("VEXA_PROGRAM_DIR", programDirVariable);
+  environment.insert("VEXA_AUTOMATION", picture::ToQString(scriptFolder / "script.txt"));
   environment.insert("VEXA_UPDATE_SERVER", "off");  // no network in tests
   vexa.setProcessEnvironment(environment);
-  vexa.start(VEXA_EXE_PATH, {});
+  QStringList qtArguments;
+  for (const std::string& argument : arguments) qtArguments << QString::fromStdString(argument);
+  vexa.start(VEXA_EXE_PATH, qtArguments);
+}
+
+void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& script) {
+  startVexa(vexa, programDir, script, {}, picture::ToQString(programDir.path()));
 }
 
 VexaRun finish(QProcess& vexa) {
@@ -40,6 +49,13 @@ VexaRun finish(QProcess& vexa) {
 VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   QProcess vexa;
   startVexa(vexa, programDir, script);
+  return finish(vexa);
+}
+
+VexaRun runVexa(const TempFolder& scriptFolder, const std::string& script,
+                const std::vector<std::string>& arguments, const std::string& programDirVariable) {
+  QProcess vexa;
+  startVexa(vexa, scriptFolder, script, arguments, QString::fromStdString(programDirVariable));
   return finish(vexa);
 }
 

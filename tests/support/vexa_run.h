@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <string>
+#include <vector>
 
 #include "support/temp_folder.h"
 
@@ -18,6 +19,12 @@ struct VexaRun {
 // Starts vexa on `programDir` with `script` and waits for it to end (a test failure when it
 // does not end within two minutes; it is killed then).
 VexaRun runVexa(const TempFolder& programDir, const std::string& script);
+
+// The same with the program folder given another way: `arguments` on the command line (UTF-8)
+// and `programDirVariable` as VEXA_PROGRAM_DIR (left unset when empty). The script is written to
+// `scriptFolder`.
+VexaRun runVexa(const TempFolder& scriptFolder, const std::string& script,
+                const std::vector<std::string>& arguments, const std::string& programDirVariable);
 
 // vexa running on `programDir` with `script`, for a test that watches it while it runs (a
 // script without "quit" leaves it running). Ended with this object.
