@@ -1,9 +1,13 @@
 // Planning and exporting a 1000 x 750 gray picture (200 mm at 0.2 mm spots) as "Гравировать"
-// with "Гравировать" cleared does it: the row walk alone, the whole run without the export, and
-// the whole run writing program.gcode. Reported as moves and G-code lines per second.
+// with "Гравировать" cleared does it: the row walk alone, the estimate shown before the run, the
+// whole run without the export, the same with its progress followed, and the whole run writing
+// program.gcode. Reported as moves and G-code lines per second; the progress run also as its
+// time over the run without (progress_cost, 1.0 = free).
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 
@@ -12,6 +16,7 @@
 #include "picture/pixel_buffer.h"
 #include "raster/raster_job.h"
 #include "raster/row_walk.h"
+#include "raster/run_estimate.h"
 #include "shut_port.h"
 #include "support/recording_prompts.h"
 
@@ -56,6 +61,79 @@ void BM_RowWalk(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RowWalk)->Unit(benchmark::kMillisecond);
+
+void BM_Estimate(benchmark::State& state) {
+  const link::MachineSettings settings;
+  const link::TimeModel model = raster::RasterTimeModel({}, 9600);
+  std::int64_t commands = 0;
+  for (auto _ : state) {
+    const auto estimate = raster::EstimateRun(grayPicture(), raster::RunNumbers{4000, 0, 200, 150},
+                                              raster::LaserRunRules(), settings, {false, true},
+                                              model);
+    commands += estimate->commands();
+  }
+  state.counters["commands/s"] =
+      benchmark::Counter(static_cast<double>(commands), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Estimate)->Unit(benchmark::kMillisecond);
+
+// Seconds of one dry run, the best of `repeats`; with `progress`, followed as the window does
+// (its estimate counted beforehand, as the window has it on show).
+double dryRunSeconds(bool progress, int repeats) {
+  bench::ShutPort port;
+  link::NoEventPump pump;
+  test::RecordingPrompts prompts;
+  link::MachineLink link(port, pump, prompts);
+  link::MachineSettings settings;
+  picture::PixelBuffer bitmap = grayPicture();
+  link::RasterMoves moves(link::MotionContext(link, settings, [] { return false; }), [&] {
+    return link::PlaneScale{200, bitmap.width()};
+  });
+  const raster::RunNumbers numbers{4000, 0, 200, 150};
+  const auto estimate = raster::EstimateRun(bitmap, numbers, raster::LaserRunRules(), settings,
+                                            {false, true}, raster::RasterTimeModel({}, 9600));
+  int reports = 0;
+  double best = 1e9;
+  for (int i = 0; i < repeats; ++i) {
+    raster::RunParts parts{link,
+                           moves,
+                           settings,
+                           bitmap,
+                           {},
+                           {},
+                           raster::RunBoxes{[] { return false; }, [] { return false; },
+                                            [] { return true; }, [] { return false; }},
+                           numbers,
+                           raster::LaserRunRules(),
+                           std::nullopt};
+    if (progress) {
+      parts.estimate = estimate;
+      parts.showProgress = [&reports](const link::ProgressReport&) { ++reports; };
+    }
+    const auto start = std::chrono::steady_clock::now();
+    raster::RasterRun(std::move(parts)).run();
+    best = std::min(
+        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  benchmark::DoNotOptimize(reports);
+  return best;
+}
+
+// Without and with progress, in turns, the best of many each: the difference is small beside
+// the machine's own noise.
+void BM_ProgressCost(benchmark::State& state) {
+  double without = 1e9, with = 1e9;
+  for (auto _ : state) {
+    for (int round = 0; round < 5; ++round) {
+      without = std::min(without, dryRunSeconds(false, 4));
+      with = std::min(with, dryRunSeconds(true, 4));
+    }
+  }
+  state.counters["without_ms"] = without * 1e3;
+  state.counters["with_ms"] = with * 1e3;
+  state.counters["progress_cost"] = with / without;
+}
+BENCHMARK(BM_ProgressCost)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void runDry(benchmark::State& state, bool exporting) {
   bench::ShutPort port;

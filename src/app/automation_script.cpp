@@ -25,7 +25,8 @@ std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
   static const std::map<std::string, Verb> kVerbs = {
       {"menu", Verb::Menu},     {"click", Verb::Click},   {"check", Verb::Check},
       {"type", Verb::Type},     {"select", Verb::Select}, {"answer", Verb::Answer},
-      {"choose", Verb::Choose}, {"close", Verb::Close},   {"quit", Verb::Quit}};
+      {"choose", Verb::Choose}, {"close", Verb::Close},   {"quit", Verb::Quit},
+      {"wait", Verb::Wait}};
   std::vector<AutomationStep> steps;
   int lineNumber = 0;
   while (!text.empty()) {
@@ -57,7 +58,8 @@ std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
       case Verb::Click:
       case Verb::Check:
       case Verb::Type:
-      case Verb::Select: {
+      case Verb::Select:
+      case Verb::Wait: {
         const auto [path, value] = firstWord(rest);
         const auto slash = path.find('/');
         if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) {
@@ -66,7 +68,9 @@ std::variant<std::vector<AutomationStep>, std::string> ParseAutomationScript(
         step.window = path.substr(0, slash);
         step.target = path.substr(slash + 1);
         step.value = std::string(value);
-        if (step.verb == Verb::Click && !step.value.empty()) return problem("click takes no value");
+        if ((step.verb == Verb::Click || step.verb == Verb::Wait) && !step.value.empty()) {
+          return problem(verbWord + " takes no value");
+        }
         if (step.verb == Verb::Check && step.value != "on" && step.value != "off") {
           return problem("check needs on or off");
         }

@@ -11,6 +11,9 @@
 //   select FORM/NAME KEY   select the node KEY (P12) of the figure tree NAME (tv)
 //   answer yes|no          the answer to the next Yes/No question (or pause dialog)
 //   choose PATH            the file the next open-file dialog returns
+//   wait FORM/NAME         let events through until the control NAME of FORM is enabled (up
+//                          to a minute; then the script fails): for what comes from outside,
+//                          such as a controller plugged in again
 //   close FORM             close the window FORM
 //   quit                   close the main window and end the program with status 0
 
@@ -22,10 +25,10 @@
 namespace vexa::app {
 
 struct AutomationStep {
-  enum class Verb { Menu, Click, Check, Type, Select, Answer, Choose, Close, Quit };
+  enum class Verb { Menu, Click, Check, Type, Select, Wait, Answer, Choose, Close, Quit };
   Verb verb = Verb::Quit;
-  std::string window;  // FORM of click, check, type and close
-  std::string target;  // NAME of menu, click, check and type
+  std::string window;  // FORM of click, check, type, select, wait and close
+  std::string target;  // NAME of menu, click, check, type, select and wait
   std::string value;   // "on"/"off", the typed text, a node key, "yes"/"no", the chosen path
   int line = 0;
 };

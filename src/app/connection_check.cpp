@@ -1,8 +1,12 @@
 #include "app/connection_check.h"
 
+#include "link/link_pace.h"
+
 namespace vexa::app {
 
-ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed) {
+ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed,
+                                 std::optional<double>* roundTrip) {
+  if (roundTrip) roundTrip->reset();
   if (link.isOpen()) link.ClosePort();
   link.OpenPort(port, speed);
   if (!link.isOpen()) return ConnectionResult::PortFailed;
@@ -10,8 +14,9 @@ ConnectionResult CheckConnection(link::MachineLink& link, const std::string& por
   try {
     link.DrainReplies();
     const std::string reply = link.QueryFirmware();
-    return reply.size() >= 2 && reply[1] == 'T' ? ConnectionResult::Answered
-                                                : ConnectionResult::Silent;
+    if (reply.size() < 2 || reply[1] != 'T') return ConnectionResult::Silent;
+    if (roundTrip) *roundTrip = link::MeasureLinkPace(link, reply.substr(0, 2));
+    return ConnectionResult::Answered;
   } catch (const link::LinkAbort&) {
     return ConnectionResult::ReadFailed;
   }

@@ -2,6 +2,7 @@
 // The connection check of the settings window: reopen the port with the fields' name and speed
 // and ask the controller for its firmware.
 
+#include <optional>
 #include <string>
 
 #include "link/machine_link.h"
@@ -16,8 +17,12 @@ enum class ConnectionResult {
 };
 
 // Closes the port if open, opens `port` at `speed`, and on success clears StopRequested,
-// drains old replies and queries the firmware.
-ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed);
+// drains old replies and queries the firmware. With `roundTrip` given (the button "Проверить
+// соединение", not "ОК"), a firmware that answers also has the link's round trip measured
+// (MeasureLinkPace: kept in link.pace for the jobs' estimates) and put there, nullopt when it
+// could not be.
+ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed,
+                                 std::optional<double>* roundTrip = nullptr);
 
 inline constexpr const char* kConnectionCaption = "Проверка соединения";
 inline constexpr const char* kPortOpenText = "Com-порт открыт";

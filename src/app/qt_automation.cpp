@@ -5,10 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <fstream>
 #include <iostream>
@@ -22,6 +25,7 @@ namespace vexa::app {
 namespace {
 
 constexpr int kScriptFailed = 2;
+constexpr int kWaitLimitMs = 60000;
 
 template <typename Control>
 Control* controlIn(QWidget* window, const std::string& name) {
@@ -155,6 +159,22 @@ bool Automation::runStep(MainWindow& window, const AutomationStep& step) {
       auto* tree = controlIn<figures::FigureTreeWidget>(form, step.target);
       if (tree == nullptr || !tree->isEnabled()) return fail("no usable tree " + step.target);
       if (!tree->selectKey(step.value)) return fail("no node " + step.value + " in the tree");
+      return true;
+    }
+    case Verb::Wait: {
+      QElapsedTimer waited;
+      waited.start();
+      const QPointer<QWidget> watched = form;  // the window may close meanwhile
+      auto usable = [&] {
+        auto* control = controlIn<QWidget>(watched.data(), step.target);
+        return control != nullptr && control->isEnabled();
+      };
+      while (!usable()) {
+        if (!watched) return fail("window " + step.window + " closed while waiting");
+        if (waited.elapsed() > kWaitLimitMs) return fail(step.target + " never became usable");
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+      }
       return true;
     }
     case Verb::Answer:

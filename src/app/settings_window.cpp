@@ -16,6 +16,7 @@
 #include "app/connection_check.h"
 #include "app/main_window.h"
 #include "app/qt_open_error_text.h"
+#include "link/link_pace.h"
 
 namespace vexa::app {
 
@@ -82,6 +83,8 @@ SettingsWindow::SettingsWindow(MainWindow& main, QWidget* parent) : QWidget(pare
   checkButton_ = new QPushButton(QStringLiteral("Проверить соединение"), port);
   checkButton_->setObjectName("Command1");
   portRow->addWidget(checkButton_);
+  roundTripLabel_ = label("", "Label7", port);
+  portRow->addWidget(roundTripLabel_);
   layout->addWidget(port);
 
   auto* speed = new QGroupBox(QStringLiteral("Скорость"), this);
@@ -138,11 +141,17 @@ SettingsFields SettingsWindow::typedFields() const {
   return fields;
 }
 
-ConnectionResult SettingsWindow::runCheck(const SettingsFields& fields, int speed) {
+ConnectionResult SettingsWindow::runCheck(const SettingsFields& fields, int speed, bool measure) {
   // The check lets events through; a second check or ОК would reopen the port under it.
   checking_ = true;
   for (QPushButton* button : {checkButton_, okButton_, cancelButton_}) button->setEnabled(false);
-  const ConnectionResult result = app::CheckConnection(main_.machineLink(), fields.port, speed);
+  std::optional<double> roundTrip;
+  const ConnectionResult result = app::CheckConnection(main_.machineLink(), fields.port, speed,
+                                                       measure ? &roundTrip : nullptr);
+  if (measure) {
+    roundTripLabel_->setText(roundTrip ? QString::fromStdString(link::RoundTripText(*roundTrip))
+                                       : QString());
+  }
   for (QPushButton* button : {checkButton_, okButton_, cancelButton_}) button->setEnabled(true);
   checking_ = false;
   return result;
@@ -156,7 +165,7 @@ void SettingsWindow::CheckConnection(bool showMessages) {
     main_.prompts().message(link::kErrorCaption, *error);
     return;
   }
-  const ConnectionResult result = runCheck(fields, *ReadSpeed(fields.speed));
+  const ConnectionResult result = runCheck(fields, *ReadSpeed(fields.speed), showMessages);
   if (showMessages) tellConnection(result);
   if (closeWanted_) closeWindow();
 }
@@ -189,7 +198,7 @@ void SettingsWindow::confirm() {
     main_.prompts().message(link::kErrorCaption, check.error);
     return;
   }
-  runCheck(fields, check.values->speed);
+  runCheck(fields, check.values->speed, false);
   main_.machineSettings() = check.values->machine;
   main_.machineLink().portName = check.values->port;
   main_.machineLink().speed = check.values->speed;

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -34,7 +35,8 @@ class SettingsWindow : public QWidget {
   void confirm();
   void closeWindow();
   SettingsFields typedFields() const;
-  ConnectionResult runCheck(const SettingsFields& fields, int speed);
+  // With `measure`, the round trip is measured and shown too.
+  ConnectionResult runCheck(const SettingsFields& fields, int speed, bool measure);
   void tellConnection(ConnectionResult result);
 
   MainWindow& main_;
@@ -44,6 +46,7 @@ class SettingsWindow : public QWidget {
   QComboBox* speedField_;
   QCheckBox* optimBox_;
   QPushButton* checkButton_;
+  QLabel* roundTripLabel_;  // "Отклик: 1,2 мс" after a check that measured it
   QPushButton* okButton_;
   QPushButton* cancelButton_;
   bool checking_ = false;

@@ -14,6 +14,25 @@ std::string CommandText(std::initializer_list<CommandField> fields, Terminator t
   return text;
 }
 
+int DecimalLength(std::int64_t value) {
+  int length = value < 0 ? 2 : 1;
+  // Counted on the magnitude as unsigned, so the most negative value has one too.
+  std::uint64_t rest = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
+  while (rest >= 10) {
+    rest /= 10;
+    ++length;
+  }
+  return length;
+}
+
+std::int64_t CommandLength(std::initializer_list<CommandField> fields, Terminator terminator) {
+  std::int64_t length = fields.size() > 0 ? static_cast<std::int64_t>(fields.size()) - 1 : 0;
+  for (const CommandField& field : fields) {
+    if (field) length += DecimalLength(*field);
+  }
+  return terminator == Terminator::Semicolon ? length + 1 : length;
+}
+
 std::string VersionQuery() { return "V;"; }
 
 std::string MillingMove(std::int64_t x, std::int64_t y, std::int64_t z, std::int64_t delay) {

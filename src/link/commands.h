@@ -16,6 +16,12 @@ enum class Terminator { Semicolon, None };
 // The one builder behind every command text.
 std::string CommandText(std::initializer_list<CommandField> fields,
                         Terminator terminator = Terminator::Semicolon);
+// The length of that text, without building it: estimates count the bytes of every command a
+// job would send.
+std::int64_t CommandLength(std::initializer_list<CommandField> fields,
+                           Terminator terminator = Terminator::Semicolon);
+// Characters of a field's number: its digits and the minus sign.
+int DecimalLength(std::int64_t value);
 
 // "V;": asks the firmware for its two-letter tag.
 std::string VersionQuery();

@@ -93,12 +93,19 @@ OpenResult MachineLink::openChecked(const std::string& name, int newSpeed) {
   return port_.open(name, newSpeed);
 }
 
+void MachineLink::countOpening() {
+  ++openings_;
+  firmwareReply_.clear();
+}
+
 bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
   portName = name;
   speed = newSpeed;
   lineLost_ = false;
+  firmwareReply_.clear();
   const OpenResult result = openChecked(name, newSpeed);
   lastOpen_ = result;
+  if (opened(result) && port_.isOpen()) countOpening();
   const std::string shown = shownPortName(name);
   switch (result.status) {
     case OpenStatus::Ok:
@@ -126,6 +133,7 @@ bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
 
 void MachineLink::ClosePort() {
   lineLost_ = false;
+  firmwareReply_.clear();
   port_.close();
 }
 
@@ -138,6 +146,7 @@ bool MachineLink::ReopenLostPort() {
     return false;
   }
   lineLost_ = false;
+  countOpening();
   return true;
 }
 
@@ -233,10 +242,12 @@ std::string MachineLink::QueryFirmware() {
     if (clock_() - start > 2) break;
     pump_.processPendingEvents();
   }
-  return RemoveCrLf(versionBuffer_);
+  firmwareReply_ = RemoveCrLf(versionBuffer_);
+  return firmwareReply_;
 }
 
 void MachineLink::ReportReadError() {
+  ++readFailures_;
   prompts_.message(kLinkCaption, ReadErrorText());
   StopRequested = true;
   throw LinkAbort();

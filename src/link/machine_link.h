@@ -14,6 +14,7 @@
 #include "link/reply_buffer.h"
 #include "link/serial_port.h"
 #include "link/stop_flag.h"
+#include "link/time_model.h"
 #include "link/wall_clock.h"
 
 namespace vexa::link {
@@ -45,6 +46,8 @@ class MachineLink {
   // Set by Stop buttons, closing job windows, a failed read and an incomplete confirmed write;
   // acted on by the next step move or reply wait.
   StopFlag StopRequested;
+  // The round trip the connection check measured, for the jobs' time estimates.
+  LinkPace pace;
 
   // Opens `name` at `speed` and remembers both; a failure is shown to the user and gives false.
   // A name no device can have (a control character, or longer than any device path) is
@@ -61,6 +64,13 @@ class MachineLink {
   // After a lost line, opens the remembered port once more, without messages: plugging the
   // cable back in and opening a window is enough. True when the port is open afterwards.
   bool ReopenLostPort();
+  // Successful openings of the port so far (OpenPort, ReopenLostPort): a window that lost the
+  // line can tell whether the port has been opened again since.
+  std::uint64_t openings() const { return openings_; }
+  // What the last version query since the port was last opened answered; empty before one.
+  const std::string& firmwareReply() const { return firmwareReply_; }
+  // Read failures reported so far (ReportReadError): a job can tell a cut link from a stop.
+  std::uint64_t readFailures() const { return readFailures_; }
   // `listener` runs whenever the line is lost; the number returned takes it off again.
   int addLineLostListener(std::function<void()> listener);
   void removeLineLostListener(int id);
@@ -102,6 +112,7 @@ class MachineLink {
   bool readMore(std::string& buffer, std::string_view endMark, bool complete);
   OpenResult openChecked(const std::string& name, int speed);
   void lineWasLost();
+  void countOpening();
 
   SerialPort& port_;
   EventPump& pump_;
@@ -111,6 +122,9 @@ class MachineLink {
   std::string drainBuffer_;
   std::string versionBuffer_;
   bool lineLost_ = false;
+  std::uint64_t openings_ = 0;
+  std::string firmwareReply_;
+  std::uint64_t readFailures_ = 0;
   std::map<int, std::function<void()>> lineLostListeners_;
   int nextListener_ = 0;
 };

@@ -43,7 +43,12 @@ void QtSerialPort::noteError(QSerialPort::SerialPortError error) {
 
 void QtSerialPort::loseLine() {
   if (!failing_) return;
+  // Replies that came before the line went still count (a job that goes on after the cut
+  // must not send again what the controller confirmed), so they stay readable.
+  takeArrived();
+  const std::string unread = held_.substr(heldHead_);
   close();
+  held_ = unread;
   reportLineLost();
 }
 
@@ -118,14 +123,20 @@ int QtSerialPort::takeByte() {
   return kNothing;
 }
 
+int QtSerialPort::takeLeftOver(int otherwise) {
+  if (heldHead_ >= held_.size()) return otherwise;
+  return static_cast<unsigned char>(held_[heldHead_++]);
+}
+
 int QtSerialPort::readByte() {
-  if (!port_.isOpen()) return kFailed;
+  if (!port_.isOpen()) return takeLeftOver(kFailed);
   if (heldBytes() == 0) port_.waitForReadyRead(kReadWaitMs);
   return takeByte();
 }
 
 int QtSerialPort::readWaitingByte() {
-  if (!port_.isOpen()) return kFailed;
+  // A reply that is complete is not spoilt by the line's end; the next blocking read fails.
+  if (!port_.isOpen()) return takeLeftOver(kNothing);
   // Bytes reach QSerialPort only when it polls the device; a zero wait polls once.
   if (heldBytes() == 0) port_.waitForReadyRead(0);
   return takeByte();

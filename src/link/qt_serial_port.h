@@ -33,6 +33,8 @@ class QtSerialPort final : public SerialPort {
  private:
   void takeArrived();
   int takeByte();
+  // With the port closed: what arrived before the line was lost, then `otherwise`.
+  int takeLeftOver(int otherwise);
   void noteError(QSerialPort::SerialPortError error);
   void loseLine();
 

@@ -26,7 +26,10 @@ ReplyBuffer& ReplyBuffer::operator=(std::string_view text) {
 
 void ReplyBuffer::append(char byte) {
   bytes_.push_back(byte);
-  if (byte == 'T') ++replies_;
+  if (byte == 'T') {
+    ++replies_;
+    ++arrived_;
+  }
   if (byte == '\r') {
     marks_.push_back(0);
     opens_.push_back({marks_.size() - 1, 0});
@@ -85,7 +88,9 @@ void ReplyBuffer::compact() {
 }
 
 void ReplyBuffer::clear() {
+  const std::uint64_t arrived = arrived_;
   *this = ReplyBuffer();
+  arrived_ = arrived;
 }
 
 std::string ReplyBuffer::text() const {

@@ -26,6 +26,8 @@ class ReplyBuffer {
   void append(char byte);
   // The buffer holds a "T".
   bool hasReply() const { return replies_ > 0; }
+  // Every "T" that ever arrived, consumed or not: what the controller has confirmed so far.
+  std::uint64_t repliesArrived() const { return arrived_; }
   // The end of a wait: deletes every CR LF pair, then the first character.
   void takeReply();
   void clear();
@@ -58,6 +60,7 @@ class ReplyBuffer {
   std::deque<Open> opens_;    // the unmatched CRs of the last run of CRs and LFs, innermost last
   std::uint64_t passes_ = 0;  // waits ended so far
   std::size_t replies_ = 0;   // "T"s in the buffer
+  std::uint64_t arrived_ = 0;  // "T"s appended, also those consumed or cleared since
 };
 
 }  // namespace vexa::link

@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <limits>
 #include <variant>
@@ -19,6 +21,7 @@
 #include "picture/qt_picture_binding.h"
 #include "picture/qt_raster_size_fields.h"
 #include "raster/gcode_file.h"
+#include "raster/run_estimate.h"
 #include "raster/run_numbers.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_millimetre_key_filter.h"
@@ -29,6 +32,9 @@ namespace {
 
 constexpr const char* kRefusalLine = "Гравировка невозможна.";
 constexpr const char* kNoPictureText = "Картинка не загружена. Выберите файл картинки!";
+constexpr int kProgressSteps = 1000;
+// How often the window looks at the estimate's outside inputs and at a cut link.
+constexpr int kWatchMs = 1000;
 
 QLineEdit* makeField(const char* name, QWidget* parent) {
   auto* field = new QLineEdit(parent);
@@ -74,6 +80,8 @@ EngravingWindow::EngravingWindow(link::MachineLink& link, const link::MachineSet
 
   connect(openButton_, &QPushButton::clicked, this, [this] { raster_.OpenPicture(); });
   connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
+  connect(engraveButton_, &QPushButton::clicked, this, &EngravingWindow::engrave);
+  connect(continueButton_, &QPushButton::clicked, this, &EngravingWindow::goOn);
   if (design_.laser) {
     raster_.setToneSteps([this](picture::PixelBuffer& fitted) {
       if (toneBox_->isChecked()) picture::PseudoTone(fitted);
@@ -83,6 +91,26 @@ EngravingWindow::EngravingWindow(link::MachineLink& link, const link::MachineSet
       connect(box, &QCheckBox::toggled, this, [this] { raster_.RefreshPicture(); });
     }
   }
+
+  // The estimate follows the fields, the boxes and the picture. It is counted once the handler
+  // at work has finished (a field that is left may refit the picture first), and never during
+  // a run.
+  estimateTimer_ = new QTimer(this);
+  estimateTimer_->setSingleShot(true);
+  estimateTimer_->setInterval(0);
+  connect(estimateTimer_, &QTimer::timeout, this, &EngravingWindow::refreshEstimate);
+  for (QLineEdit* field : {blackDwellField_, whiteDwellField_, spotField_, widthField_, heightField_}) {
+    if (field) connect(field, &QLineEdit::textChanged, this, &EngravingWindow::scheduleEstimate);
+  }
+  for (QCheckBox* box : {toneBox_, invertBox_, returnBox_, doublePassBox_}) {
+    if (box) connect(box, &QCheckBox::toggled, this, &EngravingWindow::scheduleEstimate);
+  }
+  connect(openButton_, &QPushButton::clicked, this, &EngravingWindow::scheduleEstimate);
+  connect(sendBox_, &QCheckBox::toggled, this, &EngravingWindow::updateContinue);
+  watchTimer_ = new QTimer(this);
+  watchTimer_->setInterval(kWatchMs);
+  connect(watchTimer_, &QTimer::timeout, this, &EngravingWindow::watch);
+  watchTimer_->start();
 }
 
 void EngravingWindow::buildPanels() {
@@ -166,6 +194,20 @@ void EngravingWindow::buildPanels() {
   stopButton_->setObjectName("Command9");
   runGrid->addWidget(engraveButton_, 3, 0);
   runGrid->addWidget(stopButton_, 3, 1);
+  continueButton_ = new QPushButton(QStringLiteral("Продолжить"), runPanel);
+  continueButton_->setObjectName("Command10");
+  continueButton_->setToolTip(
+      QStringLiteral("Продолжить гравировку, прерванную обрывом связи, с места обрыва"));
+  continueButton_->setEnabled(false);  // only after a cut link has come back
+  runGrid->addWidget(continueButton_, 4, 0, 1, 2);
+  estimateLabel_ = new QLabel(QString::fromStdString(link::NoEstimateText()), runPanel);
+  estimateLabel_->setObjectName("Label9");
+  runGrid->addWidget(estimateLabel_, 5, 0, 1, 2);
+  progressBar_ = new QProgressBar(runPanel);
+  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setRange(0, kProgressSteps);
+  progressBar_->setValue(0);
+  runGrid->addWidget(progressBar_, 6, 0, 1, 2);
   left->addWidget(runPanel);
   left->addStretch(1);
 
@@ -177,6 +219,7 @@ void EngravingWindow::buildPanels() {
 }
 
 void EngravingWindow::openWith(const std::string& tag) {
+  tag_ = tag;
   const link::GateResult gate = status_->runStartupCheck(link_, link::TagRule{tag}, {sendBox_});
   // A box switched off but still ticked would send to a machine that cannot take the commands.
   if (!gate.controlsOn) sendBox_->setChecked(false);
@@ -192,24 +235,20 @@ void EngravingWindow::openWith(const std::string& tag) {
     invertBox_->setChecked(stored.invert);
   }
   raster_.FinishOpening();
+  refreshEstimate();
 }
 
-std::optional<RunParts> EngravingWindow::gatherRun(const DwellFieldNames& names) {
-  if (!picture_.hasPicture()) {
-    link_.prompts().message(link::kErrorCaption, kNoPictureText);
-    return std::nullopt;
-  }
+std::variant<RunNumbers, std::string> EngravingWindow::readNumbers(
+    const DwellFieldNames& names) const {
   RunNumberTexts texts;
   texts.blackDwell = blackDwellField_->text().toStdString();
   if (whiteDwellField_) texts.whiteDwell = whiteDwellField_->text().toStdString();
   texts.targetWidth = widthField_->text().toStdString();
   texts.targetHeight = heightField_->text().toStdString();
-  const auto numbers = ReadRunNumbers(texts, names);
-  if (const auto* problem = std::get_if<std::string>(&numbers)) {
-    link_.prompts().message(link::kErrorCaption, *problem);
-    return std::nullopt;
-  }
-  runScale_ = {std::get<RunNumbers>(numbers).targetWidth, picture_.width()};
+  return ReadRunNumbers(texts, names);
+}
+
+RunParts EngravingWindow::partsWith(const RunNumbers& numbers) {
   auto boxOf = [](QCheckBox* box) -> std::function<bool()> {
     if (box == nullptr) return {};
     return [box] { return box->isChecked(); };
@@ -224,22 +263,169 @@ std::optional<RunParts> EngravingWindow::gatherRun(const DwellFieldNames& names)
                   [this] { picture_.RedrawPicture(); },
                   [this] { job_.stepDone(); },
                   std::move(boxes),
-                  std::get<RunNumbers>(numbers),
+                  numbers,
                   RunRules{},
                   exportPath,
                   link::SystemWholeSeconds,
                   firmwareChecked_};
 }
 
-void EngravingWindow::runJob(const std::function<void()>& job) {
+std::optional<RunParts> EngravingWindow::gatherRun() {
+  if (!picture_.hasPicture()) {
+    link_.prompts().message(link::kErrorCaption, kNoPictureText);
+    return std::nullopt;
+  }
+  const auto numbers = readNumbers(dwellNames());
+  if (const auto* problem = std::get_if<std::string>(&numbers)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return std::nullopt;
+  }
+  runScale_ = {std::get<RunNumbers>(numbers).targetWidth, picture_.width()};
+  return partsWith(std::get<RunNumbers>(numbers));
+}
+
+std::optional<link::JobEstimate> EngravingWindow::estimateOf(const RunParts& parts) const {
+  RunParts moded = parts;
+  applyMode(moded);
+  const EstimateChoices choices{doublePassBox_ && moded.boxes.doublePass && doublePassBox_->isChecked(),
+                                returnBox_->isChecked()};
+  return EstimateRun(moded.bitmap, moded.numbers, moded.rules, settings_, choices,
+                     RasterTimeModel(link_.pace, link_.speed));
+}
+
+EngravingWindow::EstimateKey EngravingWindow::estimateKey() const {
+  return {settings_.SM_X_ratio, settings_.SM_Y_ratio, settings_.SM_delay, link_.speed,
+          link_.pace.latencyMicros, picture_.width(), picture_.height()};
+}
+
+void EngravingWindow::scheduleEstimate() {
+  estimateTimer_->start();
+}
+
+void EngravingWindow::refreshEstimate() {
+  if (job_.running()) return;
+  estimatedWith_ = estimateKey();
+  estimate_.reset();
+  if (picture_.hasPicture()) {
+    const auto numbers = readNumbers(dwellNames());
+    if (const auto* read = std::get_if<RunNumbers>(&numbers)) estimate_ = estimateOf(partsWith(*read));
+  }
+  estimateLabel_->setText(QString::fromStdString(estimate_ ? link::EstimateText(*estimate_)
+                                                           : link::NoEstimateText()));
+  updateContinue();
+}
+
+void EngravingWindow::showProgress(const link::ProgressReport& report) {
+  progressBar_->setValue(static_cast<int>(report.fraction * kProgressSteps));
+  estimateLabel_->setText(QString::fromStdString(link::RemainingText(report.remainingSeconds)));
+}
+
+link::JobState::Outcome EngravingWindow::runJob(const std::function<void()>& job) {
   // What the run works on stays as it was at its start. Locking comes first: a field that loses
   // the focus runs its rule, which may refit the picture, before the run reads anything.
-  QList<QWidget*> locked{openButton_, spotField_, widthField_, heightField_};
+  QList<QWidget*> locked{openButton_, spotField_, widthField_, heightField_, continueButton_};
   for (QWidget* control : {static_cast<QWidget*>(toneBox_), static_cast<QWidget*>(invertBox_),
                            static_cast<QWidget*>(exportBox_)}) {
     if (control) locked.append(control);
   }
-  guard_.run(job, locked);
+  const link::JobState::Outcome outcome = guard_.run(job, locked);
+  refreshEstimate();
+  return outcome;
+}
+
+void EngravingWindow::runWatched(RunParts parts, InterruptedRun started) {
+  applyMode(parts);
+  parts.estimate = estimateOf(parts);
+  parts.showProgress = [this](const link::ProgressReport& report) { showProgress(report); };
+  parts.journal = &journal_;
+  progressBar_->setValue(0);
+  const std::uint64_t failures = link_.readFailures();
+  // The journal is read once the link abort has unwound the run: only a job entry point
+  // catches it.
+  struct NoteCut {
+    EngravingWindow& window;
+    std::uint64_t failures;
+    InterruptedRun started;
+    ~NoteCut() {
+      window.interrupted_ =
+          NoteInterruption(window.link_, failures, std::move(started), window.journal_);
+      window.linkBack_ = false;
+    }
+  } noteCut{*this, failures, std::move(started)};
+  runEngraving(std::move(parts));
+}
+
+void EngravingWindow::engrave() {
+  runJob([this] {
+    auto parts = gatherRun();
+    if (!parts) return;
+    // A fresh run gives up an interrupted one; its marks go.
+    if (interrupted_ && SameLevels(picture_.copy(), interrupted_->picture)) {
+      picture_.copy() = interrupted_->picture;
+    }
+    interrupted_.reset();
+    InterruptedRun started{picture_.copy(), parts->numbers, parts->exportPath, {}, 1, 1, 0};
+    runWatched(std::move(*parts), std::move(started));
+  });
+  updateContinue();
+}
+
+bool EngravingWindow::mayGoOn() const {
+  return interrupted_ && linkBack_ && !job_.running() && sendBox_->isChecked() &&
+         sendBox_->isEnabled() && SameLevels(picture_.copy(), interrupted_->picture);
+}
+
+void EngravingWindow::updateContinue() {
+  continueButton_->setEnabled(mayGoOn());
+}
+
+void EngravingWindow::goOn() {
+  if (!mayGoOn()) return;
+  if (!link_.prompts().askYesNo(link::kWarningCaption,
+                                ResumeQuestionText(interrupted_->row, interrupted_->rows))) {
+    return;
+  }
+  runJob([this] {
+    InterruptedRun started = *interrupted_;
+    // The run walks the unmarked picture again; what the controller confirmed is marked anew.
+    picture_.copy() = started.picture;
+    picture_.requestRedraw();
+    runScale_ = {started.numbers.targetWidth, started.picture.width()};
+    RunParts parts = partsWith(started.numbers);
+    parts.exportPath = started.exportPath;
+    parts.resume = started.resume;
+    started.resume = {};
+    runWatched(std::move(parts), std::move(started));
+  });
+  updateContinue();
+}
+
+void EngravingWindow::watch() {
+  if (job_.running()) return;
+  if (estimatedWith_ != estimateKey()) refreshEstimate();
+  if (interrupted_ && !linkBack_) watchLinkBack();
+}
+
+void EngravingWindow::watchLinkBack() {
+  switch (CheckLinkBack(link_, *interrupted_, tag_)) {
+    case LinkBack::Waiting:
+      return;
+    case LinkBack::Back:
+      status_->showLinkBack();
+      break;
+    case LinkBack::GateNeeded: {
+      link::GateResult gate;
+      // Run as a job: "Гравировать" and closing the window wait for the check's end.
+      guard_.run([&] { gate = status_->runStartupCheck(link_, link::TagRule{tag_}, {sendBox_}); },
+                 {engraveButton_, continueButton_});
+      if (!gate.controlsOn) return;
+      break;
+    }
+  }
+  linkBack_ = true;
+  firmwareChecked_ = true;
+  sendBox_->setEnabled(true);
+  updateContinue();
 }
 
 EngravingSettings EngravingWindow::fieldSettings() const {

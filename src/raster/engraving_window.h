@@ -7,7 +7,9 @@
 #include <QWidget>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
+#include <variant>
 
 #include "link/job_state.h"
 #include "link/machine_link.h"
@@ -16,6 +18,7 @@
 #include "picture/raster_picture.h"
 #include "picture/window_picture.h"
 #include "raster/engraving_settings.h"
+#include "raster/interrupted_run.h"
 #include "raster/raster_run.h"
 #include "raster/run_numbers.h"
 #include "settings/settings.h"
@@ -25,7 +28,9 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace vexa::widgets {
 class MachineStatusWidget;
@@ -51,6 +56,11 @@ class EngravingWindow : public QWidget {
   bool jobRunning() const { return job_.running(); }
   picture::WindowPicture& picture() { return picture_; }
   const link::RasterMoves& moves() const { return moves_; }
+  // The estimate the window shows (Label9), counted from its present fields; nullopt when the
+  // fields or the picture give none.
+  const std::optional<link::JobEstimate>& estimate() const { return estimate_; }
+  // The run a cut link interrupted, which "Продолжить" (Command10) can finish.
+  const std::optional<InterruptedRun>& interruptedRun() const { return interrupted_; }
 
  protected:
   // Builds the window; the loading flag is set until finishOpening().
@@ -60,10 +70,11 @@ class EngravingWindow : public QWidget {
   // The firmware check (Check1 off and cleared when it fails), then the settings into the fields,
   // then the picture: loaded, fitted, Text7 derived.
   void openWith(const std::string& tag);
-  // The run's parts from the window, or nullopt after a message (no picture, a bad field).
-  std::optional<RunParts> gatherRun(const DwellFieldNames& names);
-  // Runs `job` through the guard with the picture's controls locked.
-  void runJob(const std::function<void()>& job);
+  // The window's mode: how its run is set up (raster::UseLaserRules, wood::UseWoodRules), how
+  // it runs, and how its messages name the dwell fields.
+  virtual void applyMode(RunParts& parts) const = 0;
+  virtual void runEngraving(RunParts parts) = 0;
+  virtual DwellFieldNames dwellNames() const = 0;
 
   void closeEvent(QCloseEvent* event) override;
 
@@ -100,12 +111,55 @@ class EngravingWindow : public QWidget {
   QCheckBox* doublePassBox_ = nullptr;    // Check7 (laser)
   QPushButton* engraveButton_ = nullptr;  // Command1
   QPushButton* stopButton_ = nullptr;     // Command9
+  QPushButton* continueButton_ = nullptr;  // Command10: "Продолжить" after a cut link
+  QLabel* estimateLabel_ = nullptr;        // Label9: the estimate, the time left while running
+  QProgressBar* progressBar_ = nullptr;    // ProgressBar1
   widgets::MachineStatusWidget* status_ = nullptr;
   bool firmwareChecked_ = false;
 
  private:
+  // Inputs of the estimate that change elsewhere (the settings window, the connection check).
+  struct EstimateKey {
+    double xRatio, yRatio;
+    int delay, speed;
+    double latency;
+    int width, height;
+    bool operator==(const EstimateKey&) const = default;
+  };
+
   void buildPanels();
   EngravingSettings fieldSettings() const;
+  // "Гравировать" (Command1) and "Продолжить" (Command10).
+  void engrave();
+  void goOn();
+  // Runs `job` through the guard with the picture's controls locked.
+  link::JobState::Outcome runJob(const std::function<void()>& job);
+  // Runs `parts` with progress shown and the journal kept; a cut link leaves interrupted_.
+  void runWatched(RunParts parts, InterruptedRun started);
+  // The fields' numbers, or the message naming the field that holds none.
+  std::variant<RunNumbers, std::string> readNumbers(const DwellFieldNames& names) const;
+  RunParts partsWith(const RunNumbers& numbers);
+  // The run's parts from the window, or nullopt after a message (no picture, a bad field).
+  std::optional<RunParts> gatherRun();
+  std::optional<link::JobEstimate> estimateOf(const RunParts& parts) const;
+  EstimateKey estimateKey() const;
+  void scheduleEstimate();
+  void refreshEstimate();
+  void showProgress(const link::ProgressReport& report);
+  // Once a second: the estimate's outside inputs, and whether a cut link has come back.
+  void watch();
+  void watchLinkBack();
+  bool mayGoOn() const;
+  void updateContinue();
+
+  std::string tag_;
+  std::optional<link::JobEstimate> estimate_;
+  std::optional<EstimateKey> estimatedWith_;
+  QTimer* estimateTimer_ = nullptr;
+  QTimer* watchTimer_ = nullptr;
+  RunJournal journal_;
+  std::optional<InterruptedRun> interrupted_;
+  bool linkBack_ = false;  // the interrupted run's link has come back with the right firmware
 };
 
 }  // namespace vexa::raster

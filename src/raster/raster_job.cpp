@@ -6,8 +6,12 @@ RunRules LaserRunRules() {
   return RunRules{};
 }
 
-bool RasterJob(RunParts parts) {
+void UseLaserRules(RunParts& parts) {
   parts.rules = LaserRunRules();
+}
+
+bool RasterJob(RunParts parts) {
+  UseLaserRules(parts);
   return RasterRun(std::move(parts)).run();
 }
 

@@ -10,7 +10,10 @@ namespace vexa::raster {
 // unmarked picture put back.
 RunRules LaserRunRules();
 
-// Runs `parts` with the laser's rules (whatever parts.rules said).
+// Gives `parts` the laser's rules (whatever parts.rules said): what the run and its estimate use.
+void UseLaserRules(RunParts& parts);
+
+// Runs `parts` with the laser's rules.
 bool RasterJob(RunParts parts);
 
 }  // namespace vexa::raster

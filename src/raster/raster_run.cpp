@@ -1,6 +1,5 @@
 #include "raster/raster_run.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "link/commands.h"
@@ -11,10 +10,7 @@ namespace vexa::raster {
 std::string FinishedText(std::optional<std::int64_t> seconds) {
   std::string text = "Гравировка закончена!";
   if (!seconds) return text;
-  const long long s = *seconds;
-  char duration[48];
-  std::snprintf(duration, sizeof duration, "%02lld:%02lld:%02lld", s / 3600, (s / 60) % 60, s % 60);
-  return text + "\r\nПродолжительность: " + duration;
+  return text + "\r\nПродолжительность: " + link::ClockText(*seconds);
 }
 
 RasterRun::RasterRun(RunParts parts)
@@ -44,15 +40,30 @@ bool RasterRun::run() {
     lines_.emplace(parts_.numbers.targetWidth, working_.width(), parts_.numbers.targetHeight,
                    working_.height());
   }
+  if (parts_.resume) firstSent_ = parts_.resume->firstMove;
+  if (parts_.journal) {
+    parts_.journal->commands.begin(parts_.moves.replyBuffer);
+    parts_.journal->doublePass.clear();
+  }
+  if (parts_.estimate && parts_.showProgress) {
+    progress_.emplace(*parts_.estimate, parts_.showProgress);
+    // The setup and the moves passed over take no time worth measuring.
+    if (firstSent_ > 0) progress_->skipped(1 + firstSent_);
+  }
   if (parts_.firmwareChecked && !noWholeSteps_) sendSetup(stepsX);
+  if (progress_) {
+    if (firstSent_ == 0) progress_->commandDone();
+    progressDue_ = progress_->nextCheck();
+  }
 
   WalkRules walk;
-  walk.doublePass = parts_.boxes.doublePass;
+  walk.doublePass = [this] { return doublePassAnswer(); };
   walk.rowMoveAfterLastRow = parts_.rules.rowMoveAfterLastRow;
   walk.returnToStart = parts_.boxes.returnToStart;
   WalkRows(working_, walk, *this);
 
   if (file) file->write(*lines_);
+  if (progress_) progress_->finish();
   parts_.link.WaitReply(parts_.moves.replyBuffer, link::ReplyWait::JobWindow(parts_.boxes.send));
   if (file) file->close();
   file_ = nullptr;
@@ -71,6 +82,9 @@ bool RasterRun::run() {
 // and the final wait takes the last move's.
 void RasterRun::sendSetup(std::int32_t stepsPerPixel) {
   const int delay = parts_.settings.SM_delay;
+  if (parts_.journal && parts_.link.isOpen()) {
+    parts_.journal->commands.sent(link::ConfirmedCommands::kSetup, row_);
+  }
   parts_.link.WritePort(parts_.rules.setup == RunRules::Setup::Laser
                             ? link::RasterSetup(std::abs(std::int64_t{stepsPerPixel}), delay)
                             : link::WoodSetup(delay));
@@ -86,9 +100,31 @@ void RasterRun::move(std::int32_t dx, std::int32_t dy, std::int32_t dwell) {
     parts_.link.prompts().message(link::kErrorCaption, kNoStepsText);
     throw link::LinkAbort();
   }
-  ++movesPlanned_;
+  const std::int64_t index = movesPlanned_++;
+  if (index < firstSent_) return;  // confirmed before the link was cut
+  if (parts_.journal) {
+    if (ticked(parts_.boxes.send)) {
+      parts_.journal->commands.sent(index, row_);
+    } else {
+      parts_.journal->commands.planned(index + 1, row_);
+    }
+  }
   parts_.moves.StepMove(dx, dy, dwell, true);
+  // Commands done: the setup and the moves up to this one.
+  if (index + 2 == progressDue_) {
+    progress_->reached();
+    progressDue_ = progress_->nextCheck();
+  }
   if (parts_.afterMove) parts_.afterMove();
+}
+
+bool RasterRun::doublePassAnswer() {
+  const std::size_t asked = doublePassAsked_++;
+  const bool answer = parts_.resume && asked < parts_.resume->doublePass.size()
+                          ? parts_.resume->doublePass[asked]
+                          : ticked(parts_.boxes.doublePass);
+  if (parts_.journal) parts_.journal->doublePass.push_back(answer);
+  return answer;
 }
 
 void RasterRun::travel(std::int32_t dx, std::int32_t edge) {
@@ -97,6 +133,7 @@ void RasterRun::travel(std::int32_t dx, std::int32_t edge) {
 }
 
 void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int x, int y) {
+  row_ = y;
   const std::int32_t dwell = dwell_(level);
   if (lines_) lines_->burn(dwell, edge);
   move(dx, 0, dwell);
@@ -110,6 +147,7 @@ void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int
 }
 
 void RasterRun::rowMove(int row) {
+  row_ = row;
   move(0, 1, idleDwell());
   if (lines_) lines_->row(row);
 }

@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <optional>
+#include <vector>
 
+#include "link/confirmed_commands.h"
+#include "link/job_estimate.h"
+#include "link/job_progress.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/raster_moves.h"
@@ -51,6 +56,22 @@ struct RunNumbers {
   double targetHeight = 100;  // Text7, mm
 };
 
+// What a run leaves behind for going on after a cut link: which of its commands the
+// controller confirmed (moves numbered from 0 in the walk's order, places are rows) and how
+// "Двойной проход" was answered at each row pair, in the walk's order.
+struct RunJournal {
+  link::ConfirmedCommands commands;
+  std::vector<bool> doublePass;
+};
+
+// Going on after a cut link: the moves before `firstMove` were confirmed and are passed over
+// (their marks and G-code lines are made, nothing is sent); the setup is sent again first.
+// The double pass is answered as recorded as far as the record goes, then by the box.
+struct ResumeFrom {
+  std::int64_t firstMove = 0;
+  std::vector<bool> doublePass;
+};
+
 struct RunParts {
   link::MachineLink& link;
   link::RasterMoves& moves;
@@ -69,6 +90,12 @@ struct RunParts {
   // The window's firmware check passed. Without it not even the setup command goes out: a
   // machine with another firmware is not driven at all.
   bool firmwareChecked = true;
+  // The estimate of this very run, counted before it (EstimateRun), and where its progress is
+  // told; without both, no progress is followed.
+  std::optional<link::JobEstimate> estimate = {};
+  std::function<void(const link::ProgressReport&)> showProgress = {};
+  std::optional<ResumeFrom> resume = {};
+  RunJournal* journal = nullptr;  // kept up to date as the run goes, when given
 };
 
 class RasterRun final : private WalkSteps {
@@ -92,6 +119,7 @@ class RasterRun final : private WalkSteps {
   void returnMove(std::int32_t dx, std::int32_t dy) override;
 
   void move(std::int32_t dx, std::int32_t dy, std::int32_t dwell);
+  bool doublePassAnswer();
   std::int32_t idleDwell() const;
   bool ticked(const std::function<bool()>& box) const { return box && box(); }
   void sendSetup(std::int32_t stepsPerPixel);
@@ -103,6 +131,13 @@ class RasterRun final : private WalkSteps {
   std::optional<GcodeLines> lines_;
   GcodeFile* file_ = nullptr;
   std::int64_t movesPlanned_ = 0;
+  std::int64_t firstSent_ = 0;  // moves before it are passed over (a resumed run)
+  std::size_t doublePassAsked_ = 0;
+  int row_ = 1;  // the row the walk works on; a row move counts to the row it goes to
+  std::optional<link::JobProgress> progress_;
+  // Commands done (the setup counted as the first) at which progress_ is next due; never
+  // reached when the run is not followed.
+  std::int64_t progressDue_ = std::numeric_limits<std::int64_t>::max();
   bool noWholeSteps_ = false;  // no command may reach the machine in this run
 };
 

@@ -2,7 +2,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 
 #include "raster/raster_job.h"
 
@@ -26,16 +25,19 @@ RasterWindow::RasterWindow(link::MachineLink& link, const link::MachineSettings&
   setWindowTitle(QString::fromStdString(mode_.windowCaption));
   toolPanel_->setTitle(QString::fromStdString(mode_.settingsPanelCaption));
   dwellLabel_->setText(QString::fromStdString(mode_.dwellLabel));
-  connect(engraveButton_, &QPushButton::clicked, this, &RasterWindow::RasterJob);
   openWith("PT");
 }
 
-void RasterWindow::RasterJob() {
-  runJob([this] {
-    if (auto parts = gatherRun({mode_.blackDwellName, mode_.whiteDwellName})) {
-      raster::RasterJob(std::move(*parts));
-    }
-  });
+void RasterWindow::applyMode(RunParts& parts) const {
+  UseLaserRules(parts);
+}
+
+void RasterWindow::runEngraving(RunParts parts) {
+  RasterJob(std::move(parts));
+}
+
+DwellFieldNames RasterWindow::dwellNames() const {
+  return {mode_.blackDwellName, mode_.whiteDwellName};
 }
 
 }  // namespace vexa::raster

@@ -19,10 +19,13 @@ class RasterWindow : public EngravingWindow {
 
   const RasterMode& mode() const { return mode_; }
 
- private:
-  // Command1.
-  void RasterJob();
+ protected:
+  void applyMode(RunParts& parts) const override;
+  // "Гравировать" (Command1): RasterJob.
+  void runEngraving(RunParts parts) override;
+  DwellFieldNames dwellNames() const override;
 
+ private:
   RasterMode mode_;
 };
 

@@ -51,6 +51,10 @@ GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule
   return result;
 }
 
+void MachineStatusWidget::showLinkBack() {
+  status_->setText(QString::fromUtf8(link::kStatusOpen));
+}
+
 QString MachineStatusWidget::statusText() const { return status_->text(); }
 
 bool MachineStatusWidget::portOpen() const {

@@ -25,6 +25,10 @@ class MachineStatusWidget : public QWidget {
   link::GateResult runStartupCheck(link::MachineLink& link, const link::TagRule& rule,
                                    const QList<QWidget*>& machineControls);
 
+  // The link is back and its firmware fits, as another check on the same opening of the port
+  // found (the status reads "Com-порт открыт" again).
+  void showLinkBack();
+
   QString statusText() const;
   // True when the port was open at the check and has not been lost since (the status reads
   // neither "no port" nor "link lost").

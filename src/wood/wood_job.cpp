@@ -13,11 +13,15 @@ raster::RunRules WoodRunRules() {
   return rules;
 }
 
-void WoodJob(raster::RunParts parts, picture::RasterPicture& picture) {
+void UseWoodRules(raster::RunParts& parts) {
   parts.rules = WoodRunRules();
   parts.numbers.whiteDwell = parts.settings.SM_delay;
   parts.boxes.doublePass = {};
   parts.exportPath.reset();
+}
+
+void WoodJob(raster::RunParts parts, picture::RasterPicture& picture) {
+  UseWoodRules(parts);
   if (raster::RasterRun(std::move(parts)).run()) picture.RefreshPicture();
 }
 

@@ -11,6 +11,10 @@ namespace vexa::wood {
 // rows give H row moves), no double pass, no export, no duration, no clean copy.
 raster::RunRules WoodRunRules();
 
+// Gives `parts` the wood rules: the dwell reaches SM_delay at white, no double pass, no export.
+// What the run and its estimate use.
+void UseWoodRules(raster::RunParts& parts);
+
 // Runs `parts` with the wood rules: the dwell reaches SM_delay at white, and parts' double pass
 // and export are ignored. At the end the picture is loaded and fitted again, which removes the
 // marks; a stopped run keeps them until the next refresh.

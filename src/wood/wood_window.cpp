@@ -1,7 +1,6 @@
 #include "wood/wood_window.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "wood/wood_job.h"
 
@@ -16,16 +15,19 @@ WoodWindow::WoodWindow(link::MachineLink& link, const link::MachineSettings& set
   setWindowTitle(QStringLiteral("Гравировка нитью по дереву"));
   blackDwellField_->setToolTip(
       QStringLiteral("Максимальная здержка между шагами при выжигании в микросекундах"));
-  connect(engraveButton_, &QPushButton::clicked, this, &WoodWindow::WoodJob);
   openWith("BT");
 }
 
-void WoodWindow::WoodJob() {
-  runJob([this] {
-    if (auto parts = gatherRun({"задержки для чёрного", ""})) {
-      wood::WoodJob(std::move(*parts), raster_);
-    }
-  });
+void WoodWindow::applyMode(raster::RunParts& parts) const {
+  UseWoodRules(parts);
+}
+
+void WoodWindow::runEngraving(raster::RunParts parts) {
+  WoodJob(std::move(parts), raster_);
+}
+
+raster::DwellFieldNames WoodWindow::dwellNames() const {
+  return {"задержки для чёрного", ""};
 }
 
 }  // namespace vexa::wood

@@ -15,9 +15,11 @@ class WoodWindow : public raster::EngravingWindow {
   WoodWindow(link::MachineLink& link, const link::MachineSettings& settings,
              std::filesystem::path programDir, QWidget* parent = nullptr);
 
- private:
-  // Command1.
-  void WoodJob();
+ protected:
+  void applyMode(raster::RunParts& parts) const override;
+  // "Гравировать" (Command1): WoodJob.
+  void runEngraving(raster::RunParts parts) override;
+  raster::DwellFieldNames dwellNames() const override;
 };
 
 }  // namespace vexa::wood

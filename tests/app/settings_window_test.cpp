@@ -175,7 +175,11 @@ class SettingsWindowTest : public QObject {
     app.openSettings();
     app.click("Command1");
     QVERIFY(sameMessages(app.prompts.messages, {{"Проверка соединения", "Com-порт открыт"}}));
-    QCOMPARE(sim.receivedCommands(), Commands{"V"});
+    // The outline firmware's round trip is measured with its millimetre move of zero steps.
+    QCOMPARE(sim.receivedCommands(), (Commands{"V", "0,0,0", "0,0,0", "0,0,0", "0,0,0", "0,0,0"}));
+    const QString roundTrip = app.control<QLabel>("Label7")->text();
+    QVERIFY2(roundTrip.startsWith("Отклик: ") && roundTrip.endsWith(" мс"), qPrintable(roundTrip));
+    QVERIFY(app.window->machineLink().pace.measured);
     QVERIFY(app.window->machineLink().isOpen());
     QVERIFY(app.settingsOpen());
   }
@@ -220,7 +224,8 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!app.settingsOpen());
     QCOMPARE(app.window->machineLink().portName, second.portPath());
     QVERIFY(app.window->machineLink().isOpen());
-    QCOMPARE(second.receivedCommands(), Commands{"V"});
+    QCOMPARE(second.receivedCommands(),
+             (Commands{"V", "0,0,0,0", "0,0,0,0", "0,0,0,0", "0,0,0,0", "0,0,0,0"}));
     QCOMPARE(app.ini(), before);
   }
 

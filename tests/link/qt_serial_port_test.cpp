@@ -64,6 +64,26 @@ TEST(SerialOverSim, HangUpEndsTheWaitWithOneMessageAndTheAbort) {
   EXPECT_TRUE(over.link.StopRequested);
 }
 
+// Replies that came before the line dropped still count: a run that goes on after the cut
+// must not send again what the controller confirmed.
+TEST(SerialOverSim, RepliesThatCameBeforeAHangUpAreStillRead) {
+  LinkOverSim over({"--hangup-after", "3"});
+  ReplyBuffer buffer;
+  const ReplyWait wait = ReplyWait::JobWindow([] { return true; });
+  over.link.WritePort("1,0,0;");
+  over.link.WritePort("2,0,0;");
+  over.link.WritePort("3,0,0;");  // not answered: the line goes
+  // Events go through meanwhile, as between a job's reads: the two replies reach the port, the
+  // emulator hangs up, and the port notices and closes itself.
+  QTest::qWait(300);
+  ASSERT_TRUE(over.sim.waitForExit());
+  EXPECT_FALSE(over.link.isOpen());
+  over.link.WaitReply(buffer, wait);
+  over.link.WaitReply(buffer, wait);
+  EXPECT_EQ(buffer.repliesArrived(), 2u);
+  EXPECT_THROW(over.link.WaitReply(buffer, wait), LinkAbort) << "the third was never answered";
+}
+
 // A generous bound: a port polled in a loop costs a whole second per second.
 constexpr double kIdleCpuPerSecond = 0.3;
 

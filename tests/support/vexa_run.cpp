@@ -30,7 +30,7 @@ void startVexa(QProcess& vexa, const TempFolder& programDir, const std::string& 
   startVexa(vexa, programDir, script, {}, picture::ToQString(programDir.path()));
 }
 
-VexaRun waitForVexa(QProcess& vexa) {
+VexaRun finish(QProcess& vexa) {
   VexaRun run;
   if (!vexa.waitForStarted(10000) || !vexa.waitForFinished(120000)) {
     vexa.kill();
@@ -49,20 +49,26 @@ VexaRun waitForVexa(QProcess& vexa) {
 VexaRun runVexa(const TempFolder& programDir, const std::string& script) {
   QProcess vexa;
   startVexa(vexa, programDir, script);
-  return waitForVexa(vexa);
+  return finish(vexa);
 }
 
 VexaRun runVexa(const TempFolder& scriptFolder, const std::string& script,
                 const std::vector<std::string>& arguments, const std::string& programDirVariable) {
   QProcess vexa;
   startVexa(vexa, scriptFolder, script, arguments, QString::fromStdString(programDirVariable));
-  return waitForVexa(vexa);
+  return finish(vexa);
 }
 
-RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script) {
-  process_.setProcessChannelMode(QProcess::ForwardedChannels);  // nobody reads it meanwhile
+RunningVexa::RunningVexa(const TempFolder& programDir, const std::string& script,
+                         bool keepOutput) {
+  // Kept output is small (a line per message box); otherwise nobody reads it meanwhile.
+  if (!keepOutput) process_.setProcessChannelMode(QProcess::ForwardedChannels);
   startVexa(process_, programDir, script);
   if (!process_.waitForStarted(10000)) ADD_FAILURE() << "vexa did not start";
+}
+
+VexaRun RunningVexa::waitForEnd() {
+  return finish(process_);
 }
 
 RunningVexa::~RunningVexa() {

@@ -30,13 +30,17 @@ VexaRun runVexa(const TempFolder& scriptFolder, const std::string& script,
 // script without "quit" leaves it running). Ended with this object.
 class RunningVexa {
  public:
-  RunningVexa(const TempFolder& programDir, const std::string& script);
+  // With `keepOutput`, standard output and errors are kept for waitForEnd(); otherwise they go
+  // to the test's own.
+  RunningVexa(const TempFolder& programDir, const std::string& script, bool keepOutput = false);
   ~RunningVexa();
   RunningVexa(const RunningVexa&) = delete;
   RunningVexa& operator=(const RunningVexa&) = delete;
 
   qint64 processId() const { return process_.processId(); }
   bool running() const { return process_.state() == QProcess::Running; }
+  // Waits for the end as runVexa does (two minutes, then a failure and a kill).
+  VexaRun waitForEnd();
 
  private:
   QProcess process_;

@@ -4,8 +4,8 @@
 
 namespace vexa::sim {
 
-void AnswerQueue::push(std::string answer, TimePoint received) {
-  lastDue_ = std::max(received, lastDue_) + delay_;
+void AnswerQueue::push(std::string answer, TimePoint received, std::chrono::microseconds work) {
+  lastDue_ = std::max(received, lastDue_) + delay_ + work;
   pending_.push_back({lastDue_, std::move(answer)});
 }
 

@@ -10,13 +10,15 @@
 namespace vexa::sim {
 
 // Answers waiting for their time. Like a real controller that finishes one move before the
-// next, each answer is due `delay` after its command arrived or after the previous answer,
-// whichever is later; with no delay an answer is due at once.
+// next, each answer is due `delay` (plus the command's own `work`, see MovePace) after its
+// command arrived or after the previous answer, whichever is later; with neither an answer is
+// due at once.
 class AnswerQueue {
  public:
   explicit AnswerQueue(std::chrono::milliseconds delay) : delay_(delay) {}
 
-  void push(std::string answer, TimePoint received);
+  void push(std::string answer, TimePoint received,
+            std::chrono::microseconds work = std::chrono::microseconds(0));
 
   std::optional<TimePoint> nextDue() const;
 

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr int kFailingLineRetryMs = 10;
+// A reader that has stopped reading does not keep the hang-up waiting longer.
+constexpr std::chrono::milliseconds kHangupDrainLimit{1000};
 
 std::optional<TimePoint> earliest(std::optional<TimePoint> a, std::optional<TimePoint> b) {
   if (!a) return b;
@@ -29,6 +31,7 @@ Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& 
       stopSignals_(stopSignals),
       responder_(options),
       answers_(std::chrono::milliseconds(options.delayMs)),
+      paced_(options.pace && PacedTag(options.tag)),
       hangupAfter_(options.hangupAfter),
       silentAfter_(options.silentAfter),
       echo_(options.echo),
@@ -103,13 +106,20 @@ void Emulator::handleCommand(const std::string& command, TimePoint now) {
   ++commandsReceived_;
   log_.append(command);
   if (hangupAfter_ > 0 && commandsReceived_ >= hangupAfter_) {
+    // The answers already due (to the commands before this one) go out and are read first, as
+    // from a board that answered them before the line dropped: what the application counts as
+    // confirmed then does not depend on how the bytes met the hang-up.
+    sendDueAnswers(now);
+    flushUnsent();
+    line_.waitUntilRead(kHangupDrainLimit);
     line_.hangUp();
     hungUp_ = true;
     return;
   }
   if (silentAfter_ > 0 && commandsReceived_ > silentAfter_) return;  // hung, line still open
   std::string answer = responder_.answerFor(command);
-  if (!answer.empty()) answers_.push(std::move(answer), now);
+  const std::chrono::microseconds work = paced_ ? pace_.durationOf(command) : std::chrono::microseconds(0);
+  if (!answer.empty()) answers_.push(std::move(answer), now, work);
 }
 
 void Emulator::sendDueAnswers(TimePoint now) {

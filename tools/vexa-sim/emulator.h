@@ -7,6 +7,7 @@
 #include "chatter.h"
 #include "command_log.h"
 #include "command_splitter.h"
+#include "move_pace.h"
 #include "pseudo_terminal.h"
 #include "responder.h"
 #include "sim_clock.h"
@@ -44,6 +45,8 @@ class Emulator {
   CommandSplitter splitter_;
   Responder responder_;
   AnswerQueue answers_;
+  bool paced_;
+  MovePace pace_;
   long long hangupAfter_;
   long long silentAfter_;
   bool echo_;

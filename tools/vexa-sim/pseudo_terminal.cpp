@@ -1,6 +1,7 @@
 #include "pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -50,6 +51,20 @@ PseudoTerminal::PseudoTerminal() {
 
 PseudoTerminal::~PseudoTerminal() {
   hangUp();
+}
+
+void PseudoTerminal::waitUntilRead(std::chrono::milliseconds limit) const {
+  // Written bytes reach the slave's input queue a moment later, so the queue must stay empty
+  // for a while before it counts as read.
+  constexpr int kQuietChecks = 20;  // about 20 ms
+  const auto end = std::chrono::steady_clock::now() + limit;
+  int quiet = 0;
+  while (quiet < kQuietChecks && std::chrono::steady_clock::now() < end) {
+    int unread = 0;
+    if (ioctl(slaveFd_, FIONREAD, &unread) != 0) return;
+    quiet = unread == 0 ? quiet + 1 : 0;
+    usleep(1000);
+  }
 }
 
 void PseudoTerminal::hangUp() {

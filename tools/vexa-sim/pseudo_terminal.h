@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace vexa::sim {
@@ -20,6 +21,9 @@ class PseudoTerminal {
   int masterFd() const { return masterFd_; }
   const std::string& slavePath() const { return slavePath_; }
 
+  // Waits, up to `limit`, until the application has read what was sent to it (a hang-up drops
+  // what is still unread).
+  void waitUntilRead(std::chrono::milliseconds limit) const;
   // Closes both ends: the application's next read or write on the port fails.
   void hangUp();
 

@@ -101,6 +101,8 @@ bool applyFlag(std::string_view name, SimOptions& options) {
     options.echo = true;
   } else if (name == "--exit-with-stdin") {
     options.exitWithStdin = true;
+  } else if (name == "--pace") {
+    options.pace = true;
   } else {
     return false;
   }
@@ -168,12 +170,20 @@ Options:
                     at once). Commands keep arriving meanwhile and are answered
                     in order, each answer MS after its command or after the
                     previous answer, whichever is later.
+  --pace            with tag PT or BT, answer a move X,Y,R only after its steps
+                    would take on the machine: |X| + |Y| steps (one axis after
+                    the other) of R microseconds each, or, for R = 0, of the
+                    idle delay the setup command (",,,K,D;" or ",,D;") gave,
+                    2000 before one. The setup and "V;" are answered at once.
+                    Adds to --delay.
   --crlf            end every answer (tag, "T", reading) with CR LF.
   --probe LIST      readings for the scanner's probe command "0,0,S;" (S > 0,
                     tag ST), comma-separated, used in turn and then repeated
                     (default 128). The answer is the reading followed by "OK".
   --silent          receive and log commands, never answer anything.
-  --hangup-after N  after the N-th command (counting "V;"), log it, close the
+  --hangup-after N  after the N-th command (counting "V;"), log it, send the
+                    answers already due to the commands before it and let the
+                    application read them (up to a second), then close the
                     line without answering it and exit.
   --silent-after N  answer the first N commands (counting "V;"), then keep
                     the line open and answer nothing more: a board that hung.

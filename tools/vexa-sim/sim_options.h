@@ -16,6 +16,7 @@ struct SimOptions {
   bool echo = false;
   long long chatterBytesPerSecond = 0;
   bool exitWithStdin = false;
+  bool pace = false;
   std::string logPath;
   std::string linkPath;
   bool quiet = false;
