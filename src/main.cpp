@@ -1,14 +1,19 @@
 // Vexa: drives home-built CNC machines through the companion firmware on an Arduino board.
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/qt_automation.h"
 #include "app/qt_window_registry.h"
+#include "link/demo_mode.h"
 #include "picture/qt_path.h"
+#include "settings/path_text.h"
 #include "settings/program_dir.h"
 #include "widgets/qt_prompts.h"
 
@@ -37,6 +42,33 @@ std::string programDirVariable() {
 #endif
 }
 
+// --demo: the emulated controller inside the process instead of the serial port; --demo-log
+// FILE also writes the commands it receives to FILE, one per line, as vexa-sim --log does.
+struct DemoChoice {
+  bool wanted = false;
+  std::string logPath;
+};
+
+DemoChoice demoChoice(const std::vector<std::string>& args) {
+  DemoChoice choice;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--demo") choice.wanted = true;
+    if (args[i] == "--demo-log" && i + 1 < args.size()) choice.logPath = args[++i];
+  }
+  return choice;
+}
+
+std::unique_ptr<vexa::link::SerialPort> demoPort(const DemoChoice& choice) {
+  if (!choice.wanted) return nullptr;
+  try {
+    return vexa::link::MakeDemoPort(vexa::settings::PathFromUtf8(choice.logPath));
+  } catch (const std::exception& error) {
+    // A developer's option: the demo goes on without its log.
+    std::fprintf(stderr, "vexa: %s %s\n", error.what(), choice.logPath.c_str());
+    return vexa::link::MakeDemoPort();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,13 +76,13 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Vexa");
 
   const std::string variable = programDirVariable();
-  const std::filesystem::path programDir =
-      vexa::settings::ResolveProgramDir(commandLine(argc, argv), variable.c_str(),
-                                        vexa::picture::ToPath(QApplication::applicationDirPath()));
+  const std::vector<std::string> args = commandLine(argc, argv);
+  const std::filesystem::path programDir = vexa::settings::ResolveProgramDir(
+      args, variable.c_str(), vexa::picture::ToPath(QApplication::applicationDirPath()));
 
   vexa::widgets::QtPrompts prompts;
   vexa::app::Automation automation(std::getenv(vexa::app::kAutomationVariable), prompts);
-  vexa::app::MainWindow window(programDir, automation.prompts());
+  vexa::app::MainWindow window(programDir, automation.prompts(), demoPort(demoChoice(args)));
   prompts.setParent(&window);
   vexa::app::RegisterWindows(window, &prompts);
   window.show();

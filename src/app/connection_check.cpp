@@ -7,6 +7,7 @@ namespace vexa::app {
 ConnectionResult CheckConnection(link::MachineLink& link, const std::string& port, int speed,
                                  std::optional<double>* roundTrip) {
   if (roundTrip) roundTrip->reset();
+  if (link.demoSpeedup()) return ConnectionResult::Demo;
   if (link.isOpen()) link.ClosePort();
   link.OpenPort(port, speed);
   if (!link.isOpen()) return ConnectionResult::PortFailed;

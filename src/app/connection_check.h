@@ -14,9 +14,10 @@ enum class ConnectionResult {
   Answered,    // a two-letter reply ending in "T"; any tag passes here
   Silent,      // no such reply: silent controller, old firmware or wrong speed
   ReadFailed,  // the read-error message has been shown; the check ended there
+  Demo,        // demo mode: no port is opened, the emulated controller stays
 };
 
-// Closes the port if open, opens `port` at `speed`, and on success clears StopRequested,
+// In demo mode nothing is touched (Demo). Otherwise closes the port if open, opens `port` at `speed`, and on success clears StopRequested,
 // drains old replies and queries the firmware. With `roundTrip` given (the button "Проверить
 // соединение", not "ОК"), a firmware that answers also has the link's round trip measured
 // (MeasureLinkPace: kept in link.pace for the jobs' estimates) and put there, nullopt when it

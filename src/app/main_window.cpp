@@ -18,6 +18,7 @@
 #include "app/shell_rules.h"
 #include "app/update_schedule.h"
 #include "app/version_reply.h"
+#include "link/demo_mode.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
 #include "settings/settings_write_notice.h"
@@ -71,7 +72,7 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
       link_(std::make_unique<link::MachineLink>(*port_, *pump_, prompts_)) {
   setObjectName("MDIForm1");
   ver_ = ApplicationVersion();
-  setWindowTitle(QString::fromStdString(MainWindowCaption(ver_)));
+  setWindowTitle(QString::fromStdString(MainWindowCaption(ver_, port_->demoSpeedup().has_value())));
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -101,6 +102,9 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
   machineSettings_ = startup.machine;
   check_ver = startup.check_ver;
   check_prev = startup.check_prev;
+  if (auto* demo = dynamic_cast<link::EmulatedPort*>(port_.get())) {
+    link::PrepareDemo(*link_, *demo, machineSettings_);
+  }
   link_->OpenPort(startup.port, startup.speed);
   resize(1280, 720);
   scheduleUpdateCheck();

@@ -16,6 +16,7 @@
 #include "app/connection_check.h"
 #include "app/main_window.h"
 #include "app/qt_open_error_text.h"
+#include "link/demo_mode.h"
 #include "link/link_pace.h"
 
 namespace vexa::app {
@@ -185,6 +186,9 @@ void SettingsWindow::tellConnection(ConnectionResult result) {
       break;
     case ConnectionResult::ReadFailed:
       break;  // the read-error message has been shown
+    case ConnectionResult::Demo:
+      prompts.message(kConnectionCaption, link::DemoConnectionText());
+      break;
   }
 }
 

@@ -8,8 +8,8 @@ namespace vexa::app {
 
 std::string ApplicationVersion() { return VEXA_VERSION; }
 
-std::string MainWindowCaption(const std::string& version) {
-  return "Zorazad IDO   ver. " + version;
+std::string MainWindowCaption(const std::string& version, bool demo) {
+  return "Zorazad IDO   ver. " + version + (demo ? " — демо" : "");
 }
 
 bool SurvivesFreshStart(const std::string& objectName) {

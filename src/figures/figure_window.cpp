@@ -330,6 +330,7 @@ void FigureWindow::runJob(const std::function<void()>& job, const QList<QWidget*
   QList<QWidget*> all{openButton_, widthField_, heightField_};
   if (parseButton_) all << parseButton_;
   all << locked;
+  status_->claimController();
   guard_.run(job, all);
 }
 

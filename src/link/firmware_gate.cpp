@@ -1,5 +1,7 @@
 #include "link/firmware_gate.h"
 
+#include "link/demo_mode.h"
+
 namespace vexa::link {
 
 std::string WrongFirmwareNoticeText() {
@@ -26,8 +28,9 @@ GateResult GateOnFirmware(MachineLink& link, const TagRule& rule) {
   if (!link.isOpen() && !link.ReopenLostPort()) return {kStatusNoPort, false, ""};
   link.StopRequested = false;
   link.DrainReplies();
+  link.ExpectFirmware(rule.required);
   const std::string tag = link.QueryFirmware();
-  if (rule.accepts(tag)) return {kStatusOpen, true, tag};
+  if (rule.accepts(tag)) return {OpenStatusText(link), true, tag};
   if (!tag.empty()) {
     ShowFirmwareNotice(link.prompts(), "");
     return {kStatusWrongFirmware, false, tag};

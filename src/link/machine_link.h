@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,9 @@ class MachineLink {
   bool OpenPort(const std::string& name, int speed);
   void ClosePort();
   bool isOpen() const { return port_.isOpen(); }
+  // Demo mode: the port is the emulated controller inside the process (SerialPort::demoSpeedup).
+  std::optional<int> demoSpeedup() const { return port_.demoSpeedup(); }
+  void ExpectFirmware(const std::string& tag) { port_.expectFirmware(tag); }
   // How the last OpenPort went, so the settings window can give the system's reason.
   const OpenResult& lastOpenResult() const { return lastOpen_; }
 

@@ -3,6 +3,7 @@
 // script it byte for byte.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace vexa::link {
@@ -44,6 +45,13 @@ class SerialPort {
   virtual int readByte() = 0;
   // One byte that is already waiting, without blocking; kNothing or kFailed otherwise.
   virtual int readWaitingByte() = 0;
+
+  // Demo mode's controller inside the process answers the version query with the tag the
+  // asking window needs, told here before it asks; a real port has nothing to do with it.
+  virtual void expectFirmware(const std::string& tag) { (void)tag; }
+  // How many times faster than the machine the emulated controller of demo mode plays moves;
+  // nullopt for a real port.
+  virtual std::optional<int> demoSpeedup() const { return std::nullopt; }
 
   // Told when the line fails or hangs up, during a read or while nobody reads: the port has
   // closed itself by then, so an idle program does not spin on a dead device.

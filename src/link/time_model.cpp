@@ -29,7 +29,8 @@ LinkPace MeasuredPace(double roundTripMicros, std::int64_t commandBytes, std::in
 
 std::int64_t TimeModel::commandNanos(std::int64_t bytes, std::int64_t firmwareMicros) const {
   const double roundTrip = latencyMicros_ + LineMicros(bytes + kReplyBytes, speed_);
-  const double move = static_cast<double>(firmwareMicros);
+  // Whole microseconds, as the emulated controller of demo mode takes them.
+  const double move = static_cast<double>(firmwareMicros / firmwareSpeedup_);
   const double micros =
       inFlight_ == InFlight::One ? roundTrip + move : std::max(move, (roundTrip + move) / 2);
   return std::llround(micros * 1000);

@@ -27,6 +27,10 @@ struct LinkPace {
   double roundTripMicros = 0;  // what the check measured, shown as "Отклик"
   // The round trip less its bytes' time on the line: what every command pays besides its bytes.
   double latencyMicros = kDefaultLatencyMicros;
+  // Demo mode's controller inside the process: no bytes cross a line, and moves take their
+  // time divided by firmwareSpeedup.
+  bool onTheLine = true;
+  int firmwareSpeedup = 1;
 };
 
 // The microseconds `bytes` take on the line at `speed` baud (0 for a speed of 0 or less).
@@ -41,7 +45,10 @@ enum class InFlight { One, Two };
 class TimeModel {
  public:
   TimeModel(const LinkPace& pace, int speed, InFlight inFlight)
-      : latencyMicros_(pace.latencyMicros), speed_(speed), inFlight_(inFlight) {}
+      : latencyMicros_(pace.latencyMicros),
+        speed_(pace.onTheLine ? speed : 0),
+        firmwareSpeedup_(pace.firmwareSpeedup > 1 ? pace.firmwareSpeedup : 1),
+        inFlight_(inFlight) {}
 
   // One command of `bytes` whose move takes `firmwareMicros`, in whole nanoseconds (sums of
   // whole numbers come out the same in any order).
@@ -49,7 +56,8 @@ class TimeModel {
 
  private:
   double latencyMicros_;
-  int speed_;
+  int speed_;  // 0: no line
+  int firmwareSpeedup_;
   InFlight inFlight_;
 };
 

@@ -328,6 +328,7 @@ link::JobState::Outcome EngravingWindow::runJob(const std::function<void()>& job
                            static_cast<QWidget*>(exportBox_)}) {
     if (control) locked.append(control);
   }
+  status_->claimController();
   const link::JobState::Outcome outcome = guard_.run(job, locked);
   refreshEstimate();
   return outcome;

@@ -201,6 +201,7 @@ void ScannerWindow::ScanSurface() {
                                pictureWidthField_,       pictureHeightField_,
                                applySizeButton_,         interpolateButton_,
                                moveGroup_->moveButton(), box_};
+  status_->claimController();
   guard_.run(
       [this] {
         const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
@@ -319,6 +320,7 @@ void ScannerWindow::fieldLeft(QLineEdit* field) {
 void ScannerWindow::moveByMm(double dx, double dy, double dz) {
   // A move is a job of its own: a scan cannot start under it, and a Stop pressed earlier must
   // not end it after it was sent.
+  status_->claimController();
   guard_.run(
       [&] {
         link_.StopRequested = false;

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "link/demo_mode.h"
+
 namespace vexa::widgets {
 
 using link::GateOnFirmware;
@@ -37,6 +39,7 @@ GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule
     link_ = &link;
     lineLostListener_ = link.addLineLostListener([this] { showLineLost(); });
   }
+  rule_ = rule;
   GateResult result{kStatusNoPort, false, ""};
   try {
     result = GateOnFirmware(link, rule);
@@ -52,7 +55,11 @@ GateResult MachineStatusWidget::runStartupCheck(MachineLink& link, const TagRule
 }
 
 void MachineStatusWidget::showLinkBack() {
-  status_->setText(QString::fromUtf8(link::kStatusOpen));
+  status_->setText(QString::fromStdString(link_ ? link::OpenStatusText(*link_) : link::kStatusOpen));
+}
+
+void MachineStatusWidget::claimController() {
+  if (link_) link_->ExpectFirmware(rule_.required);
 }
 
 QString MachineStatusWidget::statusText() const { return status_->text(); }

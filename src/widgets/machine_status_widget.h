@@ -29,6 +29,11 @@ class MachineStatusWidget : public QWidget {
   // found (the status reads "Com-порт открыт" again).
   void showLinkBack();
 
+  // Demo mode's controller plays one firmware at a time: a window about to drive the machine
+  // states its own again, since another window may have asked for a different one meanwhile.
+  // Nothing happens on a real port.
+  void claimController();
+
   QString statusText() const;
   // True when the port was open at the check and has not been lost since (the status reads
   // neither "no port" nor "link lost").
@@ -39,6 +44,7 @@ class MachineStatusWidget : public QWidget {
 
   QLabel* status_;
   link::MachineLink* link_ = nullptr;  // listened to from the first check on
+  link::TagRule rule_;                 // of the last check
   int lineLostListener_ = -1;
 };
 

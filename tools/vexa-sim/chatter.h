@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "sim_clock.h"
+#include "link/emulator_clock.h"
 
 namespace vexa::sim {
 
@@ -13,17 +13,17 @@ namespace vexa::sim {
 class Chatter {
  public:
   // 0 bytes per second: silent.
-  explicit Chatter(long long bytesPerSecond, TimePoint start = SimClock::now());
+  explicit Chatter(long long bytesPerSecond, link::EmulatorTime start = link::EmulatorClock::now());
 
   bool active() const { return bytesPerSecond_ > 0; }
   // The bytes due by `now` since the last call.
-  std::string due(TimePoint now);
+  std::string due(link::EmulatorTime now);
   // How often the emulator asks for due bytes while chattering.
   static constexpr std::chrono::milliseconds kTick{10};
 
  private:
   long long bytesPerSecond_;
-  TimePoint start_;
+  link::EmulatorTime start_;
   long long produced_ = 0;
   long long lineNumber_ = 0;
   std::string line_;      // the line being sent

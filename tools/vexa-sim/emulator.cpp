@@ -16,22 +16,15 @@ constexpr int kFailingLineRetryMs = 10;
 // A reader that has stopped reading does not keep the hang-up waiting longer.
 constexpr std::chrono::milliseconds kHangupDrainLimit{1000};
 
-std::optional<TimePoint> earliest(std::optional<TimePoint> a, std::optional<TimePoint> b) {
-  if (!a) return b;
-  if (!b) return a;
-  return std::min(*a, *b);
-}
-
 }  // namespace
 
-Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& log,
+Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, link::CommandLog& log,
                    const StopSignals& stopSignals)
     : line_(line),
       log_(log),
       stopSignals_(stopSignals),
-      responder_(options),
-      answers_(std::chrono::milliseconds(options.delayMs)),
-      paced_(options.pace && PacedTag(options.tag)),
+      controller_(ControllerBehaviourOf(options),
+                  link::EmulatorTiming{std::chrono::milliseconds(options.delayMs), options.pace, 1}),
       hangupAfter_(options.hangupAfter),
       silentAfter_(options.silentAfter),
       echo_(options.echo),
@@ -41,8 +34,8 @@ Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& 
 
 Emulator::Ending Emulator::run() {
   while (!stopSignals_.requested()) {
-    TimePoint now = SimClock::now();
-    if (auto idleCommand = splitter_.takeIdleCommand(now)) handleCommand(*idleCommand, now);
+    TimePoint now = EmulatorClock::now();
+    if (auto idleCommand = controller_.takeIdleCommand(now)) handleCommand(*idleCommand, now);
     if (hungUp_) return Ending::HungUp;
     sendDueAnswers(now);
     sendChatter(now);
@@ -73,7 +66,7 @@ Emulator::Ending Emulator::run() {
     }
     if (fds[1].revents & POLLOUT) flushUnsent();
     if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
-      readLine(SimClock::now());
+      readLine(EmulatorClock::now());
       if (hungUp_) return Ending::HungUp;
     }
   }
@@ -93,8 +86,8 @@ void Emulator::readLine(TimePoint now) {
   // An echoing board sends the bytes back as they come, before it answers the command.
   if (echo_) send(std::string(readBuffer_.data(), static_cast<std::size_t>(count)));
   completed_.clear();
-  splitter_.feed(std::string_view(readBuffer_.data(), static_cast<std::size_t>(count)), now,
-                 completed_);
+  controller_.receive(std::string_view(readBuffer_.data(), static_cast<std::size_t>(count)), now,
+                      completed_);
   for (const std::string& command : completed_) {
     handleCommand(command, now);
     if (hungUp_) return;
@@ -117,14 +110,12 @@ void Emulator::handleCommand(const std::string& command, TimePoint now) {
     return;
   }
   if (silentAfter_ > 0 && commandsReceived_ > silentAfter_) return;  // hung, line still open
-  std::string answer = responder_.answerFor(command);
-  const std::chrono::microseconds work = paced_ ? pace_.durationOf(command) : std::chrono::microseconds(0);
-  if (!answer.empty()) answers_.push(std::move(answer), now, work);
+  controller_.answer(command, now);
 }
 
 void Emulator::sendDueAnswers(TimePoint now) {
   std::string answer;
-  while (answers_.popDue(now, answer)) send(answer);
+  while (controller_.popDue(now, answer)) send(answer);
 }
 
 void Emulator::send(const std::string& answer) {
@@ -163,7 +154,7 @@ void Emulator::flushUnsent() {
 }
 
 int Emulator::pollTimeoutMs(TimePoint now) const {
-  std::optional<TimePoint> wakeAt = earliest(splitter_.idleDeadline(), answers_.nextDue());
+  const std::optional<TimePoint> wakeAt = controller_.nextEvent();
   if (!wakeAt) return -1;
   if (*wakeAt <= now) return 0;
   // Round up: waking a little late is harmless, waking early just costs another loop.

@@ -3,26 +3,26 @@
 #include <string>
 #include <vector>
 
-#include "answer_queue.h"
 #include "chatter.h"
-#include "command_log.h"
-#include "command_splitter.h"
-#include "move_pace.h"
+#include "link/command_log.h"
+#include "link/emulated_controller.h"
 #include "pseudo_terminal.h"
-#include "responder.h"
-#include "sim_clock.h"
 #include "sim_options.h"
 #include "stop_signals.h"
 
 namespace vexa::sim {
 
-// The controller's main loop: reads commands from the line, logs them, answers them in order
-// and hangs up, falls silent, echoes or chatters when told to.
+using link::EmulatorClock;
+using TimePoint = link::EmulatorTime;
+
+// The controller's main loop around a pseudo-terminal: reads commands from the line, logs them,
+// has the emulated controller answer them, and hangs up, falls silent, echoes or chatters when
+// told to.
 class Emulator {
  public:
   enum class Ending { Stopped, HungUp };
 
-  Emulator(const SimOptions& options, PseudoTerminal& line, CommandLog& log,
+  Emulator(const SimOptions& options, PseudoTerminal& line, link::CommandLog& log,
            const StopSignals& stopSignals);
 
   Ending run();
@@ -40,13 +40,9 @@ class Emulator {
   int pollTimeoutMs(TimePoint now) const;
 
   PseudoTerminal& line_;
-  CommandLog& log_;
+  link::CommandLog& log_;
   const StopSignals& stopSignals_;
-  CommandSplitter splitter_;
-  Responder responder_;
-  AnswerQueue answers_;
-  bool paced_;
-  MovePace pace_;
+  link::EmulatedController controller_;
   long long hangupAfter_;
   long long silentAfter_;
   bool echo_;

@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "command_log.h"
 #include "emulator.h"
+#include "link/command_log.h"
 #include "port_link.h"
 #include "pseudo_terminal.h"
 #include "sim_options.h"
@@ -25,7 +26,12 @@ void describeStart(const SimOptions& options, const std::string& port) {
 
 int run(const SimOptions& options) {
   StopSignals stopSignals;
-  CommandLog log(options.logPath);
+  std::unique_ptr<link::CommandLog> log;
+  try {
+    log = std::make_unique<link::CommandLog>(options.logPath);
+  } catch (const std::exception& error) {
+    throw std::runtime_error(std::string(error.what()) + " " + options.logPath);
+  }
   PseudoTerminal line;
   std::unique_ptr<PortLink> link;
   if (!options.linkPath.empty()) {
@@ -37,7 +43,7 @@ int run(const SimOptions& options) {
   std::fflush(stdout);
   if (!options.quiet) describeStart(options, line.slavePath());
 
-  Emulator emulator(options, line, log, stopSignals);
+  Emulator emulator(options, line, *log, stopSignals);
   Emulator::Ending ending = emulator.run();
   if (!options.quiet) {
     if (ending == Emulator::Ending::HungUp) {

@@ -118,6 +118,15 @@ ParsedCommandLine invalid(std::string error) {
 
 }  // namespace
 
+link::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options) {
+  link::ControllerBehaviour behaviour;
+  behaviour.tag = options.tag;
+  behaviour.crlf = options.crlf;
+  behaviour.silent = options.silent;
+  behaviour.probeReadings = options.probeReadings;
+  return behaviour;
+}
+
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine result;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -170,12 +179,14 @@ Options:
                     at once). Commands keep arriving meanwhile and are answered
                     in order, each answer MS after its command or after the
                     previous answer, whichever is later.
-  --pace            with tag PT or BT, answer a move X,Y,R only after its steps
-                    would take on the machine: |X| + |Y| steps (one axis after
-                    the other) of R microseconds each, or, for R = 0, of the
-                    idle delay the setup command (",,,K,D;" or ",,D;") gave,
-                    2000 before one. The setup and "V;" are answered at once.
-                    Adds to --delay.
+  --pace            answer a move only after its steps would take on the
+                    machine. Tags PT and BT: a move X,Y,R takes |X| + |Y|
+                    steps (one axis after the other) of R microseconds each,
+                    or, for R = 0, of the idle delay the setup command
+                    (",,,K,D;" or ",,D;") gave, 2000 before one. Tag MT: a
+                    move X,Y,Z,W takes |X| + |Y| + |Z| steps of W
+                    microseconds. The setup, "V;" and other firmwares'
+                    commands are answered at once. Adds to --delay.
   --crlf            end every answer (tag, "T", reading) with CR LF.
   --probe LIST      readings for the scanner's probe command "0,0,S;" (S > 0,
                     tag ST), comma-separated, used in turn and then repeated

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "link/controller_responder.h"
+
 namespace vexa::sim {
 
 struct SimOptions {
@@ -28,6 +30,9 @@ struct ParsedCommandLine {
   SimOptions options;
   std::string error;  // set when outcome is Invalid
 };
+
+// What the options ask of the controller's answers.
+link::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options);
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "sim_clock.h"
+#include "link/emulator_clock.h"
 
-namespace vexa::sim {
+namespace vexa::link {
 
 // Cuts the byte stream from the application into commands. A command ends at ";", or, for the
 // laser on/off commands that come without ";", when the line has been idle for kIdleGap.
@@ -19,18 +19,18 @@ class CommandSplitter {
   static constexpr std::chrono::milliseconds kIdleGap{30};
 
   // Appends every command completed by `bytes` to `completed`.
-  void feed(std::string_view bytes, TimePoint now, std::vector<std::string>& completed);
+  void feed(std::string_view bytes, EmulatorTime now, std::vector<std::string>& completed);
 
   // When the unterminated command now pending counts as complete, if one is pending.
-  std::optional<TimePoint> idleDeadline() const;
+  std::optional<EmulatorTime> idleDeadline() const;
 
   // The pending command, if its idle deadline has passed.
-  std::optional<std::string> takeIdleCommand(TimePoint now);
+  std::optional<std::string> takeIdleCommand(EmulatorTime now);
 
  private:
   std::string pending_;
   bool hasPending_ = false;  // also true for a pending command made of nothing but dropped bytes
-  TimePoint lastByte_{};
+  EmulatorTime lastByte_{};
 };
 
-}  // namespace vexa::sim
+}  // namespace vexa::link

@@ -1,10 +1,10 @@
-#include "move_pace.h"
+#include "link/move_pace.h"
 
 #include <charconv>
 #include <optional>
 #include <vector>
 
-namespace vexa::sim {
+namespace vexa::link {
 
 namespace {
 
@@ -34,14 +34,22 @@ std::int64_t magnitude(std::int64_t value) {
 
 }  // namespace
 
-bool PacedTag(std::string_view tag) {
-  return tag == "PT" || tag == "BT";
+void MovePace::setTag(std::string_view tag) {
+  firmware_ = tag == "MT"                    ? Firmware::Milling
+              : tag == "PT" || tag == "BT" ? Firmware::Raster
+                                           : Firmware::Other;
 }
 
 std::chrono::microseconds MovePace::durationOf(std::string_view command) {
+  if (firmware_ == Firmware::Other) return {};
   const auto fields = fieldsOf(command);
   if (!fields) return {};
   const auto& f = *fields;
+  if (firmware_ == Firmware::Milling) {
+    if (f.size() != 4 || !f[0] || !f[1] || !f[2] || !f[3] || *f[3] <= 0) return {};
+    return std::chrono::microseconds((magnitude(*f[0]) + magnitude(*f[1]) + magnitude(*f[2])) *
+                                     *f[3]);
+  }
   // ,,,K,D (laser) and ,,D (hot wire): the idle delay of the moves that follow.
   if (f.size() == 5 && !f[0] && !f[1] && !f[2] && f[4]) {
     travelDelay_ = *f[4];
@@ -57,4 +65,4 @@ std::chrono::microseconds MovePace::durationOf(std::string_view command) {
   return std::chrono::microseconds((magnitude(*f[0]) + magnitude(*f[1])) * perStep);
 }
 
-}  // namespace vexa::sim
+}  // namespace vexa::link

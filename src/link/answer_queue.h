@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "sim_clock.h"
+#include "link/emulator_clock.h"
 
-namespace vexa::sim {
+namespace vexa::link {
 
 // Answers waiting for their time. Like a real controller that finishes one move before the
 // next, each answer is due `delay` (plus the command's own `work`, see MovePace) after its
@@ -17,23 +17,23 @@ class AnswerQueue {
  public:
   explicit AnswerQueue(std::chrono::milliseconds delay) : delay_(delay) {}
 
-  void push(std::string answer, TimePoint received,
+  void push(std::string answer, EmulatorTime received,
             std::chrono::microseconds work = std::chrono::microseconds(0));
 
-  std::optional<TimePoint> nextDue() const;
+  std::optional<EmulatorTime> nextDue() const;
 
   // Moves the oldest answer into `answer` if it is due by `now`.
-  bool popDue(TimePoint now, std::string& answer);
+  bool popDue(EmulatorTime now, std::string& answer);
 
  private:
   struct Pending {
-    TimePoint due;
+    EmulatorTime due;
     std::string answer;
   };
 
   std::chrono::milliseconds delay_;
   std::deque<Pending> pending_;
-  TimePoint lastDue_{};
+  EmulatorTime lastDue_{};
 };
 
-}  // namespace vexa::sim
+}  // namespace vexa::link

@@ -1,8 +1,8 @@
-#include "command_splitter.h"
+#include "link/command_splitter.h"
 
-namespace vexa::sim {
+namespace vexa::link {
 
-void CommandSplitter::feed(std::string_view bytes, TimePoint now,
+void CommandSplitter::feed(std::string_view bytes, EmulatorTime now,
                            std::vector<std::string>& completed) {
   if (bytes.empty()) return;
   lastByte_ = now;
@@ -18,12 +18,12 @@ void CommandSplitter::feed(std::string_view bytes, TimePoint now,
   }
 }
 
-std::optional<TimePoint> CommandSplitter::idleDeadline() const {
+std::optional<EmulatorTime> CommandSplitter::idleDeadline() const {
   if (!hasPending_) return std::nullopt;
   return lastByte_ + kIdleGap;
 }
 
-std::optional<std::string> CommandSplitter::takeIdleCommand(TimePoint now) {
+std::optional<std::string> CommandSplitter::takeIdleCommand(EmulatorTime now) {
   if (!hasPending_ || now < lastByte_ + kIdleGap) return std::nullopt;
   std::string command = std::move(pending_);
   pending_.clear();
@@ -31,4 +31,4 @@ std::optional<std::string> CommandSplitter::takeIdleCommand(TimePoint now) {
   return command;
 }
 
-}  // namespace vexa::sim
+}  // namespace vexa::link

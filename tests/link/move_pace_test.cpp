@@ -1,16 +1,16 @@
-// vexa-sim --pace: how long the raster firmwares take over each command.
+// How long the firmwares take over each command (vexa-sim --pace, demo mode).
 
-#include "move_pace.h"
+#include "link/move_pace.h"
 
 #include <gtest/gtest.h>
 
-namespace vexa::sim {
+namespace vexa::link {
 namespace {
 
 using std::chrono::microseconds;
 
 TEST(MovePace, RasterMovesTakeTheirStepsOneAxisAfterTheOther) {
-  MovePace pace;
+  MovePace pace("PT");
   const struct {
     const char* command;
     long long micros;
@@ -31,10 +31,27 @@ TEST(MovePace, RasterMovesTakeTheirStepsOneAxisAfterTheOther) {
   for (const auto& c : cases) {
     EXPECT_EQ(pace.durationOf(c.command), microseconds(c.micros)) << c.command;
   }
-  EXPECT_TRUE(PacedTag("PT"));
-  EXPECT_TRUE(PacedTag("BT"));
-  EXPECT_FALSE(PacedTag("MT"));
+}
+
+TEST(MovePace, MillingMovesTakeTheirStepsAtTheirDelayAndOtherFirmwaresNoTime) {
+  const struct {
+    const char* tag;
+    const char* command;
+    long long micros;
+  } cases[] = {
+      {"MT", "10,-20,5,300", 35 * 300},  // X,Y,Z,W: every step at W
+      {"MT", "0,0,-40,1000", 40 * 1000},  // the pause dialog's lift
+      {"MT", "10,0,0,0", 0},              // no delay
+      {"MT", "40,0,4000", 0},             // a raster move means nothing here
+      {"MT", "V", 0},
+      {"OT", "10,0,0,2000", 0},
+      {"ST", "40,0,4000", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MovePace(c.tag).durationOf(c.command), microseconds(c.micros))
+        << c.tag << " " << c.command;
+  }
 }
 
 }  // namespace
-}  // namespace vexa::sim
+}  // namespace vexa::link

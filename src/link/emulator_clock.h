@@ -1,0 +1,11 @@
+#pragma once
+// The clock of the emulated controller (vexa-sim and demo mode).
+
+#include <chrono>
+
+namespace vexa::link {
+
+using EmulatorClock = std::chrono::steady_clock;
+using EmulatorTime = EmulatorClock::time_point;
+
+}  // namespace vexa::link
