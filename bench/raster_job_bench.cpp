@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "link/event_pump.h"
 #include "link/machine_link.h"
@@ -77,35 +78,47 @@ void BM_Estimate(benchmark::State& state) {
 }
 BENCHMARK(BM_Estimate)->Unit(benchmark::kMillisecond);
 
-// Seconds of one dry run, the best of `repeats`; with `progress`, followed as the window does
-// (its estimate counted beforehand, as the window has it on show).
-double dryRunSeconds(bool progress, int repeats) {
+// A dry laser run of the picture at 200 mm, with nothing sent: what the window does with
+// "Гравировать" cleared.
+struct DryRun {
+  DryRun() : link(port, pump, prompts), bitmap(grayPicture()) {}
+
+  raster::RunParts parts(std::optional<std::filesystem::path> exportPath = std::nullopt) {
+    return raster::RunParts{link,
+                            moves,
+                            settings,
+                            bitmap,
+                            {},
+                            {},
+                            raster::RunBoxes{[] { return false; }, [] { return false; },
+                                             [] { return true; }, [] { return false; }},
+                            numbers,
+                            raster::LaserRunRules(),
+                            std::move(exportPath)};
+  }
+
   bench::ShutPort port;
   link::NoEventPump pump;
   test::RecordingPrompts prompts;
-  link::MachineLink link(port, pump, prompts);
+  link::MachineLink link;
   link::MachineSettings settings;
-  picture::PixelBuffer bitmap = grayPicture();
-  link::RasterMoves moves(link::MotionContext(link, settings, [] { return false; }), [&] {
-    return link::PlaneScale{200, bitmap.width()};
-  });
+  picture::PixelBuffer bitmap;
+  link::RasterMoves moves{link::MotionContext(link, settings, [] { return false; }),
+                          [this] { return link::PlaneScale{200, bitmap.width()}; }};
   const raster::RunNumbers numbers{4000, 0, 200, 150};
-  const auto estimate = raster::EstimateRun(bitmap, numbers, raster::LaserRunRules(), settings,
-                                            {false, true}, raster::RasterTimeModel({}, 9600));
+};
+
+// Seconds of one dry run, the best of `repeats`; with `progress`, followed as the window does
+// (its estimate counted beforehand, as the window has it on show).
+double dryRunSeconds(bool progress, int repeats) {
+  DryRun dry;
+  const auto estimate =
+      raster::EstimateRun(dry.bitmap, dry.numbers, raster::LaserRunRules(), dry.settings,
+                          {false, true}, raster::RasterTimeModel({}, 9600));
   int reports = 0;
   double best = 1e9;
   for (int i = 0; i < repeats; ++i) {
-    raster::RunParts parts{link,
-                           moves,
-                           settings,
-                           bitmap,
-                           {},
-                           {},
-                           raster::RunBoxes{[] { return false; }, [] { return false; },
-                                            [] { return true; }, [] { return false; }},
-                           numbers,
-                           raster::LaserRunRules(),
-                           std::nullopt};
+    raster::RunParts parts = dry.parts();
     if (progress) {
       parts.estimate = estimate;
       parts.showProgress = [&reports](const link::ProgressReport&) { ++reports; };
@@ -136,32 +149,13 @@ void BM_ProgressCost(benchmark::State& state) {
 BENCHMARK(BM_ProgressCost)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void runDry(benchmark::State& state, bool exporting) {
-  bench::ShutPort port;
-  link::NoEventPump pump;
-  test::RecordingPrompts prompts;
-  link::MachineLink link(port, pump, prompts);
-  link::MachineSettings settings;
-  picture::PixelBuffer bitmap = grayPicture();
-  link::RasterMoves moves(link::MotionContext(link, settings, [] { return false; }), [&] {
-    return link::PlaneScale{200, bitmap.width()};
-  });
+  DryRun dry;
   const std::filesystem::path exportPath =
       std::filesystem::temp_directory_path() / "vexa-raster-bench.gcode";
   std::int64_t movesDone = 0;
   std::int64_t lines = 0;
   for (auto _ : state) {
-    raster::RunParts parts{link,
-                           moves,
-                           settings,
-                           bitmap,
-                           {},
-                           {},
-                           raster::RunBoxes{[] { return false; }, [] { return false; },
-                                            [] { return true; }, [] { return false; }},
-                           raster::RunNumbers{4000, 0, 200, 150},
-                           raster::LaserRunRules(),
-                           exporting ? std::optional(exportPath) : std::nullopt};
-    raster::RasterRun run(std::move(parts));
+    raster::RasterRun run(dry.parts(exporting ? std::optional(exportPath) : std::nullopt));
     run.run();
     movesDone += run.movesPlanned();
     lines += run.gcodeLines();

@@ -6,8 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <chrono>
+
+#include "bench_qt_main.h"
 
 #include "link/link_pace.h"
 #include "picture/pixel_buffer.h"
@@ -88,10 +89,4 @@ BENCHMARK(BM_PacedRun)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_BENCHMARK_MAIN()
