@@ -135,55 +135,52 @@ cv::Mat GrayMat(const PixelBuffer& picture) {
   return gray;
 }
 
+// The best of two runs of `work` on `threads` of OpenCV's (0: as many as it likes).
+template <class Work>
+double OpenCvSeconds(int threads, Work work) {
+  const int before = cv::getNumThreads();
+  if (threads != 0) cv::setNumThreads(threads);
+  const double seconds = vexa::bench::BestSeconds(2, work);
+  cv::setNumThreads(before);
+  return seconds;
+}
+
 // The disc's maximum and minimum, which is what the edge bands compare against.
 double OpenCvDilateErodeSeconds(int radius, int threads) {
   const cv::Mat gray = GrayMat(Photo(false));
   const cv::Mat disc =
       cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
-  const int before = cv::getNumThreads();
-  if (threads != 0) cv::setNumThreads(threads);
   cv::Mat highest, lowest;
-  const double seconds = vexa::bench::BestSeconds(2, [&] {
+  return OpenCvSeconds(threads, [&] {
     cv::dilate(gray, highest, disc);
     cv::erode(gray, lowest, disc);
   });
-  cv::setNumThreads(before);
-  return seconds;
 }
-
-void BM_OpenCvDilateErode(benchmark::State& state) {
-  for (auto _ : state) {
-    state.SetIterationTime(OpenCvDilateErodeSeconds(int(state.range(0)), int(state.range(1))));
-  }
-}
-BENCHMARK(BM_OpenCvDilateErode)
-    ->ArgsProduct({{5, 20, 50}, {1, 0}})
-    ->ArgNames({"radius", "threads"})
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(1);
 
 // The distance to the nearest white pixel, thresholded at the cutter diameter.
 double OpenCvDistanceOffsetSeconds(int radius, int threads) {
   const cv::Mat gray = GrayMat(Shapes(false));
   const cv::Mat notWhite = gray != 255;
-  const int before = cv::getNumThreads();
-  if (threads != 0) cv::setNumThreads(threads);
   cv::Mat distance, near;
-  const double seconds = vexa::bench::BestSeconds(2, [&] {
+  return OpenCvSeconds(threads, [&] {
     cv::distanceTransform(notWhite, distance, cv::DIST_L2, cv::DIST_MASK_PRECISE);
     cv::threshold(distance, near, 2.0 * radius, 255, cv::THRESH_BINARY_INV);
   });
-  cv::setNumThreads(before);
-  return seconds;
 }
 
-void BM_OpenCvDistanceOffset(benchmark::State& state) {
+// Arguments: the radius, and OpenCV's threads (1, or 0 for its own choice).
+void BM_OpenCv(benchmark::State& state, double (*seconds)(int radius, int threads)) {
   for (auto _ : state) {
-    state.SetIterationTime(OpenCvDistanceOffsetSeconds(int(state.range(0)), int(state.range(1))));
+    state.SetIterationTime(seconds(int(state.range(0)), int(state.range(1))));
   }
 }
-BENCHMARK(BM_OpenCvDistanceOffset)
+BENCHMARK_CAPTURE(BM_OpenCv, DilateErode, OpenCvDilateErodeSeconds)
+    ->ArgsProduct({{5, 20, 50}, {1, 0}})
+    ->ArgNames({"radius", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_OpenCv, DistanceOffset, OpenCvDistanceOffsetSeconds)
     ->ArgsProduct({{5, 20, 50}, {1, 0}})
     ->ArgNames({"radius", "threads"})
     ->Unit(benchmark::kMillisecond)
