@@ -5,7 +5,7 @@
 # The layers, bottom first. A folder may include its own files, folders of lower layers, and a
 # folder beside it in the same layer as long as that folder does not include it back.
 LAYERS=(
-  "settings link"
+  "settings link emulator"
   "picture widgets"
   "figures manual"
   "milling outline raster wood cutting scanner"

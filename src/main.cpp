@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "app/qt_automation.h"
 #include "app/qt_window_registry.h"
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "picture/qt_path.h"
 #include "settings/path_text.h"
 #include "settings/program_dir.h"
@@ -61,11 +61,11 @@ DemoChoice demoChoice(const std::vector<std::string>& args) {
 std::unique_ptr<vexa::link::SerialPort> demoPort(const DemoChoice& choice) {
   if (!choice.wanted) return nullptr;
   try {
-    return vexa::link::MakeDemoPort(vexa::settings::PathFromUtf8(choice.logPath));
+    return vexa::emulator::MakeDemoPort(vexa::settings::PathFromUtf8(choice.logPath));
   } catch (const std::exception& error) {
     // A developer's option: the demo goes on without its log.
     std::fprintf(stderr, "vexa: %s %s\n", error.what(), choice.logPath.c_str());
-    return vexa::link::MakeDemoPort();
+    return vexa::emulator::MakeDemoPort();
   }
 }
 

@@ -18,7 +18,7 @@
 #include "app/shell_rules.h"
 #include "app/update_schedule.h"
 #include "app/version_reply.h"
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
 #include "settings/settings_write_notice.h"
@@ -102,8 +102,8 @@ MainWindow::MainWindow(std::filesystem::path programDir, link::Prompts& prompts,
   machineSettings_ = startup.machine;
   check_ver = startup.check_ver;
   check_prev = startup.check_prev;
-  if (auto* demo = dynamic_cast<link::EmulatedPort*>(port_.get())) {
-    link::PrepareDemo(*link_, *demo, machineSettings_);
+  if (auto* demo = dynamic_cast<emulator::EmulatedPort*>(port_.get())) {
+    emulator::PrepareDemo(*link_, *demo, machineSettings_);
   }
   link_->OpenPort(startup.port, startup.speed);
   resize(1280, 720);

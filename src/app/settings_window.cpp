@@ -16,7 +16,7 @@
 #include "app/connection_check.h"
 #include "app/main_window.h"
 #include "app/qt_open_error_text.h"
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "link/link_pace.h"
 
 namespace vexa::app {
@@ -187,7 +187,7 @@ void SettingsWindow::tellConnection(ConnectionResult result) {
     case ConnectionResult::ReadFailed:
       break;  // the read-error message has been shown
     case ConnectionResult::Demo:
-      prompts.message(kConnectionCaption, link::DemoConnectionText());
+      prompts.message(kConnectionCaption, emulator::DemoConnectionText());
       break;
   }
 }

@@ -1,7 +1,5 @@
 #include "link/firmware_gate.h"
 
-#include "link/demo_mode.h"
-
 namespace vexa::link {
 
 std::string WrongFirmwareNoticeText() {
@@ -13,6 +11,15 @@ std::string SilentFirmwareNoticeText() {
   return "Работа со станком невозможна. Возможные причины:\r\n"
          "   - прошивка устарела\r\n"
          "   - установлена неверная скорость COM-порта";
+}
+
+std::string DemoStatusText(int speedup) {
+  return "Демо-режим (ускорение x" + std::to_string(speedup) + ")";
+}
+
+std::string OpenStatusText(const MachineLink& link) {
+  if (const auto speedup = link.demoSpeedup()) return DemoStatusText(*speedup);
+  return kStatusOpen;
 }
 
 bool TagRule::accepts(const std::string& tag) const {

@@ -16,6 +16,11 @@ inline constexpr const char* kStatusOldFirmware = "Обновите прошив
 // Written into open windows' status lines when the line fails or hangs up.
 inline constexpr const char* kStatusLinkLost = "Связь с контроллером потеряна";
 
+// The status line's text where a real port shows "Com-порт открыт" (demo mode).
+std::string DemoStatusText(int speedup);
+// The text of an open link's status line: "Com-порт открыт", or the demo text.
+std::string OpenStatusText(const MachineLink& link);
+
 struct GateResult {
   std::string status;         // for the window's status label
   bool controlsOn = false;    // false: switch the machine controls off

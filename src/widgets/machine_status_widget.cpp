@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "link/demo_mode.h"
 
 namespace vexa::widgets {
 

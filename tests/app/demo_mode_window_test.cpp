@@ -12,7 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_registry.h"
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 #include "widgets/machine_status_widget.h"
@@ -49,14 +49,14 @@ class DemoModeWindowTest : public QObject {
     vexa::test::TempFolder folder;
     folder.write("cnc.ini", "[CNC]\r\nPort=/dev/no-such-port\r\n");
     vexa::test::RecordingPrompts prompts;
-    MainWindow window(folder.path(), prompts, vexa::link::MakeDemoPort());
+    MainWindow window(folder.path(), prompts, vexa::emulator::MakeDemoPort());
     vexa::app::RegisterWindows(window, nullptr);
     window.show();
 
     QCOMPARE(window.windowTitle(), QString("Zorazad IDO   ver. 2.2.0 — демо"));
     QVERIFY(window.machineLink().isOpen());
     const QString demoStatus =
-        QString::fromStdString(vexa::link::DemoStatusText(vexa::link::kDemoSpeedup));
+        QString::fromStdString(vexa::link::DemoStatusText(vexa::emulator::kDemoSpeedup));
 
     const struct {
       const char* entry;
@@ -99,7 +99,7 @@ class DemoModeWindowTest : public QObject {
   void settingsCheckSaysDemoModeIsOnAndKeepsTheEmulatedController() {
     vexa::test::TempFolder folder;
     vexa::test::RecordingPrompts prompts;
-    MainWindow window(folder.path(), prompts, vexa::link::MakeDemoPort());
+    MainWindow window(folder.path(), prompts, vexa::emulator::MakeDemoPort());
     vexa::app::RegisterWindows(window, nullptr);
     window.show();
     prompts.messages.clear();
@@ -111,7 +111,7 @@ class DemoModeWindowTest : public QObject {
     check->click();
     QCOMPARE(prompts.messages.size(), size_t(1));
     QCOMPARE(QString::fromStdString(prompts.messages[0].text),
-             QString::fromStdString(vexa::link::DemoConnectionText()));
+             QString::fromStdString(vexa::emulator::DemoConnectionText()));
     QVERIFY(window.machineLink().isOpen());
     QVERIFY(window.machineLink().demoSpeedup().has_value());
     window.findChild<QMdiArea*>()->closeAllSubWindows();

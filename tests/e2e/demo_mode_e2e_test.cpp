@@ -8,7 +8,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "picture/bmp_file.h"
 #include "picture/picture_samples.h"
 #include "support/sim_process.h"
@@ -110,7 +110,7 @@ TEST(DemoScanner, ReadsTheReliefAtEveryNodeOfTheWalk) {
   // The 6 x 5 mesh over 100 x 100 mm: columns 20 mm apart, rows 25 mm; the readings are spread
   // over 0 to 255 and the height picture takes them at the nodes (40 x 50 pixels a step).
   link::MachineSettings machine;
-  const link::ProbeRelief relief = link::DemoRelief(machine);
+  const emulator::ProbeRelief relief = emulator::DemoRelief(machine);
   int reading[6][5];
   for (int c = 0; c < 6; ++c) {
     for (int r = 0; r < 5; ++r) reading[c][r] = relief(c * 4000, r * 5000);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "command_model.h"
-#include "link/move_pace.h"
+#include "emulator/move_pace.h"
 #include "picture/picture_samples.h"
 #include "raster_run_fixture.h"
 
@@ -66,7 +66,7 @@ TEST(RunEstimate, EqualsTheModelOverTheCommandsTheRunSends) {
     EXPECT_EQ(estimate->firmwareMicros(), sum.firmwareMicros) << c.name;
     EXPECT_EQ(estimate->nanos(), sum.nanos) << c.name;
     // The emulated controller (vexa-sim --pace, demo mode) takes the same time over them.
-    link::MovePace emulator(c.mode == Mode::Laser ? "PT" : "BT");
+    emulator::MovePace emulator(c.mode == Mode::Laser ? "PT" : "BT");
     std::int64_t emulated = 0;
     for (std::string command : bench.last) {
       if (command.ends_with(';')) command.pop_back();

@@ -10,10 +10,10 @@ namespace {
 constexpr long long kMaxBurst = 64 * 1024;
 }  // namespace
 
-Chatter::Chatter(long long bytesPerSecond, link::EmulatorTime start)
+Chatter::Chatter(long long bytesPerSecond, emulator::EmulatorTime start)
     : bytesPerSecond_(bytesPerSecond), start_(start) {}
 
-std::string Chatter::due(link::EmulatorTime now) {
+std::string Chatter::due(emulator::EmulatorTime now) {
   if (!active()) return {};
   const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(now - start_);
   const long long owed = elapsed.count() * bytesPerSecond_ / 1'000'000 - produced_;

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "link/emulator_clock.h"
+#include "emulator/emulator_clock.h"
 
 namespace vexa::sim {
 
@@ -13,17 +13,17 @@ namespace vexa::sim {
 class Chatter {
  public:
   // 0 bytes per second: silent.
-  explicit Chatter(long long bytesPerSecond, link::EmulatorTime start = link::EmulatorClock::now());
+  explicit Chatter(long long bytesPerSecond, emulator::EmulatorTime start = emulator::EmulatorClock::now());
 
   bool active() const { return bytesPerSecond_ > 0; }
   // The bytes due by `now` since the last call.
-  std::string due(link::EmulatorTime now);
+  std::string due(emulator::EmulatorTime now);
   // How often the emulator asks for due bytes while chattering.
   static constexpr std::chrono::milliseconds kTick{10};
 
  private:
   long long bytesPerSecond_;
-  link::EmulatorTime start_;
+  emulator::EmulatorTime start_;
   long long produced_ = 0;
   long long lineNumber_ = 0;
   std::string line_;      // the line being sent

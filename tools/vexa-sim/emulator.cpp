@@ -18,13 +18,13 @@ constexpr std::chrono::milliseconds kHangupDrainLimit{1000};
 
 }  // namespace
 
-Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, link::CommandLog& log,
+Emulator::Emulator(const SimOptions& options, PseudoTerminal& line, emulator::CommandLog& log,
                    const StopSignals& stopSignals)
     : line_(line),
       log_(log),
       stopSignals_(stopSignals),
       controller_(ControllerBehaviourOf(options),
-                  link::EmulatorTiming{std::chrono::milliseconds(options.delayMs), options.pace, 1}),
+                  emulator::EmulatorTiming{std::chrono::milliseconds(options.delayMs), options.pace, 1}),
       hangupAfter_(options.hangupAfter),
       silentAfter_(options.silentAfter),
       echo_(options.echo),

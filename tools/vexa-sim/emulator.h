@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "chatter.h"
-#include "link/command_log.h"
-#include "link/emulated_controller.h"
+#include "emulator/command_log.h"
+#include "emulator/emulated_controller.h"
 #include "pseudo_terminal.h"
 #include "sim_options.h"
 #include "stop_signals.h"
 
 namespace vexa::sim {
 
-using link::EmulatorClock;
-using TimePoint = link::EmulatorTime;
+using emulator::EmulatorClock;
+using TimePoint = emulator::EmulatorTime;
 
 // The controller's main loop around a pseudo-terminal: reads commands from the line, logs them,
 // has the emulated controller answer them, and hangs up, falls silent, echoes or chatters when
@@ -22,7 +22,7 @@ class Emulator {
  public:
   enum class Ending { Stopped, HungUp };
 
-  Emulator(const SimOptions& options, PseudoTerminal& line, link::CommandLog& log,
+  Emulator(const SimOptions& options, PseudoTerminal& line, emulator::CommandLog& log,
            const StopSignals& stopSignals);
 
   Ending run();
@@ -40,9 +40,9 @@ class Emulator {
   int pollTimeoutMs(TimePoint now) const;
 
   PseudoTerminal& line_;
-  link::CommandLog& log_;
+  emulator::CommandLog& log_;
   const StopSignals& stopSignals_;
-  link::EmulatedController controller_;
+  emulator::EmulatedController controller_;
   long long hangupAfter_;
   long long silentAfter_;
   bool echo_;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "emulator.h"
-#include "link/command_log.h"
+#include "emulator/command_log.h"
 #include "port_link.h"
 #include "pseudo_terminal.h"
 #include "sim_options.h"
@@ -26,9 +26,9 @@ void describeStart(const SimOptions& options, const std::string& port) {
 
 int run(const SimOptions& options) {
   StopSignals stopSignals;
-  std::unique_ptr<link::CommandLog> log;
+  std::unique_ptr<emulator::CommandLog> log;
   try {
-    log = std::make_unique<link::CommandLog>(options.logPath);
+    log = std::make_unique<emulator::CommandLog>(options.logPath);
   } catch (const std::exception& error) {
     throw std::runtime_error(std::string(error.what()) + " " + options.logPath);
   }

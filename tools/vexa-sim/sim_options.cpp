@@ -118,8 +118,8 @@ ParsedCommandLine invalid(std::string error) {
 
 }  // namespace
 
-link::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options) {
-  link::ControllerBehaviour behaviour;
+emulator::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options) {
+  emulator::ControllerBehaviour behaviour;
   behaviour.tag = options.tag;
   behaviour.crlf = options.crlf;
   behaviour.silent = options.silent;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "link/controller_responder.h"
+#include "emulator/controller_responder.h"
 
 namespace vexa::sim {
 
@@ -32,7 +32,7 @@ struct ParsedCommandLine {
 };
 
 // What the options ask of the controller's answers.
-link::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options);
+emulator::ControllerBehaviour ControllerBehaviourOf(const SimOptions& options);
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 

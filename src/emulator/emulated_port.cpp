@@ -1,9 +1,9 @@
-#include "link/emulated_port.h"
+#include "emulator/emulated_port.h"
 
 #include <algorithm>
 #include <thread>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 namespace {
 
@@ -22,7 +22,7 @@ EmulatedPort::EmulatedPort(ControllerBehaviour behaviour, EmulatorTiming timing,
       log_(logPath),
       speedup_(std::max(timing.speedup, 1)) {}
 
-OpenResult EmulatedPort::open(const std::string&, int) {
+link::OpenResult EmulatedPort::open(const std::string&, int) {
   open_ = true;
   return {};
 }
@@ -97,4 +97,4 @@ void EmulatedPort::expectFirmware(const std::string& tag) {
   if (!tag.empty()) controller_.setTag(tag);
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 class MovePace {
  public:
@@ -34,4 +34,4 @@ class MovePace {
   std::int64_t travelDelay_ = kDefaultTravelDelay;
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

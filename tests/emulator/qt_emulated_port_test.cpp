@@ -1,7 +1,7 @@
 // One controller, two homes: the same command streams through vexa-sim on a pseudo-terminal
 // (the real serial backend) and through demo mode's in-process port give the same replies.
 
-#include "link/emulated_port.h"
+#include "emulator/emulated_port.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "link/emulator_clock.h"
+#include "emulator/emulator_clock.h"
 #include "link/qt_serial_port.h"
 #include "support/sim_process.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 namespace {
 
 struct Stream {
@@ -89,4 +89,4 @@ INSTANTIATE_TEST_SUITE_P(Streams, BothBackends, ::testing::ValuesIn(kStreams),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -3,9 +3,9 @@
 
 #include <chrono>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 using EmulatorClock = std::chrono::steady_clock;
 using EmulatorTime = EmulatorClock::time_point;
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "link/emulator_clock.h"
+#include "emulator/emulator_clock.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 // Answers waiting for their time. Like a real controller that finishes one move before the
 // next, each answer is due `delay` (plus the command's own `work`, see MovePace) after its
@@ -36,4 +36,4 @@ class AnswerQueue {
   EmulatorTime lastDue_{};
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -1,8 +1,8 @@
-#include "link/controller_responder.h"
+#include "emulator/controller_responder.h"
 
 #include <charconv>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::string ControllerResponder::finish(std::string answer) const {
   return answer;
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "link/answer_queue.h"
-#include "link/command_splitter.h"
-#include "link/controller_responder.h"
-#include "link/emulator_clock.h"
-#include "link/move_pace.h"
+#include "emulator/answer_queue.h"
+#include "emulator/command_splitter.h"
+#include "emulator/controller_responder.h"
+#include "emulator/emulator_clock.h"
+#include "emulator/move_pace.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 struct EmulatorTiming {
   std::chrono::milliseconds delay{0};  // before every answer
@@ -53,4 +53,4 @@ class EmulatedController {
   EmulatorTiming timing_;
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -1,6 +1,6 @@
-#include "link/command_splitter.h"
+#include "emulator/command_splitter.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 void CommandSplitter::feed(std::string_view bytes, EmulatorTime now,
                            std::vector<std::string>& completed) {
@@ -31,4 +31,4 @@ std::optional<std::string> CommandSplitter::takeIdleCommand(EmulatorTime now) {
   return command;
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 // The probe's reading where it stands, in motor steps from where the emulator started.
 using ProbeRelief = std::function<int(std::int64_t x, std::int64_t y)>;
@@ -45,4 +45,4 @@ class ControllerResponder {
   std::int64_t x_ = 0, y_ = 0;  // the probe's place, summed from the scanner's moves
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

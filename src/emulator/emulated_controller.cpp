@@ -1,8 +1,8 @@
-#include "link/emulated_controller.h"
+#include "emulator/emulated_controller.h"
 
 #include <algorithm>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 EmulatedController::EmulatedController(ControllerBehaviour behaviour, EmulatorTiming timing)
     : responder_(std::move(behaviour)),
@@ -38,4 +38,4 @@ void EmulatedController::setTag(std::string tag) {
   responder_.setTag(std::move(tag));
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

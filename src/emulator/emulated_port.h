@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "link/command_log.h"
-#include "link/emulated_controller.h"
+#include "emulator/command_log.h"
+#include "emulator/emulated_controller.h"
 #include "link/serial_port.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
-class EmulatedPort final : public SerialPort {
+class EmulatedPort final : public link::SerialPort {
  public:
   // With `logPath`, every command received is written there as vexa-sim --log writes it
   // (CommandLog; throws when the file cannot be opened).
@@ -22,7 +22,7 @@ class EmulatedPort final : public SerialPort {
                const std::filesystem::path& logPath = {});
 
   // Any name opens: no device is touched.
-  OpenResult open(const std::string& name, int speed) override;
+  link::OpenResult open(const std::string& name, int speed) override;
   void close() override;
   bool isOpen() const override { return open_; }
 
@@ -54,4 +54,4 @@ class EmulatedPort final : public SerialPort {
   std::vector<std::string> completed_;
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

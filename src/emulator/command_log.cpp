@@ -1,8 +1,8 @@
-#include "link/command_log.h"
+#include "emulator/command_log.h"
 
 #include <stdexcept>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 CommandLog::CommandLog(const std::filesystem::path& path) {
   if (path.empty()) return;
@@ -21,4 +21,4 @@ void CommandLog::append(std::string_view command) {
   file_.clear();
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

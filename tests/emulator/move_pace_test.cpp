@@ -1,10 +1,10 @@
 // How long the firmwares take over each command (vexa-sim --pace, demo mode).
 
-#include "link/move_pace.h"
+#include "emulator/move_pace.h"
 
 #include <gtest/gtest.h>
 
-namespace vexa::link {
+namespace vexa::emulator {
 namespace {
 
 using std::chrono::microseconds;
@@ -54,4 +54,4 @@ TEST(MovePace, MillingMovesTakeTheirStepsAtTheirDelayAndOtherFirmwaresNoTime) {
 }
 
 }  // namespace
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "link/emulator_clock.h"
+#include "emulator/emulator_clock.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 // Cuts the byte stream from the application into commands. A command ends at ";", or, for the
 // laser on/off commands that come without ";", when the line has been idle for kIdleGap.
@@ -33,4 +33,4 @@ class CommandSplitter {
   EmulatorTime lastByte_{};
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -1,10 +1,10 @@
-#include "link/move_pace.h"
+#include "emulator/move_pace.h"
 
 #include <charconv>
 #include <optional>
 #include <vector>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::chrono::microseconds MovePace::durationOf(std::string_view command) {
   return std::chrono::microseconds((magnitude(*f[0]) + magnitude(*f[1])) * perStep);
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -1,7 +1,7 @@
 // Demo mode's controller inside the process: the firmware each window asks for, the probe's
 // relief, moves that take their time, the command log, and the link and estimates around it.
 
-#include "link/emulated_port.h"
+#include "emulator/emulated_port.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 #include "link/firmware_gate.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 namespace {
 
 // Writes `text` and reads until `count` reply bytes have come.
@@ -158,4 +158,4 @@ TEST(DemoMode, TheLinkOpensWhateverThePortIsCalledAndEveryWindowPassesItsGate) {
 }
 
 }  // namespace
-}  // namespace vexa::link
+}  // namespace vexa::emulator

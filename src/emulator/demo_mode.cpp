@@ -1,11 +1,10 @@
-#include "link/demo_mode.h"
+#include "emulator/demo_mode.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "link/firmware_gate.h"
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 namespace {
 
@@ -33,10 +32,6 @@ int ReliefAt(double xMm, double yMm) {
 
 }  // namespace
 
-std::string DemoStatusText(int speedup) {
-  return "Демо-режим (ускорение x" + std::to_string(speedup) + ")";
-}
-
 std::string DemoConnectionText() {
   return "Включён демо-режим: программа работает со встроенным эмулятором контроллера, "
          "Com-порт не используется.";
@@ -48,20 +43,20 @@ std::unique_ptr<EmulatedPort> MakeDemoPort(const std::filesystem::path& logPath)
       logPath);
 }
 
-ProbeRelief DemoRelief(const MachineSettings& machine) {
+ProbeRelief DemoRelief(const link::MachineSettings& machine) {
   return [&machine](std::int64_t x, std::int64_t y) {
     return ReliefAt(static_cast<double>(x) * std::abs(machine.SM_X_ratio),
                     static_cast<double>(y) * std::abs(machine.SM_Y_ratio));
   };
 }
 
-void PrepareDemo(MachineLink& link, EmulatedPort& port, const MachineSettings& machine) {
+void PrepareDemo(link::MachineLink& link, EmulatedPort& port, const link::MachineSettings& machine) {
   port.setRelief(DemoRelief(machine));
   link.pace = DemoPace();
 }
 
-LinkPace DemoPace() {
-  LinkPace pace;
+link::LinkPace DemoPace() {
+  link::LinkPace pace;
   pace.measured = true;
   pace.roundTripMicros = 0;
   pace.latencyMicros = 0;
@@ -70,9 +65,4 @@ LinkPace DemoPace() {
   return pace;
 }
 
-std::string OpenStatusText(const MachineLink& link) {
-  if (const auto speedup = link.demoSpeedup()) return DemoStatusText(*speedup);
-  return kStatusOpen;
-}
-
-}  // namespace vexa::link
+}  // namespace vexa::emulator

@@ -1,8 +1,8 @@
-#include "link/answer_queue.h"
+#include "emulator/answer_queue.h"
 
 #include <algorithm>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 void AnswerQueue::push(std::string answer, EmulatorTime received, std::chrono::microseconds work) {
   lastDue_ = std::max(received, lastDue_) + delay_ + work;
@@ -21,4 +21,4 @@ bool AnswerQueue::popDue(EmulatorTime now, std::string& answer) {
   return true;
 }
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator

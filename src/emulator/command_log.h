@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace vexa::link {
+namespace vexa::emulator {
 
 class CommandLog {
  public:
@@ -22,4 +22,4 @@ class CommandLog {
   std::string line_;
 };
 
-}  // namespace vexa::link
+}  // namespace vexa::emulator
