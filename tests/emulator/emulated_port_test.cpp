@@ -18,6 +18,18 @@
 namespace vexa::emulator {
 namespace {
 
+using link::DemoStatusText;
+using link::GateOnFirmware;
+using link::GateResult;
+using link::InFlight;
+using link::TagRule;
+using link::TimeModel;
+using link::MachineLink;
+using link::MachineSettings;
+using link::NoEventPump;
+using link::OpenStatusText;
+using link::SerialPort;
+
 // Writes `text` and reads until `count` reply bytes have come.
 std::string Ask(EmulatedPort& port, const std::string& text, std::size_t count) {
   port.write(text);

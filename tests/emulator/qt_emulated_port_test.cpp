@@ -17,6 +17,10 @@
 namespace vexa::emulator {
 namespace {
 
+using link::OpenStatus;
+using link::QtSerialPort;
+using link::SerialPort;
+
 struct Stream {
   const char* name;
   QStringList simArguments;             // vexa-sim's options ...
