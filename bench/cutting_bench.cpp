@@ -1,14 +1,20 @@
 // The cutting window's pixel work on 2000 x 2000 photograph-like pictures: the whole
 // "Обработать" chain (with neuro.bmp written), each operation alone, the plain reference chain
 // for the speed-up, the stroke search on the chain's result, and OrderStrokes on 50,000 strokes
-// against the plain quadratic order. With OpenCV's contrib modules (VEXA_HAVE_XIMGPROC)
-// cv::ximgproc::thinning (Zhang-Suen) thins the same picture, thresholded, for comparison.
+// against the plain quadratic order. The chain's trimming, every pass to the end, is timed on the
+// picture it meets in the chain (after the gray and contrast steps); with OpenCV and its contrib
+// module ximgproc (VEXA_HAVE_OPENCV) cv::ximgproc::thinning (Zhang-Suen) thins the same dark
+// pixels, picture in and picture out like the chain, and trimming_over_cv_thinning is the
+// chain's time over OpenCV's on one thread. The two thinnings follow different rules, so the
+// lines they leave differ a little (dark_left and dark_left_cv count them).
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 
+#include "bench_opencv_main.h"
 #include "bench_pictures.h"
+#include "bench_timing.h"
 #include "cutting/cutting_pictures.h"
 #include "cutting/find_strokes.h"
 #include "cutting/order_strokes.h"
@@ -20,9 +26,10 @@
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
-#ifdef VEXA_HAVE_XIMGPROC
-#include <opencv2/core/utility.hpp>
+#ifdef VEXA_HAVE_OPENCV
 #include <opencv2/ximgproc.hpp>
+
+#include "bench_opencv.h"
 #endif
 
 namespace {
@@ -186,33 +193,76 @@ void BM_PlainOrderStrokes(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainOrderStrokes)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-#ifdef VEXA_HAVE_XIMGPROC
-// Zhang-Suen thinning of the photograph's dark pixels (blue below 100 after the gray step), on
-// one thread like the chain, and with OpenCV's own threads.
-void BM_OpenCvZhangSuen(benchmark::State& state) {
-  const PixelBuffer& gray = Before(1);
-  cv::Mat dark(kSide, kSide, CV_8U);
-  for (int y = 1; y <= kSide; ++y) {
-    for (int x = 1; x <= kSide; ++x)
-      dark.at<std::uint8_t>(y - 1, x - 1) = gray.gray(x, y) < 100 ? 255 : 0;
+int DarkPixels(const PixelBuffer& picture) {
+  int dark = 0;
+  for (int y = 1; y <= picture.height(); ++y) {
+    for (int x = 1; x <= picture.width(); ++x) dark += picture.gray(x, y) < kDarkBelow;
   }
-  const int threads = cv::getNumThreads();
-  if (state.range(0) != 0) cv::setNumThreads(static_cast<int>(state.range(0)));
-  cv::Mat thin;
-  for (auto _ : state) {
-    cv::ximgproc::thinning(dark, thin, cv::ximgproc::THINNING_ZHANGSUEN);
-    benchmark::DoNotOptimize(thin.data);
-  }
-  cv::setNumThreads(threads);
+  return dark;
 }
-BENCHMARK(BM_OpenCvZhangSuen)
+
+#ifdef VEXA_HAVE_OPENCV
+// OpenCV's side of the trimming: the dark pixels (blue below kDarkBelow) as a mask, thinned by
+// Zhang-Suen, and the pixels the thinning cleared written white into the picture.
+void OpenCvThinning(PixelBuffer& picture) {
+  cv::Mat pixels = vexa::bench::PixelsOf(picture);
+  const cv::Mat dark = vexa::bench::GrayOf(picture) < kDarkBelow;
+  cv::Mat thin;
+  cv::ximgproc::thinning(dark, thin, cv::ximgproc::THINNING_ZHANGSUEN);
+  pixels.setTo(cv::Scalar::all(255), dark & ~thin);
+}
+#endif
+
+// The chain's trimming from the picture it meets in the chain: passes until one changes nothing.
+void BM_Trimming(benchmark::State& state) {
+  const PixelBuffer& before = Before(2);
+  PixelBuffer trimmed;
+  int passes = 0;
+  double best = 1e300;
+  for (auto _ : state) {
+    state.PauseTiming();
+    trimmed = before;
+    state.ResumeTiming();
+    best = std::min(best, vexa::bench::BestSeconds(1, [&] {
+                      passes = 1;
+                      while (TrimPixels(trimmed, passes, kQuiet)) ++passes;
+                    }));
+  }
+  state.counters["trim_passes"] = passes;
+  state.counters["dark_before"] = DarkPixels(before);
+  state.counters["dark_left"] = DarkPixels(trimmed);
+#ifdef VEXA_HAVE_OPENCV
+  PixelBuffer thinned;
+  double opencv = 1e300;
+  for (int i = 0; i < 3; ++i) {
+    thinned = before;
+    opencv = std::min(opencv, vexa::bench::OpenCvSeconds(1, 1, [&] { OpenCvThinning(thinned); }));
+  }
+  state.counters["dark_left_cv"] = DarkPixels(thinned);
+  state.counters["trimming_over_cv_thinning"] = best / opencv;
+#endif
+}
+BENCHMARK(BM_Trimming)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+#ifdef VEXA_HAVE_OPENCV
+// OpenCV's thinning of the same pixels on one thread and on its own threads.
+void BM_OpenCvThinning(benchmark::State& state) {
+  const PixelBuffer& before = Before(2);
+  for (auto _ : state) {
+    PixelBuffer thinned = before;
+    state.SetIterationTime(
+        vexa::bench::OpenCvSeconds(int(state.range(0)), 1, [&] { OpenCvThinning(thinned); }));
+  }
+}
+BENCHMARK(BM_OpenCvThinning)
     ->Arg(1)
     ->Arg(0)
     ->ArgName("threads")
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseManualTime()
+    ->Iterations(1);
 #endif
 
 }  // namespace
 
-BENCHMARK_MAIN();
+VEXA_OPENCV_BENCHMARK_MAIN()

@@ -1,7 +1,8 @@
 #pragma once
 // Generated pictures for comparing the fast figure extraction with the plain one: noise of
 // several densities, nested rings, diagonals, blobs against the edges, gray levels around the
-// light/dark threshold, and rows of dots that keep more than 100 figures alive at once.
+// light/dark threshold, rows of dots that keep more than 100 figures alive at once, and
+// dithered pictures.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "picture/pixel_buffer.h"
+#include "picture/pseudo_tone.h"
 
 namespace vexa::figures::test {
 
@@ -134,6 +136,27 @@ class PictureGenerator {
         picture.setGray(x + 1, y + 1, std::uint8_t(sum / count));
       }
     }
+    return picture;
+  }
+
+  // The laser window's ordered dither over smoothed noise or over a ramp of every level: the
+  // lattices of dots, diagonal lines and checkerboards the dither makes of each gray level, and
+  // their seams.
+  picture::PixelBuffer dithered(int width, int height) {
+    picture::PixelBuffer picture(width, height);
+    if (chance(0.5)) {
+      picture = smoothed(width, height);
+    } else {
+      const bool across = chance(0.5);
+      for (int y = 1; y <= height; ++y) {
+        for (int x = 1; x <= width; ++x) {
+          const int step = across ? x - 1 : y - 1;
+          const int steps = std::max(1, (across ? width : height) - 1);
+          picture.setGray(x, y, std::uint8_t(step * 255 / steps));
+        }
+      }
+    }
+    picture::PseudoTone(picture);
     return picture;
   }
 

@@ -99,6 +99,12 @@ TEST(ParseFiguresAgainstPlain, SmoothedNoise) {
   compareMany(16, 400, 64, 48, [](PictureGenerator& g, int w, int h) { return g.smoothed(w, h); });
 }
 
+TEST(ParseFiguresAgainstPlain, DitheredPictures) {
+  compareMany(24, 300, 80, 60, [](PictureGenerator& g, int w, int h) { return g.dithered(w, h); });
+  compareMany(25, 40, 400, 12,
+              [](PictureGenerator& g, int w, int h) { return g.dithered(std::max(w, 130), h); });
+}
+
 TEST(ParseFiguresAgainstPlain, MoreThanAHundredLiveFigures) {
   compareMany(17, 40, 500, 6,
               [](PictureGenerator& g, int w, int h) { return g.dots(std::max(w, 250), h); });
