@@ -60,6 +60,7 @@ class FigureLabels {
   // absorbed's number is free again. Nothing happens when both are one figure already. Returns
   // the merged figure's root label.
   int MergeFigures(int absorbed, int kept) {
+    if (absorbed == kept) return kept;  // most often the run and the one above are one already
     const int a = root(absorbed);
     const int k = root(kept);
     if (a == k) return k;

@@ -197,18 +197,24 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   FigureLinkRecorder recorder(data.links, scratch.links, table.length());
   const std::int32_t* runStart = scratch.runStart.data();
   const std::int32_t* runLabel = scratch.runLabel.data();
+  const std::int32_t* numberOf = number.data();  // held here: the map's stores might alias it
   std::fill_n(map.row(0), map.rowLength(), frameNumber);
   for (int y = 1; y <= height; ++y) {
     std::int32_t* cells = map.row(y);
     const int first = scratch.rowFirstRun[y - 1];
-    const int end = scratch.rowFirstRun[y];
-    std::int32_t previous = 0;
-    for (int run = first; run < end; ++run) {
-      const std::int32_t current = number[runLabel[run]];
-      FillCells(cells, runStart[run], run + 1 < end ? runStart[run + 1] - 1 : width, current);
-      if (run > first) recorder.AddLink(previous, current);
+    const int last = scratch.rowFirstRun[y] - 1;
+    std::int32_t previous = numberOf[runLabel[first]];
+    // A run between two runs of one figure (a dot on a background, stripes) meets the same pair
+    // on its right as on its left: only its left side needs AddLink.
+    std::int32_t beforePrevious = 0;
+    for (int run = first; run < last; ++run) {
+      FillCells(cells, runStart[run], runStart[run + 1] - 1, previous);
+      const std::int32_t current = numberOf[runLabel[run + 1]];
+      if (current != beforePrevious) recorder.AddLink(previous, current);
+      beforePrevious = previous;
       previous = current;
     }
+    FillCells(cells, runStart[last], width, previous);
     cells[0] = frameNumber;
     cells[width + 1] = frameNumber;
   }
