@@ -29,7 +29,10 @@ int main(int argc, char* argv[]) {
   int looks = 0;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || ++looks < 10) return;
+    if (dialog == nullptr) return;
+    // Wide enough for the columns of sizes, kinds and dates.
+    if (++looks == 1) dialog->resize(760, 420);
+    if (looks < 10) return;
     poll.stop();
     saved = dialog->grab().save(out);
     dialog->reject();
