@@ -40,7 +40,7 @@ TEST_F(QtTranslations, TheOpenFileDialogSpeaksRussian) {
   EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), "Отмена");
   QStringList labels;
   for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
-  EXPECT_TRUE(labels.contains("Имя файла:")) << labels.join("|").toStdString();
+  EXPECT_TRUE(labels.contains("&Имя файла:")) << labels.join("|").toStdString();
 }
 
 TEST_F(QtTranslations, ATextFieldsContextMenuSpeaksRussian) {
