@@ -34,11 +34,12 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT "Vexa developers <vexa@${VEXA_WEB_HOST}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "drives home-built CNC machines with an Arduino controller")
+# Under the summary; CPack indents every line by one space, as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Vexa turns pictures into machine motion: milling by figures and reliefs, laser raster and
- outline engraving, cutting by a prepared picture, wood burning and 3D scanning, on a CNC
- machine whose controller is an Arduino board running Vexa's firmware. The user interface is
- in Russian. vexa-sim emulates the controller on a pseudo-terminal.")
+outline engraving, cutting by a prepared picture, wood burning and 3D scanning, on a CNC
+machine whose controller is an Arduino board running Vexa's firmware. The user interface is
+in Russian. vexa-sim emulates the controller on a pseudo-terminal.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # vexa_<version>_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${VEXA_WEB_HOST}")
