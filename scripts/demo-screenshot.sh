@@ -3,8 +3,24 @@
 # starts Vexa with --demo on a virtual X display (Xvfb), opens "Лазер - Градации / картины" on
 # the default picture, presses "Гравировать", photographs the screen after SECONDS (default 12)
 # and ends Vexa. Needs Xvfb, xwd and ImageMagick's convert (installed here when missing).
+#
+# With --file-dialog it remakes docs/open-dialog-ru.png instead: the open-file dialog of the
+# picture windows' "..." button, in Russian, photographed offscreen by tools/dialog-shot (Qt's
+# Russian translation comes from qt6-translations-l10n, which install-deps.sh installs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = "--file-dialog" ]; then
+  ./scripts/install-deps.sh
+  ./scripts/build.sh vexa-dialog-shot
+  pictures="$(mktemp -d /tmp/vexa-dialog.XXXX)"
+  trap 'rm -rf "$pictures"' EXIT
+  mkdir "$pictures/Картинки"
+  cp resources/*.jpg resources/*.bmp "$pictures/Картинки/"
+  out=docs/open-dialog-ru.png
+  QT_QPA_PLATFORM=offscreen ./build/bin/vexa-dialog-shot "$out" "$pictures/Картинки"
+  echo "$out: $(stat -c %s "$out") bytes"
+  exit 0
+fi
 seconds="${1:-12}"
 out=docs/demo-laser.png
 

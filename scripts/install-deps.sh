@@ -18,7 +18,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev
-  fonts-dejavu-core ccache
+  fonts-dejavu-core qt6-translations-l10n ccache
   "${extra[@]}"
 )
 

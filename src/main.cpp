@@ -1,6 +1,7 @@
 // Vexa: drives home-built CNC machines through the companion firmware on an Arduino board.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -8,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/info_options.h"
 #include "app/main_window.h"
 #include "app/qt_automation.h"
+#include "app/qt_translations.h"
 #include "app/qt_window_registry.h"
 #include "emulator/demo_mode.h"
 #include "picture/qt_path.h"
@@ -72,13 +75,22 @@ std::unique_ptr<vexa::link::SerialPort> demoPort(const DemoChoice& choice) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt looks for a display: `vexa --version` works on a bare terminal.
+  if (const auto info = vexa::app::InfoOptionText(std::vector<std::string>(argv, argv + argc))) {
+    std::fputs(info->c_str(), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vexa");
+  vexa::app::LoadQtTranslations(application);
 
   const std::string variable = programDirVariable();
   const std::vector<std::string> args = commandLine(argc, argv);
+  // GenericDataLocation is $XDG_DATA_HOME (normally ~/.local/share) on Linux, %LOCALAPPDATA% on
+  // Windows: where an installed Vexa keeps each user's program folder.
   const std::filesystem::path programDir = vexa::settings::ResolveProgramDir(
-      args, variable.c_str(), vexa::picture::ToPath(QApplication::applicationDirPath()));
+      args, variable.c_str(), vexa::picture::ToPath(QApplication::applicationDirPath()),
+      vexa::picture::ToPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
 
   vexa::widgets::QtPrompts prompts;
   vexa::app::Automation automation(std::getenv(vexa::app::kAutomationVariable), prompts);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/update_schedule.h"
 #include "link/web_site.h"
+#include "picture/qt_path.h"
 #include "widgets/qt_prompts.h"
 
 namespace vexa::app {
@@ -99,6 +101,14 @@ AboutDialog::AboutDialog(MainWindow& main, QWidget* parent, UrlOpener openUrl,
     connect(field, &QLabel::linkActivated, this, &AboutDialog::openLink);
     ++row;
   }
+  // Where cnc.ini and the work files are: the executable's folder, a chosen one, or an
+  // installed Vexa's per-user folder.
+  addLabel(grid, row, 0, QStringLiteral("Папка программы:"), "Label11", this);
+  QLabel* folder =
+      addLabel(grid, row, 1, QDir::toNativeSeparators(picture::ToQString(main_.programDir())),
+               "Label12", this);
+  folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  ++row;
   auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
   close->setObjectName("Command2");
   grid->addWidget(close, row, 1, Qt::AlignRight);

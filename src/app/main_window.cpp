@@ -238,6 +238,11 @@ QWidget* MainWindow::showWindow(const QString& formName, bool giveFocus) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->show();
+  // On a small screen a window opens no larger than the room there is: its controls still
+  // fit, its picture gets smaller.
+  sub->resize(sub->size()
+                  .boundedTo(mdiArea_->viewport()->size())
+                  .expandedTo(sub->minimumSizeHint()));
   if (giveFocus) {
     mdiArea_->setActiveSubWindow(sub);
   } else {

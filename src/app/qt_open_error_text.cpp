@@ -11,6 +11,7 @@ std::string OpenErrorSystemText(const link::OpenResult& result) {
     case link::OpenStatus::NotFound:
       return qt_error_string(ENOENT).toStdString();
     case link::OpenStatus::Busy:
+    case link::OpenStatus::NoPermission:
       return qt_error_string(EACCES).toStdString();
     default:
       return "Serial port error " + std::to_string(result.code);

@@ -10,12 +10,12 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 #include "app/connection_check.h"
 #include "app/main_window.h"
 #include "app/qt_open_error_text.h"
+#include "app/qt_port_list.h"
 #include "emulator/demo_mode.h"
 #include "link/link_pace.h"
 
@@ -77,9 +77,7 @@ SettingsWindow::SettingsWindow(MainWindow& main, QWidget* parent) : QWidget(pare
   auto* portRow = new QHBoxLayout(port);
   // The ports the system reports are offered; any typed name is used as typed.
   portField_ = editableList("Combo2", port);
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    portField_->addItem(info.systemLocation());
-  }
+  OfferPorts(*portField_, SystemPorts());
   portRow->addWidget(portField_, 1);
   checkButton_ = new QPushButton(QStringLiteral("Проверить соединение"), port);
   checkButton_->setObjectName("Command1");

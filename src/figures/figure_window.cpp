@@ -126,14 +126,18 @@ void FigureWindow::buildPanels() {
   runColumn->addWidget(returnBox_);
   buttonGrid_ = new QGridLayout;
   runColumn->addLayout(buttonGrid_);
-  column_->addWidget(runPanel);
+  // The run panel and the move group side by side: the column then fits the height of a
+  // 1280 x 720 screen without scrolling.
+  runRow_ = new QHBoxLayout;
+  runRow_->addWidget(runPanel, 1);
+  column_->addLayout(runRow_);
   stopButton_ = addButton(QStringLiteral("Стоп"), "Command9", 10, 0);
   if (design_.figureTree) parseButton_ = addButton(QStringLiteral("Разобрать"), "Command3", 0, 0);
 
   moveGroup_ = new manual::MoveByMmWidget(
       link_.prompts(), [this](const manual::AxisDistances& d) { moveByMm(d); }, controls);
   moveGroup_->moveButton()->setObjectName("Command7");
-  column_->addWidget(moveGroup_);
+  runRow_->addWidget(moveGroup_, 1, Qt::AlignTop);
   column_->addStretch(1);
 
   status_ = new widgets::MachineStatusWidget(QStringLiteral("Label5"), this);
@@ -201,7 +205,7 @@ QLineEdit* FigureWindow::addSizeField(const QString& caption, const char* name) 
 
 QGroupBox* FigureWindow::addPanel(const QString& caption) {
   auto* panel = new QGroupBox(caption, runPanel_->parentWidget());
-  column_->insertWidget(column_->indexOf(runPanel_), panel);
+  column_->insertWidget(column_->indexOf(runRow_), panel);
   return panel;
 }
 

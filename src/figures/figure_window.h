@@ -170,6 +170,7 @@ class FigureWindow : public QWidget {
 
   QVBoxLayout* column_ = nullptr;
   QGroupBox* runPanel_ = nullptr;  // the run boxes and the buttons
+  QHBoxLayout* runRow_ = nullptr;  // the run panel and the move group
   QFormLayout* sizeForm_ = nullptr;
   QGridLayout* buttonGrid_ = nullptr;
   QStackedWidget* viewStack_ = nullptr;

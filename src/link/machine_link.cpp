@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/commands.h"
+#include "link/port_access.h"
 
 namespace vexa::link {
 
@@ -116,6 +117,9 @@ bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
       return false;
     case OpenStatus::Busy:
       prompts_.message(kLinkCaption, PortBusyText(shown));
+      return false;
+    case OpenStatus::NoPermission:
+      prompts_.message(kLinkCaption, PortNoPermissionText(shown, result.group));
       return false;
     case OpenStatus::Other:
       prompts_.message(kLinkCaption, "CreateFile ошибка: " + std::to_string(result.code));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/port_access.h"
+
 namespace vexa::link {
 
 namespace {
@@ -62,8 +64,8 @@ OpenResult QtSerialPort::open(const std::string& name, int speed) {
     switch (error) {
       case QSerialPort::DeviceNotFoundError:
         return {OpenStatus::NotFound, 0, systemText};
-      case QSerialPort::PermissionError:  // locked or opened by another program
-        return {OpenStatus::Busy, 0, systemText};
+      case QSerialPort::PermissionError:  // locked, opened by another program, or no rights
+        return RefusedOpen(ReadDeviceRights(DeviceFile(name)), systemText);
       default:
         return {OpenStatus::Other, static_cast<int>(error), systemText};
     }

@@ -11,7 +11,8 @@ namespace vexa::link {
 enum class OpenStatus {
   Ok,
   NotFound,          // no such device
-  Busy,              // held by another program (or access denied)
+  Busy,              // held by another program
+  NoPermission,      // there, but this user may not open it; `group` may
   Other,             // any other failure; `code` tells which
   SettingsRejected,  // opened, but the line settings were refused; the port stays open
   TimeoutsRejected,  // opened, but the read time-outs were refused; the port is closed again
@@ -21,6 +22,7 @@ struct OpenResult {
   OpenStatus status = OpenStatus::Ok;
   int code = 0;  // platform error code for Other / SettingsRejected / TimeoutsRejected
   std::string systemText = {};  // the platform's own words for a failure, where it gives them
+  std::string group = {};       // NoPermission: the group whose members may open the device
 };
 
 class SerialPort {

@@ -71,13 +71,16 @@ bool WindowPicture::LoadWorkPictureOrReport(const std::string& path) {
   return hasPicture();
 }
 
-void WindowPicture::OpenPicture(const std::function<void()>& widthRule) {
-  const std::vector<link::FileFilter> filters = {
+std::vector<link::FileFilter> PictureFileFilters() {
+  return {
       {"Pictures", "*.bmp;*.jpg;*.jpeg;*.png;*.gif"},
       {"All Files (*.*)", "*.*"},
   };
+}
+
+void WindowPicture::OpenPicture(const std::function<void()>& widthRule) {
   // The dialog's path is used as it is: names may begin or end with spaces.
-  const auto chosen = prompts_.chooseFileToOpen(kOpenPictureTitle, filters,
+  const auto chosen = prompts_.chooseFileToOpen(kOpenPictureTitle, PictureFileFilters(),
                                                 settings::PathToUtf8(setup_.programDir));
   if (!chosen || chosen->empty()) return;
   try {

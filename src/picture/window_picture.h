@@ -28,6 +28,9 @@ struct WindowPictureSetup {
   std::string refusalLine;  // "Гравировка невозможна." or "Фрезеровка невозможна."
 };
 
+// The kinds of file the open-file dialog of "..." offers.
+std::vector<link::FileFilter> PictureFileFilters();
+
 // What the window does on the screen; any of them may be left empty.
 struct WindowPictureHooks {
   std::function<void(bool shown)> showPanels;        // picture view and settings panels

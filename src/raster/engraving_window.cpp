@@ -168,8 +168,11 @@ void EngravingWindow::buildPanels() {
   heightField_ = makeField("Text7", sizePanel);
   sizeForm->addRow(design_.widthCaption, widthField_);
   sizeForm->addRow(design_.heightCaption, heightField_);
-  left->addWidget(sizePanel);
-  left->addWidget(settingsPanel_);
+  // Side by side, so the column fits the height of a 1280 x 720 screen.
+  auto* sizeRow = new QHBoxLayout;
+  sizeRow->addWidget(sizePanel, 1);
+  sizeRow->addWidget(settingsPanel_);
+  left->addLayout(sizeRow);
 
   auto* runPanel = new QGroupBox(QStringLiteral("Гравирование"), this);
   auto* runGrid = new QGridLayout(runPanel);

@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@
 #include "app/update_server.h"
 #include "link/web_site.h"
 #include "local_http_server.h"
+#include "picture/qt_path.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
@@ -97,6 +99,9 @@ class AboutDialogTest : public QObject {
     QCOMPARE(about.label("Label2")->text(), QString("Установленная версия:"));
     QCOMPARE(about.label("Label3")->text(), QString("2.2.0"));
     QCOMPARE(about.label("Label4")->text(), QString("Актуальная версия:"));
+    QCOMPARE(about.label("Label11")->text(), QString("Папка программы:"));
+    QCOMPARE(about.label("Label12")->text(),
+             QDir::toNativeSeparators(vexa::picture::ToQString(app.folder.path())));
     QVERIFY(about.label("Label6")->isHidden());
     QVERIFY(!about.button("Command1")->isHidden());
     QCOMPARE(about.button("Command1")->text(), QString("Проверить"));

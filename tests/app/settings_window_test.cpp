@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/qt_port_list.h"
 #include "app/qt_window_registry.h"
 #include "app/update_server.h"
 #include "local_http_server.h"
@@ -130,6 +131,21 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(app.control<QPushButton>("Command1")->text(), QString("Проверить соединение"));
     QCOMPARE(app.control<QPushButton>("Command2")->text(), QString("ОК"));
     QCOMPARE(app.control<QPushButton>("Command3")->text(), QString("Отмена"));
+  }
+
+  void theSystemsPortsAreOfferedWithTheirDescriptionsAndPickedByName() {
+    QComboBox list;
+    list.setEditable(true);
+    vexa::app::OfferPorts(list, {{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyS0", ""}});
+    list.setEditText("com8");
+    QCOMPARE(list.itemText(0), QString("/dev/ttyUSB0 — FT232R USB UART"));
+    QCOMPARE(list.itemText(1), QString("/dev/ttyS0"));
+    for (int index : {1, 0}) {
+      list.setCurrentIndex(index);
+      emit list.activated(index);
+      QCOMPARE(list.currentText(), QStringList({"/dev/ttyUSB0", "/dev/ttyS0"})[index]);
+    }
+    QCOMPARE(list.completer(), nullptr);  // a typed "/dev/tty" is not completed
   }
 
   void okStoresTheTextsAsTypedAndTheValuesInMemory() {

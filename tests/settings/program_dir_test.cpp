@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "settings/path_text.h"
 #include "settings/settings.h"
 #include "settings/settings_keys.h"
@@ -82,6 +86,67 @@ TEST_F(CyrillicProgramDir, AWriteGoesIntoIt) {
             "[CNC]\r\nEtching_width=123\r\nEtching_image=" + text + "/Картинка.bmp\r\n")
       << "the path is kept as UTF-8 text";
 }
+
+// An executable laid out as an installed one (bin/ beside share/vexa/ with the defaults) and a
+// home whose data folder starts empty.
+class InstalledProgramDir : public testing::Test {
+ protected:
+  InstalledProgramDir() {
+    fs::create_directories(folder / "usr/bin");
+    fs::create_directories(folder / "usr/share/vexa");
+    for (const char* name : kDefaults) folder.write(std::string("usr/share/vexa/") + name, name);
+  }
+
+  fs::path resolve(const Args& args = {"vexa"}, const char* variable = nullptr) const {
+    return ResolveProgramDir(args, variable, folder / "usr/bin", folder / "data");
+  }
+
+  static constexpr const char* kDefaults[] = {"gepard2.jpg", "ornament.bmp", "neuro.net"};
+  test::TempFolder folder;
+};
+
+TEST_F(InstalledProgramDir, EachUserGetsAFolderSeededWithTheDefaults) {
+  EXPECT_EQ(resolve(), folder / "data/vexa");
+  for (const char* name : kDefaults) EXPECT_EQ(folder.read(std::string("data/vexa/") + name), name);
+  EXPECT_FALSE(fs::exists(folder / "usr/bin/cnc.ini"));
+}
+
+TEST_F(InstalledProgramDir, TheUsersOwnFilesAreNeverOverwritten) {
+  fs::create_directories(folder / "data/vexa");
+  folder.write("data/vexa/gepard2.jpg", "my picture");
+  folder.write("data/vexa/cnc.ini", "[CNC]\r\nPort=/dev/ttyUSB0\r\n");
+  EXPECT_EQ(resolve(), folder / "data/vexa");
+  EXPECT_EQ(folder.read("data/vexa/gepard2.jpg"), "my picture");
+  EXPECT_EQ(folder.read("data/vexa/cnc.ini"), "[CNC]\r\nPort=/dev/ttyUSB0\r\n");
+  EXPECT_EQ(folder.read("data/vexa/neuro.net"), "neuro.net") << "a missing default is added";
+}
+
+TEST_F(InstalledProgramDir, TheOptionAndTheVariableStillWinAndNoUserFolderIsMade) {
+  const std::string chosen = PathToUtf8(folder / "chosen");
+  EXPECT_EQ(PathToUtf8(resolve({"vexa", "--program-dir", chosen})), chosen);
+  EXPECT_EQ(PathToUtf8(resolve({"vexa"}, chosen.c_str())), chosen);
+  EXPECT_FALSE(fs::exists(folder / "data/vexa"));
+}
+
+TEST_F(InstalledProgramDir, ABuildTreeKeepsItsOwnFolder) {
+  fs::create_directories(folder / "build/bin");
+  EXPECT_EQ(ResolveProgramDir({"vexa"}, nullptr, folder / "build/bin", folder / "data"),
+            folder / "build/bin");
+  EXPECT_FALSE(fs::exists(folder / "data/vexa"));
+  EXPECT_EQ(ResolveProgramDir({"vexa"}, nullptr, folder / "usr/bin", ""), folder / "usr/bin")
+      << "without a data folder to go to";
+}
+
+#ifndef _WIN32
+TEST_F(InstalledProgramDir, AnExecutablesFolderThatCannotBeWrittenSendsTheUserHome) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
+  fs::create_directories(folder / "opt/bin");
+  fs::permissions(folder / "opt/bin", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(ResolveProgramDir({"vexa"}, nullptr, folder / "opt/bin", folder / "data"),
+            folder / "data/vexa");
+  fs::permissions(folder / "opt/bin", fs::perms::owner_all);
+}
+#endif
 
 }  // namespace
 }  // namespace vexa::settings
