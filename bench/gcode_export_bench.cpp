@@ -1,7 +1,8 @@
 // What the standard G-code export costs a job: a 4000 x 3000 photograph as a laser raster run
 // and "Резать 3D" on a 2000 x 2000 photograph, each run without a machine (commands answered
 // at once by a port that keeps nothing), once without the export and once writing program.gcode
-// in the standard form. export_cost = with / without (1.0 = free).
+// in the standard form (the raster run also in the form the laser window always wrote).
+// export_cost = with / without (1.0 = free).
 
 #include <benchmark/benchmark.h>
 
@@ -53,7 +54,7 @@ struct Machine {
   test::TempFolder folder;
 };
 
-double RasterSeconds(bool exporting) {
+double RasterSeconds(bool exporting, gcode::Dialect dialect) {
   static const picture::PixelBuffer photo = bench::Photograph(4000, 3000);
   Machine m;
   picture::PixelBuffer bitmap = photo;
@@ -71,10 +72,19 @@ double RasterSeconds(bool exporting) {
                            raster::RunNumbers{4000, 0, 800, 600},
                            raster::LaserRunRules(),
                            exporting ? std::optional(m.folder / "program.gcode") : std::nullopt};
-    parts.dialect = gcode::Dialect::Standard;
+    parts.dialect = dialect;
     parts.rules.restoreCleanCopy = false;
     raster::RasterRun(std::move(parts)).run();
   });
+}
+
+double RasterStandardSeconds(bool exporting) {
+  return RasterSeconds(exporting, gcode::Dialect::Standard);
+}
+
+// The form the laser window always wrote, for comparison: three lines a burned pixel.
+double RasterVexaSeconds(bool exporting) {
+  return RasterSeconds(exporting, gcode::Dialect::Vexa);
 }
 
 double ReliefSeconds(bool exporting) {
@@ -111,7 +121,10 @@ void BM_ExportCost(benchmark::State& state, double (*seconds)(bool)) {
   state.counters["with_s"] = with;
   state.counters["export_cost"] = with / without;
 }
-BENCHMARK_CAPTURE(BM_ExportCost, Raster4000x3000, RasterSeconds)
+BENCHMARK_CAPTURE(BM_ExportCost, Raster4000x3000Standard, RasterStandardSeconds)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ExportCost, Raster4000x3000Vexa, RasterVexaSeconds)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_ExportCost, Relief2000x2000, ReliefSeconds)

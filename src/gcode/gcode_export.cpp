@@ -15,7 +15,7 @@ std::string StoppedComment(const std::string& position) {
 
 GcodeExport::GcodeExport(const std::filesystem::path& path, std::string_view header, Tool tool,
                          double safeZ)
-    : file_(path), tool_(tool), safeZ_(safeZ) {
+    : path_(path), file_(path), tool_(tool), safeZ_(safeZ) {
   lines_.header(header);
   writeGathered();
 }
@@ -25,15 +25,29 @@ void GcodeExport::writeGathered() {
   nextWrite_ = lines_.lineCount() + kLinesPerWrite;
 }
 
+void GcodeExport::writeQuietly() {
+  if (failed_) {
+    lines_.take();  // the file is lost already; the lines are not kept in memory either
+    nextWrite_ = lines_.lineCount() + kLinesPerWrite;
+    return;
+  }
+  try {
+    writeGathered();
+  } catch (const settings::VexaError&) {
+    failed_ = true;
+  }
+}
+
 void GcodeExport::finish() {
   lines_.end();
   finished_ = true;
+  if (failed_) throw GcodeFileError(path_);
   writeGathered();
   file_.close();
 }
 
 GcodeExport::~GcodeExport() {
-  if (finished_) return;
+  if (finished_ || failed_) return;
   try {
     lines_.comment(StoppedComment(lines_.position()));
     if (tool_ == Tool::Cutter) lines_.rapid({}, {}, safeZ_);

@@ -25,22 +25,28 @@ class GcodeExport {
 
   StandardLines& lines() { return lines_; }
   const StandardLines& lines() const { return lines_; }
-  // After every move: hands the gathered lines to the file now and then.
+  // After every move: hands the gathered lines to the file now and then. A write that fails
+  // here raises nothing: an error thrown in the middle of a move would end the job with the
+  // laser on. The failure is kept for finish().
   void moved() {
-    if (lines_.lineCount() >= nextWrite_) writeGathered();
+    if (lines_.lineCount() >= nextWrite_) writeQuietly();
   }
-  // "M5" and "M2", written and closed. Raises GcodeFileError when the write fails.
+  // "M5" and "M2", written and closed. Raises GcodeFileError when a write failed, now or
+  // during the job.
   void finish();
 
  private:
   void writeGathered();
+  void writeQuietly();
 
+  std::filesystem::path path_;
   GcodeFile file_;
   StandardLines lines_;
   Tool tool_;
   double safeZ_;
   std::int64_t nextWrite_ = 0;
   bool finished_ = false;
+  bool failed_ = false;
 };
 
 // The comment that ends a file whose job did not finish.

@@ -5,19 +5,36 @@
 
 namespace vexa::gcode {
 
-std::string FormatMm(double value) {
-  if (!std::isfinite(value)) return "0";
-  char text[64];
-  // to_chars ignores the locale: Qt sets the user's one, which may write a decimal comma.
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value,
-                                          std::chars_format::fixed, 3);
-  if (error != std::errc()) return "0";
-  std::string out(text, end);
-  if (out.find('.') != std::string::npos) {
-    while (out.back() == '0') out.pop_back();
-    if (out.back() == '.') out.pop_back();
+std::int64_t Thousandths(double value) {
+  const double scaled = value * 1000;
+  // Far beyond any machine; keeps the conversion defined.
+  if (!(std::abs(scaled) < 9e15)) return 0;
+  return std::llround(scaled);
+}
+
+void AppendThousandths(std::string& out, std::int64_t thousandths) {
+  // Written by hand: formatting doubles through the library costs more than the rest of a
+  // raster job's line, and the user's locale must not turn the point into a comma.
+  if (thousandths < 0) {
+    out += '-';
+    thousandths = -thousandths;
   }
-  if (out == "-0") return "0";
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, thousandths / 1000).ptr;
+  out.append(digits, end);
+  int fraction = static_cast<int>(thousandths % 1000);
+  if (fraction == 0) return;
+  out += '.';
+  char three[3] = {static_cast<char>('0' + fraction / 100), static_cast<char>('0' + fraction / 10 % 10),
+                   static_cast<char>('0' + fraction % 10)};
+  int length = 3;
+  while (three[length - 1] == '0') --length;
+  out.append(three, static_cast<std::size_t>(length));
+}
+
+std::string FormatMm(double value) {
+  std::string out;
+  AppendThousandths(out, Thousandths(value));
   return out;
 }
 

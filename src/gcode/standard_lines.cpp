@@ -2,12 +2,20 @@
 
 #include "gcode/gcode_number.h"
 
+#include <charconv>
+
 namespace vexa::gcode {
 
-void StandardLines::add(std::string line) {
-  if (!text_.empty()) text_ += "\r\n";
-  text_ += line;
+void StandardLines::add(std::string_view line) {
+  begin(line);
   ++lineCount_;
+}
+
+std::size_t StandardLines::begin(std::string_view word) {
+  const std::size_t start = text_.size();
+  if (!text_.empty()) text_ += "\r\n";
+  text_ += word;
+  return start;
 }
 
 void StandardLines::header(std::string_view text) {
@@ -27,46 +35,67 @@ void StandardLines::comment(std::string_view text) {
   add(line + ")");
 }
 
-bool StandardLines::axis(std::string& line, char letter, std::optional<double> value,
-                         std::string& last) {
+bool StandardLines::axis(char letter, std::optional<double> value,
+                         std::optional<std::int64_t>& last) {
   if (!value) return false;
-  std::string text = FormatMm(*value);
-  if (text == last) return false;
-  line += ' ';
-  line += letter;
-  line += text;
-  last = std::move(text);
+  const std::int64_t thousandths = Thousandths(*value);
+  if (last == thousandths) return false;
+  text_ += ' ';
+  text_ += letter;
+  AppendThousandths(text_, thousandths);
+  last = thousandths;
   return true;
+}
+
+void StandardLines::move(std::string_view word, std::optional<double> x, std::optional<double> y,
+                         std::optional<double> z, double feed) {
+  const std::size_t start = begin(word);
+  const bool moved = axis('X', x, lastX_) | axis('Y', y, lastY_) | axis('Z', z, lastZ_);
+  if (!moved) {
+    text_.resize(start);
+    return;
+  }
+  if (feed > 0) axis('F', feed, lastF_);
+  ++lineCount_;
 }
 
 void StandardLines::rapid(std::optional<double> x, std::optional<double> y,
                           std::optional<double> z) {
-  std::string line = "G0";
-  const bool moved = axis(line, 'X', x, lastX_) | axis(line, 'Y', y, lastY_) |
-                     axis(line, 'Z', z, lastZ_);
-  if (moved) add(line);
+  move("G0", x, y, z, 0);
 }
 
 void StandardLines::work(std::optional<double> x, std::optional<double> y,
                          std::optional<double> z, double feed) {
-  std::string line = "G1";
-  const bool moved = axis(line, 'X', x, lastX_) | axis(line, 'Y', y, lastY_) |
-                     axis(line, 'Z', z, lastZ_);
-  if (!moved) return;
-  if (feed > 0) {
-    std::string text = FormatMm(feed);
-    if (text != lastF_) {
-      line += " F" + text;
-      lastF_ = std::move(text);
-    }
+  move("G1", x, y, z, feed);
+}
+
+void StandardLines::burn(double x, double feed, std::int64_t power) {
+  if (power_ <= 0 || power <= 0) {
+    laserOn(power);
+    work(x, {}, {}, feed);
+    return;
   }
-  add(line);
+  const std::size_t start = begin("G1");
+  if (!axis('X', x, lastX_)) {
+    text_.resize(start);
+    return;
+  }
+  axis('F', feed, lastF_);
+  if (power != power_) {
+    text_ += " S";
+    char digits[24];
+    text_.append(digits, std::to_chars(digits, digits + sizeof digits, power).ptr);
+    power_ = power;
+  }
+  ++lineCount_;
 }
 
 void StandardLines::laserOn(std::int64_t power) {
   if (power <= 0) return laserOff();
   if (power == power_) return;
-  add("M4 S" + std::to_string(power));
+  begin("M4 S");
+  text_ += std::to_string(power);
+  ++lineCount_;
   power_ = power;
 }
 
@@ -84,16 +113,18 @@ void StandardLines::end() {
 std::string StandardLines::position() const {
   std::string text;
   for (const auto& [letter, value] : {std::pair{'X', &lastX_}, {'Y', &lastY_}, {'Z', &lastZ_}}) {
-    if (value->empty()) continue;
+    if (!*value) continue;
     if (!text.empty()) text += ' ';
     text += letter;
-    text += *value;
+    AppendThousandths(text, **value);
   }
   return text;
 }
 
 std::string StandardLines::take() {
   std::string text;
+  // The next lines go into a buffer of the size the last ones needed: no regrowing and copying.
+  text.reserve(text_.capacity());
   text.swap(text_);
   return text;
 }

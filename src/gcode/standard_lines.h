@@ -22,6 +22,9 @@ class StandardLines {
   // The F word is written when it differs from the last one; a feed of 0 writes none.
   void work(std::optional<double> x, std::optional<double> y, std::optional<double> z,
             double feed);
+  // A burn at `power` with the laser already on: the S word rides on the G1 line when the power
+  // changes, one line a pixel instead of two.
+  void burn(double x, double feed, std::int64_t power);
 
   // "M4 S<power>" when the laser is off or at another power; "M5" when it is on.
   void laserOn(std::int64_t power);
@@ -40,13 +43,18 @@ class StandardLines {
   std::int64_t lineCount() const { return lineCount_; }
 
  private:
-  void add(std::string line);
-  // Appends " <letter><value>" when the value's text differs from the one last written.
-  bool axis(std::string& line, char letter, std::optional<double> value, std::string& last);
+  void add(std::string_view line);
+  // Starts a line in text_; returns where it began, for a line that turns out empty.
+  std::size_t begin(std::string_view word);
+  // Appends " <letter><value>" when the value as written differs from the one last written.
+  bool axis(char letter, std::optional<double> value, std::optional<std::int64_t>& last);
+  void move(std::string_view word, std::optional<double> x, std::optional<double> y,
+            std::optional<double> z, double feed);
 
   std::string text_;
   std::int64_t lineCount_ = 0;
-  std::string lastX_, lastY_, lastZ_, lastF_;
+  // In thousandths of a millimetre, as last written; empty before an axis is named.
+  std::optional<std::int64_t> lastX_, lastY_, lastZ_, lastF_;
   std::int64_t power_ = 0;
 };
 

@@ -60,9 +60,10 @@ class LaserPath {
   StepTotals at_;
 };
 
-// The raster run: travel and row moves are G0 with the laser off; a burn is G1 at one feed
-// of the longest dwell with the power of its own, S = dwell x gcode_s_max / the longest dwell
-// (the larger of the black and the white dwell).
+// The raster run: travel and row moves are G0 with the laser off; a burn is G1 at the feed of
+// the longest dwell (the larger of the black and the white dwell) with the power of its own,
+// S = dwell x gcode_s_max / the longest dwell: "M4 S" at the first burn of a run, then S words
+// on the G1 lines where the power changes.
 class RasterPath {
  public:
   RasterPath(StandardLines& lines, Calibration mm, std::int64_t sMax, double fullDwell);

@@ -143,13 +143,15 @@ void RasterRun::startStandardExport() {
       settings::FormatDot(n.blackDwell) + " мкс";
   standardExport_.emplace(*parts_.exportPath, header, gcode::GcodeExport::Tool::Laser,
                           parts_.standard.safeZ);
+  // The fields are read once, at the start, as for the setup command.
+  standardSteps_ = {parts_.moves.stepsPerPixelX(), parts_.moves.stepsPerPixelY(), 0};
   standardPath_.emplace(standardExport_->lines(), gcode::Calibration::Of(parts_.settings),
                         parts_.standard.sMax, std::max(n.blackDwell, n.whiteDwell));
 }
 
 void RasterRun::standardTravel(std::int32_t dx, std::int32_t dy) {
   if (!standardPath_) return;
-  standardPath_->travel(dx * parts_.moves.stepsPerPixelX(), dy * parts_.moves.stepsPerPixelY());
+  standardPath_->travel(dx * standardSteps_.x, dy * standardSteps_.y);
   standardExport_->moved();
 }
 
@@ -165,7 +167,7 @@ void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int
   if (lines_) lines_->burn(dwell, edge);
   move(dx, 0, dwell);
   if (standardPath_) {
-    standardPath_->burn(dx * parts_.moves.stepsPerPixelX(), dwell);
+    standardPath_->burn(dx * standardSteps_.x, dwell);
     standardExport_->moved();
   }
   working_.pixel(x, y)[2] = 255;

@@ -142,6 +142,7 @@ class RasterRun final : private WalkSteps {
   // The standard form instead of lines_ and file_.
   std::optional<gcode::GcodeExport> standardExport_;
   std::optional<gcode::RasterPath> standardPath_;
+  link::AxisSteps standardSteps_;  // whole steps per pixel
   std::int64_t movesPlanned_ = 0;
   std::int64_t firstSent_ = 0;  // moves before it are passed over (a resumed run)
   std::size_t doublePassAsked_ = 0;

@@ -93,7 +93,7 @@ TEST(RasterPath, PowerFollowsTheDwellAtOneFeed) {
   path.burn(50, 1000);
   path.travel(0, 50);
   EXPECT_EQ(lines.take(),
-            "G0 X0.25 Y0\r\nM4 S1000\r\nG1 X0.5 F75\r\nM4 S250\r\nG1 X0.75\r\nM5\r\nG0 Y0.25");
+            "G0 X0.25 Y0\r\nM4 S1000\r\nG1 X0.5 F75\r\nG1 X0.75 S250\r\nM5\r\nG0 Y0.25");
 }
 
 TEST(JobGcode, AStoppedJobEndsItsFileWithWhereAndTheToolSafe) {
