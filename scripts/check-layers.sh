@@ -6,7 +6,7 @@
 # folder beside it in the same layer as long as that folder does not include it back.
 LAYERS=(
   "settings link emulator"
-  "picture widgets"
+  "picture widgets gcode"
   "figures manual"
   "milling outline raster wood cutting scanner"
   "app"

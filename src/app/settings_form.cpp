@@ -111,14 +111,15 @@ FieldsCheck ReadSettingsFields(const SettingsFields& fields) {
 
 bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields) {
   // All at once or none; the window shows its own message when the file cannot be written.
-  return file.WriteSettings({{"SM_X_ratio", fields.xRatio},
-                             {"SM_Y_ratio", fields.yRatio},
-                             {"SM_Z_ratio", fields.zRatio},
-                             {"SM_delay", fields.delay},
-                             {"SM_optim", fields.optim ? "1" : "0"},
-                             {"port", fields.port},
-                             {"speed", fields.speed}},
-                            settings::WriteFailureNotice::ByTheCaller);
+  std::vector<settings::SettingWrite> writes{{"SM_X_ratio", fields.xRatio},
+                                             {"SM_Y_ratio", fields.yRatio},
+                                             {"SM_Z_ratio", fields.zRatio},
+                                             {"SM_delay", fields.delay},
+                                             {"SM_optim", fields.optim ? "1" : "0"},
+                                             {"port", fields.port},
+                                             {"speed", fields.speed}};
+  if (!fields.gcodeDialect.empty()) writes.push_back({"gcode_dialect", fields.gcodeDialect});
+  return file.WriteSettings(writes, settings::WriteFailureNotice::ByTheCaller);
 }
 
 std::string SettingsNotSavedText(const settings::SettingsFile& file) {

@@ -20,6 +20,8 @@ struct SettingsFields {
   std::string port;
   std::string speed;
   bool optim = false;
+  // gcode_dialect ("vexa" or "standard"); empty: the key is left as it is in cnc.ini.
+  std::string gcodeDialect;
 };
 
 struct SettingsValues {
@@ -52,7 +54,8 @@ struct FieldsCheck {
 FieldsCheck ReadSettingsFields(const SettingsFields& fields);
 
 // SM_X_ratio, SM_Y_ratio, SM_Z_ratio and SM_delay as typed, SM_optim as 0 or 1, the port name
-// under "port" and the speed text under "speed", in this order, in one replace of the file: all
+// under "port", the speed text under "speed" and the G-code form under gcode_dialect (when
+// given), in this order, in one replace of the file: all
 // of them or none. False when the file could not be written (the caller tells the user).
 bool WriteSettingsFields(const settings::SettingsFile& file, const SettingsFields& fields);
 

@@ -17,6 +17,7 @@
 #include "app/qt_open_error_text.h"
 #include "app/qt_port_list.h"
 #include "emulator/demo_mode.h"
+#include "gcode/gcode_options.h"
 #include "link/link_pace.h"
 
 namespace vexa::app {
@@ -101,6 +102,20 @@ SettingsWindow::SettingsWindow(MainWindow& main, QWidget* parent) : QWidget(pare
   speedGrid->addWidget(explanation, 2, 0, 1, 2);
   layout->addWidget(speed);
 
+  auto* gcodeRow = new QHBoxLayout;
+  gcodeRow->addWidget(label("G-код:", "Label8", this));
+  gcodeField_ = new QComboBox(this);
+  gcodeField_->setObjectName("Combo3");
+  gcodeField_->addItem(QStringLiteral("Vexa"), QStringLiteral("vexa"));
+  gcodeField_->addItem(QStringLiteral("Стандартный"), QStringLiteral("standard"));
+  gcodeField_->setToolTip(QStringLiteral(
+      "Форма файла program.gcode лазерной гравировки. Фрезеровка, обведение и резка всегда "
+      "пишут стандартный G-код"));
+  gcodeRow->addWidget(gcodeField_, 1);
+  layout->addLayout(gcodeRow);
+  storedDialect_ = main_.settingsFile().ReadSetting(gcode::kDialectKey, "");
+  gcodeField_->setCurrentIndex(storedDialect_ == "standard" ? 1 : 0);
+
   auto* buttons = new QHBoxLayout;
   okButton_ = new QPushButton(QStringLiteral("ОК"), this);
   okButton_->setObjectName("Command2");
@@ -137,6 +152,9 @@ SettingsFields SettingsWindow::typedFields() const {
   fields.port = portField_->currentText().toStdString();
   fields.speed = speedField_->currentText().toStdString();
   fields.optim = optimBox_->isChecked();
+  // A file without the key keeps going without it while the default form stays chosen.
+  const std::string dialect = gcodeField_->currentData().toString().toStdString();
+  if (!storedDialect_.empty() || dialect != "vexa") fields.gcodeDialect = dialect;
   return fields;
 }
 

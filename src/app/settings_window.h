@@ -45,6 +45,8 @@ class SettingsWindow : public QWidget {
   QComboBox* portField_;
   QComboBox* speedField_;
   QCheckBox* optimBox_;
+  QComboBox* gcodeField_;  // Combo3 "G-код:", the raster windows' export form
+  std::string storedDialect_;  // gcode_dialect as cnc.ini had it when the window opened
   QPushButton* checkButton_;
   QLabel* roundTripLabel_;  // "Отклик: 1,2 мс" after a check that measured it
   QPushButton* okButton_;

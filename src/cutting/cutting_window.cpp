@@ -171,7 +171,11 @@ void CuttingWindow::CutByPicture() {
                     [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
                     [this] { (*pacedPump_)(); }, [this] { return closing_; },
                     [this] { job_.stepDone(); }});
+    const auto gcode = startGcode(gcode::JobGcode::Tool::Laser, moves_.listener,
+                                  "резка по картинке",
+                                  "задержка " + std::to_string(n.stepDelay) + " мкс");
     job.CutByPicture();
+    if (gcode) gcode->finish();
   });
 }
 

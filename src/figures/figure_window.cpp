@@ -1,5 +1,6 @@
 #include "figures/figure_window.h"
 
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
@@ -23,6 +24,7 @@
 #include "manual/move_by_mm_widget.h"
 #include "picture/picture_view.h"
 #include "picture/qt_picture_binding.h"
+#include "settings/path_text.h"
 #include "settings/settings_keys.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_field_leave.h"
@@ -122,7 +124,14 @@ void FigureWindow::buildPanels() {
   sendBox_->setChecked(true);  // cleared by the firmware check when the machine cannot take it
   returnBox_ = new QCheckBox(QStringLiteral("С возвратом в исх."), runPanel);
   returnBox_->setObjectName("Check2");
-  runColumn->addWidget(sendBox_);
+  exportBox_ = new QCheckBox(QStringLiteral("G-код"), runPanel);
+  exportBox_->setObjectName("Check3");
+  exportBox_->setToolTip(QStringLiteral("G-код записывается в файл program.gcode"));
+  auto* boxRow = new QHBoxLayout;
+  boxRow->addWidget(sendBox_);
+  boxRow->addWidget(exportBox_);
+  boxRow->addStretch(1);
+  runColumn->addLayout(boxRow);
   runColumn->addWidget(returnBox_);
   buttonGrid_ = new QGridLayout;
   runColumn->addLayout(buttonGrid_);
@@ -336,6 +345,21 @@ void FigureWindow::runJob(const std::function<void()>& job, const QList<QWidget*
   all << locked;
   status_->claimController();
   guard_.run(job, all);
+}
+
+std::unique_ptr<gcode::JobGcode> FigureWindow::startGcode(gcode::JobGcode::Tool tool,
+                                                         link::MoveListener& slot,
+                                                         const std::string& job,
+                                                         const std::string& numbers) {
+  if (!exportBox_->isChecked()) return nullptr;
+  const std::string header = "Vexa: " + job + ", картинка " +
+                             settings::PathToUtf8(settings::PathFromUtf8(picture_.path()).filename()) + ", ширина " +
+                             widthField_->text().toStdString() + " мм" +
+                             (numbers.empty() ? "" : ", " + numbers);
+  // The settings are read at each job, as the settings window may have changed them.
+  return std::make_unique<gcode::JobGcode>(
+      programDir_ / gcode::kGcodeFileName, header, tool, gcode::Calibration::Of(settings_),
+      gcode::ReadStandardOptions(settingsFile_.ReadSettings()), slot);
 }
 
 void FigureWindow::closeEvent(QCloseEvent* event) {

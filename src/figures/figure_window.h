@@ -11,10 +11,12 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "figures/figure_data.h"
+#include "gcode/job_gcode.h"
 #include "link/job_state.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
@@ -123,6 +125,12 @@ class FigureWindow : public QWidget {
   // stay switched off while it runs, a close waits until it has unwound.
   void runJob(const std::function<void()>& job, const QList<QWidget*>& locked = {});
 
+  // With "G-код" ticked, program.gcode in the standard form for the job about to start, fed by
+  // the step moves that report to `slot`; its header names `job`, the picture, the width and
+  // `numbers`. Null when the box is clear.
+  std::unique_ptr<gcode::JobGcode> startGcode(gcode::JobGcode::Tool tool, link::MoveListener& slot,
+                                              const std::string& job, const std::string& numbers);
+
   // "Разобрать": the working picture into figures, then the tree.
   void parseFigures();
   // Shows the figure data's tree again (after a parse or a reset).
@@ -152,6 +160,7 @@ class FigureWindow : public QWidget {
   QLineEdit* heightField_ = nullptr;    // Text7
   QCheckBox* sendBox_ = nullptr;        // Check1
   QCheckBox* returnBox_ = nullptr;      // Check2
+  QCheckBox* exportBox_ = nullptr;      // Check3 "G-код"
   QPushButton* parseButton_ = nullptr;  // "Разобрать"
   QPushButton* stopButton_ = nullptr;   // Command9 "Стоп"
   manual::MoveByMmWidget* moveGroup_ = nullptr;

@@ -58,6 +58,7 @@ void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
   record.sentX = sentX;
   record.sentY = sentY;
   record.sentZ = sentZ;
+  if (listener) listener({x, y, z, 0, delay});
 }
 
 }  // namespace vexa::link

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "link/motion_context.h"
+#include "link/move_listener.h"
 #include "link/position_record.h"
 
 namespace vexa::link {
@@ -23,6 +24,8 @@ class MillingMoves {
       : context_(std::move(context)), scale_(std::move(scale)) {}
 
   PositionRecord record;
+  // Told of every step move once it is accounted for, sent or not (the G-code export).
+  MoveListener listener;
 
   // One relative move X,Y,Z,D; at travel delay, confirmed write; nothing when the port is shut.
   void ArduinoMoveMM(double dx, double dy, double dz);

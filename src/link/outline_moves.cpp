@@ -57,6 +57,7 @@ void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser
   }
   record.sentX = sentX;
   record.sentY = sentY;
+  if (listener) listener({x, y, 0, laser, delay});
 }
 
 }  // namespace vexa::link

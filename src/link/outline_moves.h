@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "link/motion_context.h"
+#include "link/move_listener.h"
 #include "link/position_record.h"
 
 namespace vexa::link {
@@ -24,6 +25,8 @@ class OutlineMoves {
       : context_(std::move(context)), scale_(std::move(scale)), whenIdle_(whenIdle) {}
 
   PositionRecord record;
+  // Told of every step move once it is accounted for, sent or not (the G-code export).
+  MoveListener listener;
 
   // X,Y,Z; with a plain write; the wait is skipped when the run box is unticked.
   void ArduinoMoveMM(double dx, double dy, double dz);

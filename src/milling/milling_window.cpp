@@ -140,8 +140,11 @@ void MillingWindow::MillSelected() {
         const auto figure =
             figures::CheckSelectedFigure(figures_.tree, tree_->selectedKey(), link_.prompts());
         if (!figure) return;
-        if (const auto numbers = readNumbers())
-          MillingJob(partsFor(*numbers)).MillSelected(*figure);
+        const auto numbers = readNumbers();
+        if (!numbers) return;
+        const auto gcode = startGcode(*numbers, "фрезеровка выделенной фигуры");
+        MillingJob(partsFor(*numbers)).MillSelected(*figure);
+        if (gcode) gcode->finish();
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -150,7 +153,11 @@ void MillingWindow::MillAll() {
   runJob(
       [this] {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
-        if (const auto numbers = readNumbers()) MillingJob(partsFor(*numbers)).MillAll();
+        const auto numbers = readNumbers();
+        if (!numbers) return;
+        const auto gcode = startGcode(*numbers, "фрезеровка всех фигур");
+        MillingJob(partsFor(*numbers)).MillAll();
+        if (gcode) gcode->finish();
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -161,11 +168,22 @@ void MillingWindow::Mill3D() {
         const auto numbers = readNumbers();
         if (!numbers) return;
         picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+        const auto gcode = startGcode(*numbers, "фрезеровка рельефа (Резать 3D)");
         milling::Mill3D({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
                          CutterDiameterOf(numbers->diameterMm, numbers->widthMm, working.width()),
                          [this] { parseFigures(); }});
+        if (gcode) gcode->finish();
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+std::unique_ptr<gcode::JobGcode> MillingWindow::startGcode(const MillingNumbers& numbers,
+                                                          const std::string& job) {
+  return FigureWindow::startGcode(
+      gcode::JobGcode::Tool::Cutter, moves_.listener, job,
+      "глубина " + depthField_->text().toStdString() + " мм, фреза " +
+          diameterField_->text().toStdString() + " мм, задержка " +
+          std::to_string(numbers.plungeDelay) + " мкс");
 }
 
 void MillingWindow::moveByMm(const manual::AxisDistances& d) {

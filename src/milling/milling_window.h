@@ -36,6 +36,7 @@ class MillingWindow : public figures::FigureWindow {
   std::optional<MillingNumbers> readNumbers();
   // A job's parts; the scale of its step moves is fixed here (the fields stay locked).
   MillingParts partsFor(const MillingNumbers& numbers);
+  std::unique_ptr<gcode::JobGcode> startGcode(const MillingNumbers& numbers, const std::string& job);
   void moveByMm(const manual::AxisDistances& distances) override;
 
   MillingState state_;

@@ -114,9 +114,11 @@ void OutlineWindow::OutlineSelected() {
         const auto figure =
             figures::CheckSelectedFigure(figures_.tree, tree_->selectedKey(), link_.prompts());
         if (!figure) return;
-        if (const auto numbers = readNumbers(true)) {
-          OutlineJob(partsFor(*numbers)).OutlineSelected(*figure);
-        }
+        const auto numbers = readNumbers(true);
+        if (!numbers) return;
+        const auto gcode = startGcode(*numbers, "обведение выделенной фигуры");
+        OutlineJob(partsFor(*numbers)).OutlineSelected(*figure);
+        if (gcode) gcode->finish();
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -125,7 +127,11 @@ void OutlineWindow::OutlineAll() {
   runJob(
       [this] {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
-        if (const auto numbers = readNumbers(true)) OutlineJob(partsFor(*numbers)).OutlineAll();
+        const auto numbers = readNumbers(true);
+        if (!numbers) return;
+        const auto gcode = startGcode(*numbers, "обведение всех фигур");
+        OutlineJob(partsFor(*numbers)).OutlineAll();
+        if (gcode) gcode->finish();
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -136,10 +142,20 @@ void OutlineWindow::FillAll() {
         const auto numbers = readNumbers(true);
         if (!numbers) return;
         picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
+        const auto gcode = startGcode(*numbers, "гравировка с заливкой (Грав-ть всё)");
         outline::FillAll({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
                           spotDiameterOf(*numbers, working.width()), [this] { parseFigures(); }});
+        if (gcode) gcode->finish();
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+std::unique_ptr<gcode::JobGcode> OutlineWindow::startGcode(const OutlineNumbers& numbers,
+                                                          const std::string& job) {
+  return FigureWindow::startGcode(gcode::JobGcode::Tool::Laser, moves_.listener, job,
+                                  "пятно " + diameterField_->text().toStdString() +
+                                      " мм, задержка " + std::to_string(numbers.laserDelay) +
+                                      " мкс");
 }
 
 void OutlineWindow::Gradient() {

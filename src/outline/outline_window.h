@@ -32,6 +32,7 @@ class OutlineWindow : public figures::FigureWindow {
   void Offset();
   std::optional<OutlineNumbers> readNumbers(bool withDelay);
   OutlineParts partsFor(const OutlineNumbers& numbers);
+  std::unique_ptr<gcode::JobGcode> startGcode(const OutlineNumbers& numbers, const std::string& job);
   void moveByMm(const manual::AxisDistances& distances) override;
 
   OutlineState state_;

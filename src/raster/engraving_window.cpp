@@ -20,7 +20,7 @@
 #include "picture/pseudo_tone.h"
 #include "picture/qt_picture_binding.h"
 #include "picture/qt_raster_size_fields.h"
-#include "raster/gcode_file.h"
+#include "gcode/gcode_file.h"
 #include "raster/run_estimate.h"
 #include "raster/run_numbers.h"
 #include "widgets/machine_status_widget.h"
@@ -258,8 +258,8 @@ RunParts EngravingWindow::partsWith(const RunNumbers& numbers) {
   };
   RunBoxes boxes{boxOf(sendBox_), boxOf(pixelRedrawBox_), boxOf(returnBox_), boxOf(doublePassBox_)};
   std::optional<std::filesystem::path> exportPath;
-  if (exportBox_ && exportBox_->isChecked()) exportPath = programDir_ / kGcodeFileName;
-  return RunParts{link_,
+  if (exportBox_ && exportBox_->isChecked()) exportPath = programDir_ / gcode::kGcodeFileName;
+  RunParts parts{link_,
                   moves_,
                   settings_,
                   picture_.copy(),
@@ -271,6 +271,13 @@ RunParts EngravingWindow::partsWith(const RunNumbers& numbers) {
                   exportPath,
                   link::SystemWholeSeconds,
                   firmwareChecked_};
+  if (exportPath) {
+    // The form chosen in the settings window, read at each run.
+    const settings::SettingsSnapshot ini = settingsFile_.ReadSettings();
+    parts.dialect = gcode::ReadDialect(ini);
+    parts.standard = gcode::ReadStandardOptions(ini);
+  }
+  return parts;
 }
 
 std::optional<RunParts> EngravingWindow::gatherRun() {

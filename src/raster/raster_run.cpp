@@ -1,9 +1,11 @@
 #include "raster/raster_run.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "link/commands.h"
 #include "link/link_abort.h"
+#include "settings/settings.h"
 
 namespace vexa::raster {
 
@@ -32,8 +34,10 @@ bool RasterRun::run() {
   working_ = parts_.bitmap;
   const picture::PixelBuffer clean =
       parts_.rules.restoreCleanCopy ? working_ : picture::PixelBuffer();
-  std::optional<GcodeFile> file;
-  if (parts_.exportPath) {
+  std::optional<gcode::GcodeFile> file;
+  if (parts_.exportPath && parts_.dialect == gcode::Dialect::Standard) {
+    startStandardExport();
+  } else if (parts_.exportPath) {
     // The choice is fixed for the whole run: a file opened halfway would lack its beginning.
     file.emplace(*parts_.exportPath);
     file_ = &*file;
@@ -67,6 +71,7 @@ bool RasterRun::run() {
   parts_.link.WaitReply(parts_.moves.replyBuffer, link::ReplyWait::JobWindow(parts_.boxes.send));
   if (file) file->close();
   file_ = nullptr;
+  if (standardExport_) standardExport_->finish();
 
   const std::optional<std::int64_t> seconds =
       parts_.rules.showDuration ? std::optional(parts_.clock() - start) : std::nullopt;
@@ -127,9 +132,33 @@ bool RasterRun::doublePassAnswer() {
   return answer;
 }
 
+void RasterRun::startStandardExport() {
+  const RunNumbers& n = parts_.numbers;
+  const std::string header =
+      std::string(parts_.rules.setup == RunRules::Setup::Laser ? "Vexa: лазерная гравировка"
+                                                               : "Vexa: выжигание") +
+      ", " + std::to_string(working_.width()) + " x " + std::to_string(working_.height()) +
+      " пикс., " + settings::FormatDot(n.targetWidth) + " x " + settings::FormatDot(n.targetHeight) +
+      " мм, выдержка " + settings::FormatDot(n.whiteDwell) + ".." +
+      settings::FormatDot(n.blackDwell) + " мкс";
+  standardExport_.emplace(*parts_.exportPath, header, gcode::GcodeExport::Tool::Laser,
+                          parts_.standard.safeZ);
+  // The fields are read once, at the start, as for the setup command.
+  standardSteps_ = {parts_.moves.stepsPerPixelX(), parts_.moves.stepsPerPixelY(), 0};
+  standardPath_.emplace(standardExport_->lines(), gcode::Calibration::Of(parts_.settings),
+                        parts_.standard.sMax, std::max(n.blackDwell, n.whiteDwell));
+}
+
+void RasterRun::standardTravel(std::int32_t dx, std::int32_t dy) {
+  if (!standardPath_) return;
+  standardPath_->travel(dx * standardSteps_.x, dy * standardSteps_.y);
+  standardExport_->moved();
+}
+
 void RasterRun::travel(std::int32_t dx, std::int32_t edge) {
   move(dx, 0, idleDwell());
   if (lines_) lines_->travel(edge);
+  standardTravel(dx, 0);
 }
 
 void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int x, int y) {
@@ -137,6 +166,10 @@ void RasterRun::burn(std::int32_t dx, std::uint8_t level, std::int32_t edge, int
   const std::int32_t dwell = dwell_(level);
   if (lines_) lines_->burn(dwell, edge);
   move(dx, 0, dwell);
+  if (standardPath_) {
+    standardPath_->burn(dx * standardSteps_.x, dwell);
+    standardExport_->moved();
+  }
   working_.pixel(x, y)[2] = 255;
   // The screen's picture is the same size unless something replaced it during the run.
   picture::PixelBuffer& shown = parts_.bitmap;
@@ -150,6 +183,7 @@ void RasterRun::rowMove(int row) {
   row_ = row;
   move(0, 1, idleDwell());
   if (lines_) lines_->row(row);
+  standardTravel(0, 1);
 }
 
 void RasterRun::rowDone(bool backward) {
@@ -162,6 +196,7 @@ void RasterRun::rowDone(bool backward) {
 void RasterRun::returnMove(std::int32_t dx, std::int32_t dy) {
   move(dx, dy, idleDwell());
   if (lines_) lines_->returnHome();
+  standardTravel(dx, dy);
 }
 
 void RasterRun::showWorkingCopy() {

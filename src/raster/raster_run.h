@@ -19,7 +19,10 @@
 #include "link/wall_clock.h"
 #include "picture/pixel_buffer.h"
 #include "raster/dwell_scale.h"
-#include "raster/gcode_file.h"
+#include "gcode/gcode_export.h"
+#include "gcode/gcode_file.h"
+#include "gcode/gcode_options.h"
+#include "gcode/step_paths.h"
 #include "raster/gcode_lines.h"
 #include "raster/row_walk.h"
 
@@ -96,6 +99,8 @@ struct RunParts {
   std::function<void(const link::ProgressReport&)> showProgress = {};
   std::optional<ResumeFrom> resume = {};
   RunJournal* journal = nullptr;  // kept up to date as the run goes, when given
+  gcode::Dialect dialect = gcode::Dialect::Vexa;  // the form of program.gcode
+  gcode::StandardOptions standard = {};
 };
 
 class RasterRun final : private WalkSteps {
@@ -109,7 +114,9 @@ class RasterRun final : private WalkSteps {
   bool run();
 
   std::int64_t movesPlanned() const { return movesPlanned_; }
-  std::int64_t gcodeLines() const { return lines_ ? lines_->lineCount() : 0; }
+  std::int64_t gcodeLines() const {
+    return lines_ ? lines_->lineCount() : standardExport_ ? standardExport_->lines().lineCount() : 0;
+  }
 
  private:
   void travel(std::int32_t dx, std::int32_t edge) override;
@@ -119,6 +126,8 @@ class RasterRun final : private WalkSteps {
   void returnMove(std::int32_t dx, std::int32_t dy) override;
 
   void move(std::int32_t dx, std::int32_t dy, std::int32_t dwell);
+  void startStandardExport();
+  void standardTravel(std::int32_t dx, std::int32_t dy);
   bool doublePassAnswer();
   std::int32_t idleDwell() const;
   bool ticked(const std::function<bool()>& box) const { return box && box(); }
@@ -129,7 +138,11 @@ class RasterRun final : private WalkSteps {
   DwellScale dwell_;
   picture::PixelBuffer working_;
   std::optional<GcodeLines> lines_;
-  GcodeFile* file_ = nullptr;
+  gcode::GcodeFile* file_ = nullptr;
+  // The standard form instead of lines_ and file_.
+  std::optional<gcode::GcodeExport> standardExport_;
+  std::optional<gcode::RasterPath> standardPath_;
+  link::AxisSteps standardSteps_;  // whole steps per pixel
   std::int64_t movesPlanned_ = 0;
   std::int64_t firstSent_ = 0;  // moves before it are passed over (a resumed run)
   std::size_t doublePassAsked_ = 0;

@@ -174,6 +174,26 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(app.field("Text1")->text(), QString("0,01"));
   }
 
+  void theGcodeFormIsStoredOnlyOnceChosen() {
+    SimProcess sim({"--tag", "OT"});
+    Application app(Application::iniFor(sim));
+    app.openSettings();
+    auto* form = app.control<QComboBox>("Combo3");
+    QCOMPARE(form->currentText(), QString("Vexa"));
+    app.click("Command2");
+    QVERIFY(app.ini().find("gcode_dialect") == std::string::npos);  // the default stays unwritten
+
+    app.openSettings();
+    app.control<QComboBox>("Combo3")->setCurrentIndex(1);
+    app.click("Command2");
+    QVERIFY(app.ini().find("gcode_dialect=standard\r\n") != std::string::npos);
+    app.openSettings();
+    QCOMPARE(app.control<QComboBox>("Combo3")->currentText(), QString("Стандартный"));
+    app.control<QComboBox>("Combo3")->setCurrentIndex(0);
+    app.click("Command2");
+    QVERIFY(app.ini().find("gcode_dialect=vexa") != std::string::npos);
+  }
+
   void aSpeedTypedIntoTheListIsUsedAsTyped() {
     SimProcess sim;
     Application app(Application::iniFor(sim));

@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <fstream>
+#include <iterator>
+
 #include "figures/figure_pictures.h"
 #include "figures/figure_selection.h"
 #include "figures/figure_tree_widget.h"
@@ -120,6 +123,26 @@ class MillingWindowTest : public QObject {
     QCOMPARE(after(bench.commands(), 1), kSquare);
     QCOMPARE(window.state().toolX, 2);
     QCOMPARE(window.picture().copy(3).pixel(2, 2)[2], std::uint8_t(255));  // the tool mark
+  }
+
+  void theGcodeBoxWritesTheJobsPathAlsoWithoutTheMachine() {
+    Bench bench("MT");
+    bench.prepare(square(), "Image", kSettings);
+    bench.open();
+    QCOMPARE(bench.box("Check3")->text(), QString("G-код"));
+    QCOMPARE(bench.box("Check3")->toolTip(), QString("G-код записывается в файл program.gcode"));
+    bench.box("Check3")->setChecked(true);
+    bench.box("Check1")->setChecked(false);
+    bench.click("Command3");
+    bench.click("Command2");
+    QCOMPARE(bench.commands(), Commands{"V"});
+    std::ifstream file(bench.sim.folder / "program.gcode", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    QCOMPARE(QString::fromStdString(text),
+             QString("G21\r\nG90\r\n(Vexa: фрезеровка всех фигур, картинка picture.bmp, ширина "
+                     "0,02 мм, глубина 1,275 мм, фреза 3 мм, задержка 4000 мкс)\r\nG0 Z2\r\n"
+                     "G0 X0.005 Y0.005\r\nG1 Z-1.275 F75\r\nG1 X0.01\r\nG1 Y0.01\r\n"
+                     "G1 X0.005\r\nG1 Y0.005\r\nG0 Z2\r\nM2\r\n"));
   }
 
   void badNumbersAreNamedBeforeAnythingMoves_data() {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "raster/gcode_file.h"
+#include "gcode/gcode_file.h"
 #include "support/temp_folder.h"
 
 namespace vexa::raster {
 namespace {
+
+using gcode::GcodeFile;
+using gcode::kGcodeFileError;
 
 TEST(GcodeLines, BlackPixelAtColumnThreeOfAFiveHundredPixelHundredMillimetreRow) {
   GcodeLines lines(100, 500, 50, 250);

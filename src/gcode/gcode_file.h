@@ -1,6 +1,6 @@
 #pragma once
-// program.gcode: replaced by every exporting run, written after every row pair and at the end,
-// so an interrupted run leaves a complete file up to its last written row pair.
+// program.gcode: replaced by every exporting run and written as the run goes, so an interrupted
+// run leaves a file that is complete up to its last write.
 
 #include <filesystem>
 #include <fstream>
@@ -8,9 +8,7 @@
 
 #include "settings/vexa_error.h"
 
-namespace vexa::raster {
-
-class GcodeLines;
+namespace vexa::gcode {
 
 inline constexpr const char* kGcodeFileName = "program.gcode";
 inline constexpr int kGcodeFileError = 75;  // the system's "Path/File access error"
@@ -20,12 +18,18 @@ class GcodeFile {
   // Deletes an older file and creates an empty one; raises GcodeFileError when it cannot.
   explicit GcodeFile(std::filesystem::path path);
 
-  // Appends the gathered lines and a CR LF, if there are any, and empties them; the bytes are
-  // handed to the system at once. Raises GcodeFileError when the write fails.
-  void write(GcodeLines& lines);
+  // Appends the lines gathered in `lines` (anything with empty() and take()) and a CR LF, if
+  // there are any, and empties them; the bytes are handed to the system at once. Raises
+  // GcodeFileError when the write fails.
+  template <typename Lines>
+  void write(Lines& lines) {
+    if (!lines.empty()) writeText(lines.take());
+  }
   void close();
 
  private:
+  void writeText(const std::string& text);
+
   std::filesystem::path path_;
   std::ofstream out_;
 };
@@ -33,4 +37,4 @@ class GcodeFile {
 // The message of an export file that could not be created or written.
 settings::VexaError GcodeFileError(const std::filesystem::path& path);
 
-}  // namespace vexa::raster
+}  // namespace vexa::gcode

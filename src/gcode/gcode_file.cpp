@@ -1,8 +1,6 @@
-#include "raster/gcode_file.h"
+#include "gcode/gcode_file.h"
 
-#include "raster/gcode_lines.h"
-
-namespace vexa::raster {
+namespace vexa::gcode {
 
 settings::VexaError GcodeFileError(const std::filesystem::path& path) {
   return settings::VexaError(kGcodeFileError, kGcodeFileName,
@@ -17,9 +15,8 @@ GcodeFile::GcodeFile(std::filesystem::path path) : path_(std::move(path)) {
   if (!out_) throw GcodeFileError(path_);
 }
 
-void GcodeFile::write(GcodeLines& lines) {
-  if (lines.empty()) return;
-  out_ << lines.take() << "\r\n";
+void GcodeFile::writeText(const std::string& text) {
+  out_ << text << "\r\n";
   out_.flush();
   if (!out_) throw GcodeFileError(path_);
 }
@@ -29,4 +26,4 @@ void GcodeFile::close() {
   if (!out_) throw GcodeFileError(path_);
 }
 
-}  // namespace vexa::raster
+}  // namespace vexa::gcode

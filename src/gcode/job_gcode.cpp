@@ -1,0 +1,32 @@
+#include "gcode/job_gcode.h"
+
+namespace vexa::gcode {
+
+JobGcode::JobGcode(const std::filesystem::path& path, std::string_view header, Tool tool,
+                   Calibration mm, StandardOptions options, link::MoveListener& slot)
+    : slot_(slot), export_(path, header, tool, options.safeZ) {
+  if (tool == Tool::Cutter) {
+    milling_.emplace(export_.lines(), mm, options.safeZ);
+    slot_ = [this](const link::StepsMoved& move) {
+      milling_->moved(move);
+      export_.moved();
+    };
+  } else {
+    laser_.emplace(export_.lines(), mm, options.sMax);
+    slot_ = [this](const link::StepsMoved& move) {
+      laser_->moved(move);
+      export_.moved();
+    };
+  }
+}
+
+JobGcode::~JobGcode() {
+  slot_ = {};
+}
+
+void JobGcode::finish() {
+  slot_ = {};
+  export_.finish();
+}
+
+}  // namespace vexa::gcode

@@ -1,0 +1,39 @@
+#pragma once
+// program.gcode of a milling, relief, outline, fill or cutting job: the standard form, fed by
+// the job's own step moves (also in a dry run), ended as the job ends.
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "gcode/gcode_export.h"
+#include "gcode/gcode_options.h"
+#include "gcode/step_paths.h"
+#include "link/move_listener.h"
+
+namespace vexa::gcode {
+
+class JobGcode {
+ public:
+  using Tool = GcodeExport::Tool;
+
+  // Creates the file with its header (GcodeFileError when it cannot) and listens in `slot`, the
+  // step moves' listener, until it is destroyed. Destroyed without finish(), the file ends with
+  // where the job stopped and the laser off or the cutter up.
+  JobGcode(const std::filesystem::path& path, std::string_view header, Tool tool,
+           Calibration mm, StandardOptions options, link::MoveListener& slot);
+  ~JobGcode();
+  JobGcode(const JobGcode&) = delete;
+  JobGcode& operator=(const JobGcode&) = delete;
+
+  // The job ended by itself: the end lines, and the file closed.
+  void finish();
+
+ private:
+  link::MoveListener& slot_;
+  GcodeExport export_;
+  std::optional<MillingPath> milling_;
+  std::optional<LaserPath> laser_;
+};
+
+}  // namespace vexa::gcode
