@@ -1,6 +1,5 @@
 #include "figures/figure_window.h"
 
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
@@ -352,8 +351,9 @@ std::unique_ptr<gcode::JobGcode> FigureWindow::startGcode(gcode::JobGcode::Tool 
                                                          const std::string& job,
                                                          const std::string& numbers) {
   if (!exportBox_->isChecked()) return nullptr;
-  const std::string header = "Vexa: " + job + ", картинка " +
-                             settings::PathToUtf8(settings::PathFromUtf8(picture_.path()).filename()) + ", ширина " +
+  const std::string picture =
+      settings::PathToUtf8(settings::PathFromUtf8(picture_.path()).filename());
+  const std::string header = "Vexa: " + job + ", картинка " + picture + ", ширина " +
                              widthField_->text().toStdString() + " мм" +
                              (numbers.empty() ? "" : ", " + numbers);
   // The settings are read at each job, as the settings window may have changed them.
