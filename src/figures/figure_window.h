@@ -11,7 +11,9 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "figures/figure_data.h"
@@ -122,6 +124,24 @@ class FigureWindow : public QWidget {
   // Runs `job` through the guard: a second job is refused, the picture's controls and `locked`
   // stay switched off while it runs, a close waits until it has unwound.
   void runJob(const std::function<void()>& job, const QList<QWidget*>& locked = {});
+
+  // A job's numbers as read from its fields, or nullopt after the message naming the field: the
+  // reading's own refusal first, then what `rangeProblem` (numbers -> optional message) finds.
+  template <typename Numbers, typename RangeProblem>
+  std::optional<Numbers> checkedNumbers(const std::variant<Numbers, std::string>& read,
+                                        RangeProblem&& rangeProblem) {
+    std::optional<std::string> problem;
+    if (const auto* unread = std::get_if<std::string>(&read)) {
+      problem = *unread;
+    } else {
+      problem = rangeProblem(std::get<Numbers>(read));
+    }
+    if (problem) {
+      link_.prompts().message(link::kErrorCaption, *problem);
+      return std::nullopt;
+    }
+    return std::get<Numbers>(read);
+  }
 
   // "Разобрать": the working picture into figures, then the tree.
   void parseFigures();
