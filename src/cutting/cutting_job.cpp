@@ -62,7 +62,7 @@ void CuttingJob::CutStrokes() {
   picture::PixelBuffer& display = parts_.pictures.laser;
   StrokeMap& map = strokes_.map;
   const link::MachineSettings& settings = parts_.settings;
-  VisitedPixels visited(map.width(), map.height());
+  VisitedStates visited(map.width(), map.height());
   sending_ = true;
   toolX = 1;
   toolY = 1;

@@ -2,8 +2,11 @@
 // The numbers "Резать" takes from the window's fields, checked before anything moves.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
+
+#include "link/machine_settings.h"
 
 namespace vexa::cutting {
 
@@ -16,5 +19,12 @@ struct CuttingNumbers {
 // whole microseconds). The first field that fails gives the message naming it.
 std::variant<CuttingNumbers, std::string> ReadCuttingNumbers(const std::string& width,
                                                              const std::string& delay);
+
+// The whole job's range, known before its first command: the picture's extent at the width in
+// motor steps within the signed 32-bit range of the firmware. The message naming the field, or
+// nullopt.
+std::optional<std::string> CuttingRangeProblem(const CuttingNumbers& numbers, int pictureWidth,
+                                               int pictureHeight,
+                                               const link::MachineSettings& settings);
 
 }  // namespace vexa::cutting

@@ -159,13 +159,13 @@ void CuttingWindow::ProcessPicture() {
 
 void CuttingWindow::CutByPicture() {
   runWork([this] {
-    const auto numbers =
-        ReadCuttingNumbers(widthField_->text().toStdString(), delayField_->text().toStdString());
-    if (const auto* problem = std::get_if<std::string>(&numbers)) {
-      link_.prompts().message(link::kErrorCaption, *problem);
-      return;
-    }
-    const CuttingNumbers& n = std::get<CuttingNumbers>(numbers);
+    const auto numbers = checkedNumbers(
+        ReadCuttingNumbers(widthField_->text().toStdString(), delayField_->text().toStdString()),
+        [this](const CuttingNumbers& read) {
+          return CuttingRangeProblem(read, picture_.width(), picture_.height(), settings_);
+        });
+    if (!numbers) return;
+    const CuttingNumbers& n = *numbers;
     scale_ = {n.widthMm, picture_.width()};
     CuttingJob job({moves_, settings_, link_.prompts(), pictures(), n.stepDelay,
                     [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },

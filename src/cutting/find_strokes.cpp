@@ -38,7 +38,7 @@ void FindStrokes(picture::PixelBuffer& laser, Strokes& strokes, EventPacer& pace
   if (laser.empty()) return;
   // The trace copy is consumed: every pixel a stroke takes turns red, which is light.
   picture::PixelBuffer trace = laser;
-  VisitedPixels visited(width, height);
+  VisitedStates visited(width, height);
   auto dark = [&](int x, int y) {
     return x >= 1 && y >= 1 && x <= width && y <= height && trace.pixel(x, y)[2] <= kStrokeDarkUpTo;
   };

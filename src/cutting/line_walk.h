@@ -11,33 +11,36 @@
 
 namespace vexa::cutting {
 
-// Which pixels one end search has stood on.
-class VisitedPixels {
+// Which (pixel, heading) states one end search has passed through: one bit per direction in a
+// byte per pixel, so the search's own rules may lead it over a pixel more than once.
+class VisitedStates {
  public:
-  VisitedPixels(int width, int height)
-      : width_(width),
-        bits_((static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 63) / 64, 0) {}
+  VisitedStates(int width, int height)
+      : width_(static_cast<std::size_t>(width)),
+        states_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
 
-  // False when `pixel` was visited already in this search.
-  bool visit(Pixel pixel) {
+  // False when the search stood on `pixel` heading `direction` before.
+  bool visit(Pixel pixel, figures::Direction direction) {
     const std::size_t index = static_cast<std::size_t>(pixel.y - 1) * width_ + (pixel.x - 1);
-    std::uint64_t& word = bits_[index / 64];
-    const std::uint64_t bit = std::uint64_t{1} << (index % 64);
-    if ((word & bit) != 0) return false;
-    word |= bit;
-    set_.push_back(index / 64);
+    // (dx, dy) as 0..8 without the centre 4: one of eight bits.
+    const int place = (direction.dy + 1) * 3 + (direction.dx + 1);
+    const auto bit = static_cast<std::uint8_t>(1u << (place > 4 ? place - 1 : place));
+    std::uint8_t& state = states_[index];
+    if ((state & bit) != 0) return false;
+    if (state == 0) touched_.push_back(index);
+    state |= bit;
     return true;
   }
-  // Forgets the search (only the words it touched).
+  // Forgets the search (only the pixels it touched).
   void clear() {
-    for (std::size_t word : set_) bits_[word] = 0;
-    set_.clear();
+    for (std::size_t index : touched_) states_[index] = 0;
+    touched_.clear();
   }
 
  private:
   std::size_t width_;
-  std::vector<std::uint64_t> bits_;
-  std::vector<std::size_t> set_;
+  std::vector<std::uint8_t> states_;
+  std::vector<std::size_t> touched_;
 };
 
 // A quarter turn left of `direction`, then clockwise until the neighbour of `at` that way is on
@@ -54,22 +57,22 @@ int SearchNeighbour(Pixel at, figures::Direction& direction, OnLine&& onLine) {
 
 // From `seed`, heading right, walks along the line to an end: a pixel whose only line
 // neighbours lie behind it (6 or more turns), which is returned. A closed line brings the walk
-// back beside the seed, which is returned unchanged; so is it when the walk stands on a pixel a
-// second time (a thick blob would lead it round for ever). `onLine(x, y)` must be false outside
-// the picture; `tick()` runs after every step.
+// back beside the seed, which is returned unchanged. Where it stands and where it heads decide
+// the walk: a state met again would repeat for ever (a thick blob leads it round), so that too
+// ends the search with the seed. `onLine(x, y)` must be false outside the picture; `tick()` runs
+// after every step.
 template <typename OnLine, typename Tick>
-Pixel FindLineEnd(Pixel seed, OnLine&& onLine, VisitedPixels& visited, Tick&& tick) {
+Pixel FindLineEnd(Pixel seed, OnLine&& onLine, VisitedStates& visited, Tick&& tick) {
   Pixel current = seed;
   Pixel end = seed;
   figures::Direction direction{1, 0};
-  visited.visit(seed);
-  for (;;) {
+  while (visited.visit(current, direction)) {
     if (SearchNeighbour(current, direction, onLine) >= 6) {
       end = current;
       break;
     }
     const Pixel next{current.x + direction.dx, current.y + direction.dy};
-    if (next == seed || !visited.visit(next)) break;
+    if (next == seed) break;
     current = next;
     tick();
     figures::TurnCounterClockwise(direction);

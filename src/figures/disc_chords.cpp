@@ -16,7 +16,10 @@ DiscChords ChordsOfDisc(double radius, int rowLimit, int chordLimit) {
   auto inside = [limit](long long i, long long j) { return double(i * i + j * j) <= limit; };
   for (int j = -disc.reach; j <= disc.reach; ++j) {
     if (!inside(0, j)) continue;
-    long long chord = (long long)std::floor(std::sqrt(std::max(0.0, limit - double(j) * j)));
+    // Beyond the widest chord every length gives the same result: starting there keeps the
+    // squares within their integer type however large the radius.
+    long long chord = (long long)std::min(
+        std::floor(std::sqrt(std::max(0.0, limit - double(j) * j))), double(widest) + 1);
     while (chord > 0 && !inside(chord, j)) --chord;
     while (chord < widest && inside(chord + 1, j)) ++chord;
     disc.chords[std::size_t(j + disc.reach)] = int(std::min<long long>(chord, widest));

@@ -12,7 +12,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "figures/figure_data.h"
@@ -130,6 +132,24 @@ class FigureWindow : public QWidget {
   // `numbers`. Null when the box is clear.
   std::unique_ptr<gcode::JobGcode> startGcode(gcode::JobGcode::Tool tool, link::MoveListener& slot,
                                               const std::string& job, const std::string& numbers);
+
+  // A job's numbers as read from its fields, or nullopt after the message naming the field: the
+  // reading's own refusal first, then what `rangeProblem` (numbers -> optional message) finds.
+  template <typename Numbers, typename RangeProblem>
+  std::optional<Numbers> checkedNumbers(const std::variant<Numbers, std::string>& read,
+                                        RangeProblem&& rangeProblem) {
+    std::optional<std::string> problem;
+    if (const auto* unread = std::get_if<std::string>(&read)) {
+      problem = *unread;
+    } else {
+      problem = rangeProblem(std::get<Numbers>(read));
+    }
+    if (problem) {
+      link_.prompts().message(link::kErrorCaption, *problem);
+      return std::nullopt;
+    }
+    return std::get<Numbers>(read);
+  }
 
   // "Разобрать": the working picture into figures, then the tree.
   void parseFigures();

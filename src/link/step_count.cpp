@@ -1,5 +1,6 @@
 #include "link/step_count.h"
 
+#include <cmath>
 #include <limits>
 
 #include "link/machine_link.h"
@@ -20,13 +21,23 @@ const char* StepRangeText() {
          "Проверьте размеры и настройки станка. Работа остановлена.";
 }
 
-std::int32_t ToStepCount(double value, MachineLink& link) {
+bool FitsStepRange(double value) {
   const double rounded = Nearest(value);
-  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-        rounded <= std::numeric_limits<std::int32_t>::max())) {
-    refuse(link);  // also catches NaN
-  }
-  return static_cast<std::int32_t>(rounded);
+  return rounded >= std::numeric_limits<std::int32_t>::min() &&
+         rounded <= std::numeric_limits<std::int32_t>::max();  // false for NaN
+}
+
+bool PictureExtentFits(double widthMm, int pictureWidth, int pictureHeight,
+                       const MachineSettings& settings) {
+  if (pictureWidth < 1 || pictureHeight < 1) return true;
+  const double heightMm = widthMm * pictureHeight / pictureWidth;
+  return FitsStepRange(widthMm / std::abs(settings.SM_X_ratio)) &&
+         FitsStepRange(heightMm / std::abs(settings.SM_Y_ratio));
+}
+
+std::int32_t ToStepCount(double value, MachineLink& link) {
+  if (!FitsStepRange(value)) refuse(link);
+  return static_cast<std::int32_t>(Nearest(value));
 }
 
 std::int32_t ToStepCount(std::int64_t value, MachineLink& link) {

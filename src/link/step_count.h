@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "link/machine_settings.h"
 #include "link/nearest.h"
 
 namespace vexa::link {
@@ -15,7 +16,21 @@ class MachineLink;
 std::int32_t ToStepCount(double value, MachineLink& link);
 std::int32_t ToStepCount(std::int64_t value, MachineLink& link);
 
-// The text of that message.
+// Whether nearest(value) is a step count the firmware takes; false for NaN and infinities.
+bool FitsStepRange(double value);
+
+// Whether a picture `pictureWidth` x `pictureHeight` pixels shown `widthMm` wide spans a number
+// of motor steps along X and Y that fits: a job's moves over the picture then stay in range, so
+// a job can be refused before its first command instead of halfway. No picture spans nothing.
+bool PictureExtentFits(double widthMm, int pictureWidth, int pictureHeight,
+                       const MachineSettings& settings);
+
+// The message of a job refused for that, naming the width field.
+inline constexpr const char* kWidthRangeText =
+    "Изображение такой ширины выходит за допустимый диапазон шагов двигателя.\r\n"
+    "Введите в поле ширины меньшее число или проверьте настройки станка!";
+
+// The text of ToStepCount's message.
 const char* StepRangeText();
 
 }  // namespace vexa::link

@@ -1,6 +1,10 @@
 #include "milling/milling_numbers.h"
 
+#include <cmath>
+
+#include "figures/field_ranges.h"
 #include "link/nearest.h"
+#include "link/step_count.h"
 #include "settings/number_checks.h"
 
 namespace vexa::milling {
@@ -36,6 +40,25 @@ std::variant<MillingNumbers, std::string> ReadMillingNumbers(const MillingFieldT
   if (!delay) return std::string("Введите в поле задержки число от 0 до 2147483647!");
   numbers.plungeDelay = static_cast<std::int32_t>(link::Nearest(*delay));
   return numbers;
+}
+
+std::optional<std::string> CutterRangeProblem(const CutterNumbers& numbers, int pictureWidth) {
+  if (!figures::ToolSizeFits(numbers.diameterMm, numbers.widthMm, pictureWidth)) {
+    return kCutterRangeText;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> MillingRangeProblem(const MillingNumbers& numbers, int pictureWidth,
+                                               int pictureHeight,
+                                               const link::MachineSettings& settings) {
+  if (!link::PictureExtentFits(numbers.widthMm, pictureWidth, pictureHeight, settings)) {
+    return link::kWidthRangeText;
+  }
+  if (!link::FitsStepRange(numbers.depthMm / std::abs(settings.SM_Z_ratio))) {
+    return kDepthRangeText;
+  }
+  return CutterRangeProblem({numbers.widthMm, numbers.diameterMm}, pictureWidth);
 }
 
 }  // namespace vexa::milling

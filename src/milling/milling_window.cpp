@@ -70,13 +70,9 @@ MillingWindow::MillingWindow(link::MachineLink& link, const link::MachineSetting
 }
 
 std::optional<CutterNumbers> MillingWindow::cutterNumbers() {
-  const auto numbers =
-      ReadCutterNumbers(widthField_->text().toStdString(), diameterField_->text().toStdString());
-  if (const auto* problem = std::get_if<std::string>(&numbers)) {
-    link_.prompts().message(link::kErrorCaption, *problem);
-    return std::nullopt;
-  }
-  return std::get<CutterNumbers>(numbers);
+  return checkedNumbers(
+      ReadCutterNumbers(widthField_->text().toStdString(), diameterField_->text().toStdString()),
+      [this](const CutterNumbers& n) { return CutterRangeProblem(n, picture_.width()); });
 }
 
 void MillingWindow::Gradient() {
@@ -109,14 +105,13 @@ void MillingWindow::Offset() {
 }
 
 std::optional<MillingNumbers> MillingWindow::readNumbers() {
-  const auto numbers =
+  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  return checkedNumbers(
       ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
-                          diameterField_->text().toStdString(), delayField_->text().toStdString()});
-  if (const auto* problem = std::get_if<std::string>(&numbers)) {
-    link_.prompts().message(link::kErrorCaption, *problem);
-    return std::nullopt;
-  }
-  return std::get<MillingNumbers>(numbers);
+                          diameterField_->text().toStdString(), delayField_->text().toStdString()}),
+      [&](const MillingNumbers& n) {
+        return MillingRangeProblem(n, tool.width(), tool.height(), settings_);
+      });
 }
 
 MillingParts MillingWindow::partsFor(const MillingNumbers& numbers) {

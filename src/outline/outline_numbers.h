@@ -2,8 +2,11 @@
 // The numbers an outline job takes from the window's fields, checked before anything moves.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
+
+#include "link/machine_settings.h"
 
 namespace vexa::outline {
 
@@ -24,5 +27,19 @@ struct OutlineNumbers {
 // "Отступить" check only the width and the diameter (`withDelay` false).
 std::variant<OutlineNumbers, std::string> ReadOutlineNumbers(const OutlineFieldTexts& texts,
                                                              bool withDelay = true);
+
+inline constexpr const char* kSpotRangeText =
+    "Диаметр пятна слишком велик для этой ширины изображения.\r\n"
+    "Введите в поле диаметра пятна меньшее число или в поле ширины большее!";
+
+// The spot on a picture `pictureWidth` pixels wide: its size in pixels must fit an int. The
+// message naming the field, or nullopt. "Отступить" checks only this.
+std::optional<std::string> SpotRangeProblem(const OutlineNumbers& numbers, int pictureWidth);
+
+// The whole job's range, known before its first command: the picture's extent at the width in
+// motor steps within the signed 32-bit range of the firmware, then the spot as above.
+std::optional<std::string> OutlineRangeProblem(const OutlineNumbers& numbers, int pictureWidth,
+                                               int pictureHeight,
+                                               const link::MachineSettings& settings);
 
 }  // namespace vexa::outline

@@ -84,15 +84,16 @@ OutlineWindow::OutlineWindow(link::MachineLink& link, const link::MachineSetting
 }
 
 std::optional<OutlineNumbers> OutlineWindow::readNumbers(bool withDelay) {
-  const auto numbers =
+  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  return checkedNumbers(
       ReadOutlineNumbers({widthField_->text().toStdString(), diameterField_->text().toStdString(),
                           delayField_->text().toStdString()},
-                         withDelay);
-  if (const auto* problem = std::get_if<std::string>(&numbers)) {
-    link_.prompts().message(link::kErrorCaption, *problem);
-    return std::nullopt;
-  }
-  return std::get<OutlineNumbers>(numbers);
+                         withDelay),
+      [&](const OutlineNumbers& n) {
+        // "Отступить" (no delay read) moves nothing: only its spot must fit.
+        return withDelay ? OutlineRangeProblem(n, tool.width(), tool.height(), settings_)
+                         : SpotRangeProblem(n, tool.width());
+      });
 }
 
 OutlineParts OutlineWindow::partsFor(const OutlineNumbers& numbers) {

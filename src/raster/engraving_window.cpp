@@ -290,6 +290,11 @@ std::optional<RunParts> EngravingWindow::gatherRun() {
     link_.prompts().message(link::kErrorCaption, *problem);
     return std::nullopt;
   }
+  if (const auto problem = RunRangeProblem(std::get<RunNumbers>(numbers), picture_.width(),
+                                           picture_.height(), settings_)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
+    return std::nullopt;
+  }
   runScale_ = {std::get<RunNumbers>(numbers).targetWidth, picture_.width()};
   return partsWith(std::get<RunNumbers>(numbers));
 }

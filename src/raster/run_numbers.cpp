@@ -1,5 +1,7 @@
 #include "raster/run_numbers.h"
 
+#include "link/nearest.h"
+#include "link/step_count.h"
 #include "settings/number_checks.h"
 
 namespace vexa::raster {
@@ -31,6 +33,21 @@ std::variant<RunNumbers, std::string> ReadRunNumbers(const RunNumberTexts& texts
   if (!height) return std::string("Введите в поле высоты число больше 0!");
   numbers.targetHeight = *height;
   return numbers;
+}
+
+std::optional<std::string> RunRangeProblem(const RunNumbers& numbers, int pictureWidth,
+                                           int pictureHeight,
+                                           const link::MachineSettings& settings) {
+  if (pictureWidth < 1 || pictureHeight < 1) return std::nullopt;
+  // As the step move counts: whole steps per pixel, times the pixels of a move.
+  auto fits = [&](double ratio, int pixels) {
+    const double perPixel = numbers.targetWidth / ratio / pictureWidth;
+    return link::FitsStepRange(perPixel) && link::FitsStepRange(link::Nearest(perPixel) * pixels);
+  };
+  if (fits(settings.SM_X_ratio, pictureWidth) && fits(settings.SM_Y_ratio, pictureHeight)) {
+    return std::nullopt;
+  }
+  return link::kWidthRangeText;
 }
 
 }  // namespace vexa::raster

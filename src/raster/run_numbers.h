@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "link/machine_settings.h"
+
 #include "raster/raster_run.h"
 
 namespace vexa::raster {
@@ -28,5 +30,12 @@ struct DwellFieldNames {
 // left at 0 here (the run takes SM_delay).
 std::variant<RunNumbers, std::string> ReadRunNumbers(const RunNumberTexts& texts,
                                                      const DwellFieldNames& names);
+
+// The whole run's range, known before its setup: the whole motor steps per pixel at the target
+// width, and a move across the whole picture (a row's travel, the return move) in motor steps,
+// within the signed 32-bit range of the firmware. The message naming the field, or nullopt.
+std::optional<std::string> RunRangeProblem(const RunNumbers& numbers, int pictureWidth,
+                                           int pictureHeight,
+                                           const link::MachineSettings& settings);
 
 }  // namespace vexa::raster

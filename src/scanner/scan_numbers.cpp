@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "link/prompts.h"
+#include "link/step_count.h"
 #include "settings/number_checks.h"
 #include "settings/settings.h"
 
@@ -35,6 +36,19 @@ std::variant<ScanNumbers, ScanProblem> ReadScanNumbers(const ScanFieldTexts& tex
     numbers.areaHeight = *height;
   }
   return numbers;
+}
+
+std::optional<ScanProblem> ScanRangeProblem(const ScanNumbers& numbers,
+                                            const link::MachineSettings& settings) {
+  if (!link::FitsStepRange(numbers.areaWidth / (numbers.nx - 1) / settings.SM_X_ratio)) {
+    return ScanProblem{link::kErrorCaption, kAreaWidthRangeText};
+  }
+  // A single row has no step to make along Y.
+  if (numbers.ny > 1 &&
+      !link::FitsStepRange(numbers.areaHeight / (numbers.ny - 1) / settings.SM_Y_ratio)) {
+    return ScanProblem{link::kErrorCaption, kAreaHeightRangeText};
+  }
+  return std::nullopt;
 }
 
 }  // namespace vexa::scanner

@@ -1,9 +1,12 @@
 #pragma once
 // The numbers a scan takes from the window's fields, checked before anything moves.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+
+#include "link/machine_settings.h"
 
 namespace vexa::scanner {
 
@@ -21,6 +24,12 @@ inline constexpr const char* kAreaWidthText =
     "Введите в поле области сканирования по X число больше 0!";
 inline constexpr const char* kAreaHeightText =
     "Введите в поле области сканирования по Y число больше 0!";
+inline constexpr const char* kAreaWidthRangeText =
+    "Шаг сетки по X выходит за допустимый диапазон шагов двигателя.\r\n"
+    "Введите в поле области сканирования по X меньшее число или проверьте настройки станка!";
+inline constexpr const char* kAreaHeightRangeText =
+    "Шаг сетки по Y выходит за допустимый диапазон шагов двигателя.\r\n"
+    "Введите в поле области сканирования по Y меньшее число или проверьте настройки станка!";
 
 struct ScanFieldTexts {
   std::string meshWidth;   // Text3
@@ -49,5 +58,10 @@ int GridPointsOf(std::string_view text);
 // outside the range, and areas that are not a number above 0 (the height only where there is
 // more than one row to step between).
 std::variant<ScanNumbers, ScanProblem> ReadScanNumbers(const ScanFieldTexts& texts);
+
+// With the machine settings: each grid step in motor steps within the signed 32-bit range the
+// firmware takes (a scan's moves are single grid steps), checked before the first command.
+std::optional<ScanProblem> ScanRangeProblem(const ScanNumbers& numbers,
+                                            const link::MachineSettings& settings);
 
 }  // namespace vexa::scanner

@@ -206,7 +206,13 @@ void ScannerWindow::ScanSurface() {
       [this] {
         const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
                                               Text(areaWidthField_), Text(areaHeightField_)});
-        if (const auto* problem = std::get_if<ScanProblem>(&numbers)) {
+        std::optional<ScanProblem> problem;
+        if (const auto* unread = std::get_if<ScanProblem>(&numbers)) {
+          problem = *unread;
+        } else {
+          problem = ScanRangeProblem(std::get<ScanNumbers>(numbers), settings_);
+        }
+        if (problem) {
           link_.prompts().message(problem->caption, problem->text);
           return;
         }

@@ -12,8 +12,13 @@ class LeaveFilter : public QObject {
   LeaveFilter(QObject* parent, std::function<void()> rule)
       : QObject(parent), rule_(std::move(rule)) {}
 
-  bool eventFilter(QObject*, QEvent* event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::FocusOut) return false;
+    // A field switched off (locked while a job reads the fields) gives the focus away without
+    // being left: its rule would change what the job is about to read.
+    if (const auto* field = qobject_cast<QWidget*>(watched); field && !field->isEnabled()) {
+      return false;
+    }
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
     // A rule's own message box takes the focus away again: that is not a second leave.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -181,7 +182,7 @@ inline int Chain(PixelBuffer& p) {
 }
 
 // The stroke search with a seed scan from the top every time and the end search bounded by a
-// set of the pixels it stood on; pixels outside the picture are light.
+// set of the (pixel, heading) states it passed; pixels outside the picture are light.
 struct Found {
   std::vector<StrokeRecord> table;
   std::vector<std::vector<std::int32_t>> map;  // [y - 1][x - 1]
@@ -216,16 +217,15 @@ inline Found FindStrokes(const PixelBuffer& laser) {
       }
     }
     if (sx == 0) return found;
-    std::set<std::pair<int, int>> stoodOn{{sx, sy}};
+    std::set<std::tuple<int, int, int, int>> states;
     figures::Direction d{1, 0};
-    for (int cx = sx, cy = sy;; figures::TurnCounterClockwise(d)) {
+    for (int cx = sx, cy = sy; states.insert({cx, cy, d.dx, d.dy}).second;
+         figures::TurnCounterClockwise(d)) {
       if (search(cx, cy, d) >= 6) {
         sx = cx, sy = cy;
         break;
       }
-      if ((cx + d.dx == sx && cy + d.dy == sy) || !stoodOn.insert({cx + d.dx, cy + d.dy}).second) {
-        break;
-      }
+      if (cx + d.dx == sx && cy + d.dy == sy) break;
       cx += d.dx, cy += d.dy;
     }
     const auto s = static_cast<std::int32_t>(found.table.size() + 1);

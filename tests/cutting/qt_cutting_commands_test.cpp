@@ -91,6 +91,10 @@ TEST_F(CuttingCommandsTest, StrokesAreCutNearestFirstOnePixelAtATime) {
       {"a ring: one stroke, around from the seed",
        {".....", ".###.", ".#.#.", ".###.", "....."},
        {"1,1,0,2000", "0,0,1,1000", "1", "1", "0,1", "0,1", "-1", "-1", "0,-1", "0,0,-1,2000"}},
+      {"a hook whose end search crosses its own path: cut from the end the search reaches",
+       {"......", "......", ".#.#..", "..##..", ".#....", "......"},
+       {"1,2,0,2000", "0,0,1,1000", "1,1", "-1,1", "0,0,-1,2000", "2,-1,0,2000", "0,0,1,1000",
+        "0,-1", "0,0,-1,2000"}},
       {"nothing dark: nothing sent", {"....", "....", "...."}, {}},
   };
   for (const CutCase& c : cases) {

@@ -61,6 +61,11 @@ TEST(FindStrokes, KnownShapes) {
       {"a closed ring: one stroke from the seed to its neighbour",
        {".......", "..###..", ".#...#.", ".#...#.", "..###..", "......."},
        {{3, 2, 2, 3}}},
+      // The end search from (2, 3) passes (3, 4) twice on its way to the end (2, 5), as its
+      // rules allow.
+      {"a hook whose end search crosses its own path: the end is where the rules end",
+       {"......", "......", ".#.#..", "..##..", ".#....", "......"},
+       {{2, 5, 2, 3}, {4, 4, 4, 3}}},
       // The trace cuts the corner (1, 1) with a diagonal step; the corner is a stroke of its own.
       {"lines on the picture's edges: nothing outside is read, the last row holds no seed",
        {"####.", "#....", "#..#.", "..##.", "#...."},
@@ -81,7 +86,7 @@ TEST(FindStrokes, KnownShapes) {
 }
 
 TEST(FindStrokes, ASolidBlotEndsEverySearch) {
-  // The end search over a blot would circle for ever; standing on a pixel twice ends it.
+  // The end search over a blot would circle for ever; a (pixel, heading) state met again ends it.
   PixelBuffer laser =
       Drawn({"........", ".######.", ".######.", ".######.", ".######.", "........"});
   const Strokes strokes = find(laser);

@@ -136,6 +136,19 @@ TEST(ToolMarkTest, PaintsExactlyThePixelsOfThePlainDiscTest) {
   }
 }
 
+TEST(ToolMarkTest, ARadiusFarBeyondThePicturePaintsAllOfIt) {
+  // Chords longer than any integer square: the mark is still the whole picture, at once.
+  for (double radius : {3e9, 3e19, 1e200}) {
+    picture::PixelBuffer painted(11, 9, 200);
+    ToolMark(radius, 11, 9).paint(painted, 5, 6);
+    for (int py = 1; py <= 9; ++py) {
+      for (int px = 1; px <= 11; ++px) {
+        EXPECT_EQ(painted.pixel(px, py)[2], 255) << "r " << radius << " at " << px << "," << py;
+      }
+    }
+  }
+}
+
 TEST(ContourTraceTest, EveryContourOfGeneratedPicturesClosesOnItsBoundary) {
   for (const picture::PixelBuffer& picture : generatedPictures()) {
     FigureData data;

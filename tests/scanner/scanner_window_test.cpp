@@ -316,6 +316,49 @@ class ScannerWindowTest : public QObject {
     QCOMPARE(bench.commands(), Commands{"V"});
   }
 
+  // The scan locks its fields with the focus in the first one: switching them off passes the
+  // focus through the area fields, and their leave rules must not derive one from the other.
+  void theScanReadsTheFieldsAsTheyStand_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("firstMove");  // empty: refused, nothing sent
+    QTest::addColumn<QString>("message");
+    QTest::newRow("100 mm: 100 / 29 / 0,005 steps") << "100" << "690,0,0"
+                                                    << "Сканирвание завершено";
+    QTest::newRow("letters: refused") << "abc" << "" << vexa::scanner::kAreaWidthText;
+  }
+  void theScanReadsTheFieldsAsTheyStand() {
+    QFETCH(QString, area);
+    QFETCH(QString, firstMove);
+    QFETCH(QString, message);
+    Bench bench("ST", {"--probe", "40"});
+    ScannerWindow& window = bench.open();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (const auto& [name, text] : {std::pair{"Text3", "30"},
+                                     {"Text4", "25"},
+                                     {"Text6", "290"},
+                                     {"Text7", "240"}}) {
+      bench.type(name, text);
+    }
+    bench.type("Text8", area);
+    const QString areaHeight = bench.field("Text9")->text();
+    bench.field("Text3")->setFocus();
+    QVERIFY(bench.field("Text3")->hasFocus());
+    bench.click("Command6");
+    QCOMPARE(QString::fromStdString(messageTexts(bench).back()), message);
+    const Commands commands = bench.commands();
+    if (firstMove.isEmpty()) {
+      QCOMPARE(commands, Commands{"V"});
+    } else {
+      QCOMPARE(commands.size(), size_t(1 + 2 * 30 * 25 - 1));
+      QCOMPARE(QString::fromStdString(commands[2]), firstMove);
+    }
+    QCOMPARE(bench.field("Text8")->text(), area);
+    QCOMPARE(bench.field("Text9")->text(), areaHeight);
+    window.close();
+    QCOMPARE(QString::fromStdString(bench.setting("scanner_area_width")), area);
+  }
+
   void theManualMoveSendsThreeFieldsAndUnusableSettingsTakeTheDefaults() {
     Bench bench("ST", {"--probe", "40"});
     bench.sim.folder.write("cnc.ini",
