@@ -10,6 +10,7 @@
 #include "figures/figure_tree_widget.h"
 #include "figures/figure_window.h"
 #include "figures/offset_figures.h"
+#include "link/step_count.h"
 #include "milling/edge_bands.h"
 #include "support/window_bench.h"
 
