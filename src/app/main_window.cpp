@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -22,6 +23,7 @@
 #include "link/qt_event_pump.h"
 #include "link/qt_serial_port.h"
 #include "settings/settings_write_notice.h"
+#include "widgets/qt_job_guard.h"
 
 namespace vexa::app {
 
@@ -260,17 +262,42 @@ void MainWindow::closeOperationWindows() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Each window saves its settings when it closes; one that refuses (a job is unwinding) keeps
-  // the application open.
+  // Each window saves its settings when it closes; one whose job runs stops the job first, and
+  // the application closes once it has unwound.
   mdiArea_->closeAllSubWindows();
+  bool waiting = false;
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
-    if (!sub->isHidden()) {
-      event->ignore();
-      return;
-    }
+    if (sub->isHidden()) continue;
+    waiting = true;
+    quitAfter(sub);
+  }
+  if (waiting) {
+    event->ignore();
+    return;
   }
   link_->ClosePort();
   event->accept();
+}
+
+void MainWindow::quitAfter(QMdiSubWindow* sub) {
+  quitting_ = true;
+  if (QWidget* window = sub->widget()) window->installEventFilter(this);
+  connect(sub, &QObject::destroyed, this, &MainWindow::windowGone, Qt::UniqueConnection);
+}
+
+void MainWindow::windowGone() {
+  if (quitting_) QTimer::singleShot(0, this, [this] { close(); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::DynamicPropertyChange &&
+      static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() ==
+          widgets::kCloseWithdrawnProperty) {
+    // The user chose to go on with the job: the application stays.
+    quitting_ = false;
+    watched->removeEventFilter(this);
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace vexa::app

@@ -18,6 +18,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMdiSubWindow;
 class QPushButton;
 class QTimer;
 
@@ -81,8 +82,14 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A window whose job unwinds before it closes: the main window closes after it, unless the
+  // user chooses to continue the job.
+  void quitAfter(QMdiSubWindow* sub);
+  void windowGone();
+
   void buildMenu();
   void buildNoticePanel(QWidget* central);
   QAction* addEntry(QWidget* menu, const char* objectName, const QString& caption,
@@ -102,6 +109,7 @@ class MainWindow : public QMainWindow {
   std::string rasterContext_;
 
   QMdiArea* mdiArea_ = nullptr;
+  bool quitting_ = false;  // closed during a job: closes again once the job has unwound
   QWidget* noticePanel_ = nullptr;
   QLabel* noticeLabel_ = nullptr;
   QTimer* checkTimer_ = nullptr;

@@ -31,9 +31,9 @@ void CuttingJob::CutByPicture() {
   toolX = 1;
   toolY = 1;
   parts_.moves.context().link().StopRequested = false;
-  // The laser is off between jobs (a stop switched it off before its question). A laser value
-  // left from a stroke that was stopped would have a stop before the first stroke switch the
-  // laser on for the travel.
+  link::LaserJobScope laserJob(parts_.moves);
+  // A laser value asked for by a stroke that was stopped would have a stop before the first
+  // stroke switch the laser on for the travel.
   parts_.moves.record.lastLaser = 0;
   FindStrokes();
   OrderStrokes();
@@ -92,7 +92,7 @@ void CuttingJob::CutStrokes() {
       pacer_.tick();
     });
     move(0, 0, -1, settings.SM_delay, true);
-    if (runAhead) parts_.moves.WaitReply();
+    if (runAhead) parts_.moves.WaitOwed();
   }
   if (parts_.redraw) parts_.redraw();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "emulator/emulator_clock.h"
+#include "link/firmware_idle_gap.h"
 
 namespace vexa::emulator {
 
@@ -16,7 +17,7 @@ namespace vexa::emulator {
 class CommandSplitter {
  public:
   static constexpr std::size_t kMaxLength = 1000;
-  static constexpr std::chrono::milliseconds kIdleGap{30};
+  static constexpr std::chrono::milliseconds kIdleGap = link::kFirmwareIdleGap;
 
   // Appends every command completed by `bytes` to `completed`.
   void feed(std::string_view bytes, EmulatorTime now, std::vector<std::string>& completed);

@@ -46,6 +46,7 @@ std::string OutlineMove(std::int64_t x, std::int64_t y, std::int64_t laser, std:
 std::string DropTrailingZeroFields(std::string text);
 
 // "0,0,-1" and "0,0,1" (no terminator): laser off before the stop question, on after it.
+// The firmware ends them after an idle gap (firmware_idle_gap.h).
 std::string LaserOff();
 std::string LaserOn();
 

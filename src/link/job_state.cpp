@@ -21,12 +21,14 @@ JobState::Outcome JobState::run(const std::function<void()>& job) {
 bool JobState::requestClose() {
   if (!running_) return true;
   closeWanted_ = true;
-  link_.StopRequested = true;
+  link_.StopRequested.requestClose();
   return false;
 }
 
 void JobState::stepDone() {
-  if (closeWanted_ && !link_.StopRequested) closeWanted_ = false;
+  if (!closeWanted_ || link_.StopRequested) return;
+  closeWanted_ = false;
+  if (closeWithdrawn) closeWithdrawn();
 }
 
 bool JobState::takeDeferredClose() {

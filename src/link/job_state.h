@@ -27,14 +27,17 @@ class JobState {
   // The job entry point. Any other error passes on, with the job counted as ended.
   Outcome run(const std::function<void()>& job);
 
-  // The window asks to close. Idle: true, close now. Running: sets StopRequested, so the job's
-  // next step move asks whether to stop, remembers the close and returns false. Asked again
+  // The window asks to close. Idle: true, close now. Running: raises StopRequested as a close,
+  // so the job's next step move asks whether to stop, remembers the close and returns false. A
+  // reply wait does not outlast the close for long when the board is silent, and asked again
   // while a reply is still missing, the raised flag ends that wait (MachineLink::WaitReply).
   bool requestClose();
 
   // The job calls it after every step move: StopRequested found clear while a close waits means
-  // the user chose to continue in the stop question (or the pause dialog), and the window stays.
+  // the user chose to continue in the stop question (or the pause dialog), and the window stays
+  // (`closeWithdrawn` is told).
   void stepDone();
+  std::function<void()> closeWithdrawn;
 
   // After run() returns: true, once, when a close was put off and not withdrawn.
   bool takeDeferredClose();

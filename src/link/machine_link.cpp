@@ -1,8 +1,12 @@
 #include "link/machine_link.h"
 
+#include <exception>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "link/commands.h"
+#include "link/firmware_idle_gap.h"
 #include "link/port_access.h"
 
 namespace vexa::link {
@@ -98,6 +102,7 @@ OpenResult MachineLink::openChecked(const std::string& name, int newSpeed) {
 void MachineLink::countOpening() {
   ++openings_;
   firmwareReply_.clear();
+  stale_ = 0;  // nothing owed on the old line will come on the new one
 }
 
 bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
@@ -137,6 +142,7 @@ bool MachineLink::OpenPort(const std::string& name, int newSpeed) {
 }
 
 void MachineLink::ClosePort() {
+  stale_ = 0;
   lineLost_ = false;
   firmwareReply_.clear();
   port_.close();
@@ -166,19 +172,95 @@ void MachineLink::removeLineLostListener(int id) {
 
 void MachineLink::lineWasLost() {
   lineLost_ = true;
+  stale_ = 0;
   // A listener may take itself off while it runs.
   std::vector<std::function<void()>> listeners;
   for (const auto& [id, listener] : lineLostListeners_) listeners.push_back(listener);
   for (const auto& listener : listeners) listener();
 }
 
+// Twice the firmware's gap: the gap counts from the last byte the board took, a little after
+// the write.
+void MachineLink::keepIdleGap() {
+  if (!unterminatedAt_) return;
+  std::this_thread::sleep_until(*unterminatedAt_ + 2 * kFirmwareIdleGap);
+  unterminatedAt_.reset();
+}
+
 void MachineLink::WritePort(const std::string& text) {
-  if (port_.isOpen()) port_.write(text);
+  if (!port_.isOpen()) return;
+  keepIdleGap();
+  port_.write(text);
+  if (!text.empty() && text.back() != ';') unterminatedAt_ = std::chrono::steady_clock::now();
 }
 
 void MachineLink::WritePortOverlapped(const std::string& text) {
-  const std::size_t written = port_.isOpen() ? port_.writeConfirmed(text) : 0;
+  std::size_t written = 0;
+  if (port_.isOpen()) {
+    keepIdleGap();
+    written = port_.writeConfirmed(text);
+  }
   StopRequested = written < text.size();
+}
+
+void MachineLink::track(ReplyBuffer& buffer) {
+  if (buffer.owed.opening == openings_) return;
+  buffer.owed = OwedReplies();
+  buffer.owed.opening = openings_;
+}
+
+bool MachineLink::Send(ReplyBuffer& buffer, const std::string& text) {
+  track(buffer);
+  if (!port_.isOpen()) return false;
+  WritePort(text);
+  buffer.owed.owe();
+  return true;
+}
+
+void MachineLink::SendConfirmed(ReplyBuffer& buffer, const std::string& text) {
+  track(buffer);
+  const bool open = port_.isOpen();
+  WritePortOverlapped(text);
+  // A command cut short may never be answered; owing it would hold a later wait.
+  if (open && !StopRequested) buffer.owed.owe();
+}
+
+std::int64_t MachineLink::owed(ReplyBuffer& buffer) {
+  track(buffer);
+  return buffer.owed.count();
+}
+
+void MachineLink::AbandonOwed(ReplyBuffer& buffer) {
+  track(buffer);
+  const std::int64_t owed = buffer.owed.handOver();
+  if (owed == 0) return;  // what the buffer holds answers nothing sent: it stays as it is
+  const auto waiting = static_cast<std::int64_t>(buffer.repliesWaiting());
+  if (owed > waiting) stale_ += owed - waiting;
+  buffer.clear();
+}
+
+bool MachineLink::swallowStale(char byte) {
+  if (stale_ == 0) return false;
+  if (byte == 'T' || (staleAfterO_ && byte == 'K')) {
+    --stale_;
+    staleAfterO_ = false;
+  } else {
+    staleAfterO_ = byte == 'O';
+  }
+  return true;
+}
+
+bool MachineLink::SettleStale() {
+  const std::int64_t start = clock_();
+  while (stale_ > 0) {
+    for (int byte; stale_ > 0 && (byte = nextByte(false)) >= 0;) {
+    }
+    if (stale_ == 0) break;
+    if (clock_() - start > kSettleSeconds) return false;
+    pump_.processPendingEvents();
+    checkStop();
+  }
+  return true;
 }
 
 void MachineLink::checkStop() const {
@@ -186,11 +268,13 @@ void MachineLink::checkStop() const {
 }
 
 int MachineLink::nextByte(bool complete) {
-  // Once the reply is complete, only collect what already waits: a blocking read here would
-  // add its time-out to every command.
-  const int byte = complete ? port_.readWaitingByte() : port_.readByte();
-  if (byte == SerialPort::kFailed) ReportReadError();
-  return byte;
+  for (;;) {
+    // Once the reply is complete, only collect what already waits: a blocking read here would
+    // add its time-out to every command.
+    const int byte = complete ? port_.readWaitingByte() : port_.readByte();
+    if (byte == SerialPort::kFailed) ReportReadError();
+    if (byte < 0 || !swallowStale(static_cast<char>(byte))) return byte;
+  }
 }
 
 bool MachineLink::readMore(std::string& buffer, std::string_view endMark, bool complete) {
@@ -207,20 +291,59 @@ bool MachineLink::ReadAvailable(std::string& buffer, std::string_view endMark) {
 }
 
 void MachineLink::WaitReply(ReplyBuffer& buffer, const ReplyWait& rule) {
-  if (rule.stopTest) checkStop();
+  track(buffer);
+  if (rule.stopTest && StopRequested) {
+    AbandonOwed(buffer);
+    throw LinkAbort();
+  }
   if (rule.runTicked && !rule.runTicked()) return;
-  if (rule.clearFirst) buffer.clear();
+  if (rule.clearFirst) {
+    // Replies dropped unread are taken all the same.
+    for (std::size_t i = buffer.repliesWaiting(); i > 0; --i) buffer.owed.took();
+    buffer.clear();
+  }
   // The first Stop during the wait only asks the job to stop at its next step move, after
   // this reply; asking again while the reply is still missing ends the wait.
   const std::uint64_t repeatsBefore = StopRequested.repeats();
+  std::optional<std::int64_t> began;
+  // However the wait ends without its reply, what was owed must not become the next job's
+  // answer: given up, it is stale; on a failed line, it is lost (and what came stays counted).
+  struct AbandonOnThrow {
+    MachineLink& link;
+    ReplyBuffer& buffer;
+    std::uint64_t failures = link.readFailures_;
+    int exceptions = std::uncaught_exceptions();
+    ~AbandonOnThrow() {
+      if (std::uncaught_exceptions() <= exceptions) return;
+      if (link.readFailures_ != failures) {
+        buffer.owed.handOver();
+      } else {
+        link.AbandonOwed(buffer);
+      }
+    }
+  } abandonOnThrow{*this, buffer};
   while (!buffer.hasReply()) {
+    if (!began) began = clock_();
     if (StopRequested.repeats() != repeatsBefore) ReportNoAnswer();
+    if (StopRequested.closing() && clock_() - *began > kCloseGraceSeconds) ReportNoAnswer();
     for (int byte; (byte = nextByte(buffer.hasReply())) >= 0;) {
       buffer.append(static_cast<char>(byte));
     }
     pump_.processPendingEvents();
   }
   buffer.takeReply();
+  buffer.owed.took();
+}
+
+void MachineLink::WaitOwed(ReplyBuffer& buffer, const ReplyWait& rule) {
+  if (owed(buffer) > 0) WaitReply(buffer, rule);
+}
+
+void MachineLink::CollectOwed(ReplyBuffer& buffer, const ReplyWait& rule) {
+  while (owed(buffer) > 0) {
+    if (rule.runTicked && !rule.runTicked()) return;
+    WaitReply(buffer, rule);
+  }
 }
 
 void MachineLink::DrainReplies() {
@@ -253,6 +376,7 @@ std::string MachineLink::QueryFirmware() {
 
 void MachineLink::ReportReadError() {
   ++readFailures_;
+  stale_ = 0;  // nothing owed comes over a failed line
   prompts_.message(kLinkCaption, ReadErrorText());
   StopRequested = true;
   throw LinkAbort();

@@ -2,6 +2,7 @@
 // The one serial link of the process: the port, the controller's replies, the stop flag and
 // the link abort.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -79,16 +80,43 @@ class MachineLink {
   int addLineLostListener(std::function<void()> listener);
   void removeLineLostListener(int id);
 
+  // Writes `text`. A command that follows one without ";" (the laser switch of the stop
+  // question) waits until the line has been idle long enough for the firmware to end that one.
   void WritePort(const std::string& text);
   // The confirmed write of the manual moves: an incomplete write sets StopRequested, a
   // complete one clears it.
   void WritePortOverlapped(const std::string& text);
 
+  // A command whose reply `buffer` is owed from now on (the port shut: nothing is written and
+  // nothing owed). The confirmed form owes a reply only for a command that left whole.
+  // True when the command was written.
+  bool Send(ReplyBuffer& buffer, const std::string& text);
+  void SendConfirmed(ReplyBuffer& buffer, const std::string& text);
+
   // Waits without time limit until `buffer` holds a "T", then deletes every CR LF pair and the
   // buffer's first character. Replies that came earlier stay in the buffer and count.
   // A stop asked for again while StopRequested is up (Stop pressed a second time, the window
-  // closed after Stop) ends the wait at once with ReportNoAnswer.
+  // closed after Stop) ends the wait at once with ReportNoAnswer, and so does a close of the
+  // window once the wait has lasted kCloseGraceSeconds: a board that answers is waited for, a
+  // silent one does not hold the window. A wait that ends without its reply leaves every reply
+  // owed to `buffer` stale (AbandonOwed).
   void WaitReply(ReplyBuffer& buffer, const ReplyWait& rule);
+  // The wait for the reply of a move sent without waiting: waits only when one is owed.
+  void WaitOwed(ReplyBuffer& buffer, const ReplyWait& rule);
+  // Takes every reply owed to `buffer`, so the machine has done every command sent (before a
+  // stop question). Nothing is awaited while the run box is unticked.
+  void CollectOwed(ReplyBuffer& buffer, const ReplyWait& rule);
+  // The replies owed to `buffer`.
+  std::int64_t owed(ReplyBuffer& buffer);
+  // A job ends without the replies owed to `buffer`: those already in it are dropped and the
+  // rest are stale, swallowed by whichever reader meets them, never taken for the answer to a
+  // later command.
+  void AbandonOwed(ReplyBuffer& buffer);
+  // Replies still to come that belong to waits given up.
+  std::int64_t staleReplies() const { return stale_; }
+  // Waits until every stale reply has come, at most kSettleSeconds, letting events through;
+  // false when the board did not answer in that time. StopRequested raises the link abort.
+  bool SettleStale();
   // Reads and discards until a "T" is seen or 1 to 2 seconds have passed.
   void DrainReplies();
   // Sends "V;" and returns the reply without CR LF pairs; empty when the controller is silent
@@ -111,7 +139,12 @@ class MachineLink {
  private:
   void checkStop() const;
   // One byte, or SerialPort::kNothing; with `complete` only a byte that is already waiting.
+  // Bytes of stale replies are swallowed on the way.
   int nextByte(bool complete);
+  bool swallowStale(char byte);
+  // Forgets what `buffer` was owed on a line that has since been opened anew.
+  void track(ReplyBuffer& buffer);
+  void keepIdleGap();
   // ReadAvailable for a buffer whose completeness the caller already knows.
   bool readMore(std::string& buffer, std::string_view endMark, bool complete);
   OpenResult openChecked(const std::string& name, int speed);
@@ -129,6 +162,10 @@ class MachineLink {
   std::uint64_t openings_ = 0;
   std::string firmwareReply_;
   std::uint64_t readFailures_ = 0;
+  std::int64_t stale_ = 0;
+  bool staleAfterO_ = false;  // the last byte swallowed was the "O" of a probe's "OK"
+  // When a command without ";" was written last, and when.
+  std::optional<std::chrono::steady_clock::time_point> unterminatedAt_;
   std::map<int, std::function<void()>> lineLostListeners_;
   int nextListener_ = 0;
 };
@@ -144,5 +181,10 @@ std::string PortNotFoundText(const std::string& name);
 std::string PortBusyText(const std::string& name);
 std::string ReadErrorText();
 inline constexpr const char* kNoAnswerText = "Контроллер не отвечает. Работа остановлена.";
+
+// A close waits this many whole seconds (2 to 3 s) for a reply before it gives up on the board.
+inline constexpr std::int64_t kCloseGraceSeconds = 2;
+// How long a new job waits for late replies of the last one (5 to 6 s).
+inline constexpr std::int64_t kSettleSeconds = 5;
 
 }  // namespace vexa::link

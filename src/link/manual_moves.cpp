@@ -17,8 +17,8 @@ void ManualMoves::ArduinoMoveMM(double dx, double dy, double dz) {
   guard_ = false;
   MachineLink& link = context_.link();
   if (KnownManualLetter(tagLetter_) && link.isOpen()) {
-    link.WritePortOverlapped(
-        ManualMove(tagLetter_, steps.x, steps.y, steps.z, context_.settings().SM_delay));
+    link.SendConfirmed(
+        replyBuffer, ManualMove(tagLetter_, steps.x, steps.y, steps.z, context_.settings().SM_delay));
     moving_ = true;
     try {
       link.WaitReply(replyBuffer, ReplyWait::ManualWindow());

@@ -39,12 +39,14 @@ class MillingMoves {
   AxisSteps pendingOffsets() const { return pending_; }
 
   // The one extra wait of the optimisation mode: collects the reply of a move sent without
-  // waiting (unticked run box: nothing is awaited).
-  void WaitReply() { context_.link().WaitReply(record.replyBuffer, context_.jobWait()); }
+  // waiting, when one is owed (a travel of no steps and no delay sends nothing; unticked run
+  // box: nothing is awaited).
+  void WaitOwed() { context_.link().WaitOwed(record.replyBuffer, context_.jobWait()); }
+  // A job starts: replies a job before it left owed are not this job's answers.
+  void BeginJob() { context_.link().AbandonOwed(record.replyBuffer); }
   const MotionContext& context() const { return context_; }
 
  private:
-  std::int32_t advance(double& exact, std::int32_t sent, double delta, std::int32_t pending);
 
   MotionContext context_;
   std::function<MillingScale()> scale_;

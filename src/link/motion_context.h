@@ -28,6 +28,12 @@ class MotionContext {
   bool runTicked() const { return !runTicked_ || runTicked_(); }
   // The window's ordinary reply wait: stop test, and nothing awaited with the box unticked.
   ReplyWait jobWait() const { return ReplyWait::JobWindow(runTicked_); }
+  // The same while a stop is being handled: the raised flag is what is being answered.
+  ReplyWait heldWait() const {
+    ReplyWait wait = jobWait();
+    wait.stopTest = false;
+    return wait;
+  }
 
   // Millimetres to steps with the axis ratios.
   AxisSteps toSteps(double dx, double dy, double dz) const;

@@ -8,28 +8,38 @@
 
 namespace vexa::link {
 
+namespace {
+
+constexpr std::int32_t kLaserOffValue = -1;
+constexpr std::int32_t kLaserOnValue = 1;
+
+}  // namespace
+
 void OutlineMoves::ArduinoMoveMM(double dx, double dy, double dz) {
   MachineLink& link = context_.link();
   if (!link.isOpen()) return;
   const AxisSteps steps = context_.toSteps(dx, dy, dz);
-  link.WritePort(ThreeFieldMove(steps.x, steps.y, steps.z));
+  link.Send(record.replyBuffer, ThreeFieldMove(steps.x, steps.y, steps.z));
   link.WaitReply(record.replyBuffer, context_.jobWait());
+}
+
+void OutlineMoves::send(const std::string& command, std::int32_t laser) {
+  if (context_.link().Send(record.replyBuffer, command) && laser != 0) record.laserTold = laser;
 }
 
 void OutlineMoves::handleStop(bool wait) {
   MachineLink& link = context_.link();
-  const bool laserOn = context_.runTicked() && record.lastLaser > 0;
-  if (laserOn) {
-    link.WritePort(LaserOff());
-    // The stop is being handled here, so this wait must not abort on it.
-    ReplyWait noStopTest = context_.jobWait();
-    noStopTest.stopTest = false;
-    if (wait) link.WaitReply(record.replyBuffer, noStopTest);
-  }
+  // Off when the job has asked for the laser, and whatever the run box says now when the board
+  // was told on: a contour's last step may already have asked for it off, unsent.
+  const bool laserOn = (context_.runTicked() && record.lastLaser > 0) || record.laserTold > 0;
+  if (laserOn) send(LaserOff(), kLaserOffValue);
+  // The question shows once the machine has done every command sent: the laser is off for
+  // certain, and the firmware has ended the laser-off command before anything follows it.
+  link.CollectOwed(record.replyBuffer, context_.heldWait());
   if (context_.askToStop()) throw LinkAbort();
   link.StopRequested = false;
-  if (laserOn) {
-    link.WritePort(LaserOn());
+  if (laserOn && context_.runTicked()) {
+    send(LaserOn(), kLaserOnValue);
     if (wait) link.WaitReply(record.replyBuffer, context_.jobWait());
   }
 }
@@ -42,22 +52,37 @@ void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser
 
   const MachineSettings& s = context_.settings();
   const PlaneScale scale = scale_();
-  record.exactX += px * (scale.widthMm / s.SM_X_ratio / scale.pictureWidth);
-  record.exactY += py * (scale.widthMm / s.SM_Y_ratio / scale.pictureWidth);
-  const std::int32_t x = ToStepCount(record.exactX - record.sentX, link);
-  const std::int32_t y = ToStepCount(record.exactY - record.sentY, link);
-  const std::int32_t sentX = ToStepCount(std::int64_t{record.sentX} + x, link);
-  const std::int32_t sentY = ToStepCount(std::int64_t{record.sentY} + y, link);
+  // Checked before anything is kept or sent (see MillingMoves::StepMove).
+  const AxisTarget tx =
+      Advance(record.exactX, record.sentX, px * (scale.widthMm / s.SM_X_ratio / scale.pictureWidth),
+              link);
+  const AxisTarget ty =
+      Advance(record.exactY, record.sentY, py * (scale.widthMm / s.SM_Y_ratio / scale.pictureWidth),
+              link);
+  tx.keep(record.exactX, record.sentX);
+  ty.keep(record.exactY, record.sentY);
+  if (listener) listener({tx.steps, ty.steps, 0, laser, delay});
 
-  if (context_.runTicked() && (laser != 0 || x != 0 || y != 0 || delay > 0)) {
-    link.WritePort(OutlineMove(x, y, laser, delay));
+  if (context_.runTicked() && (laser != 0 || tx.steps != 0 || ty.steps != 0 || delay > 0)) {
+    send(OutlineMove(tx.steps, ty.steps, laser, delay), laser);
     if (wait) link.WaitReply(record.replyBuffer, context_.jobWait());
   } else if (whenIdle_ == WhenIdle::Sleep) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  record.sentX = sentX;
-  record.sentY = sentY;
-  if (listener) listener({x, y, 0, laser, delay});
+}
+
+void OutlineMoves::SwitchLaserOff() {
+  MachineLink& link = context_.link();
+  if (record.laserTold <= 0 || !link.isOpen()) return;
+  // Not awaited: the job may have ended because the board stopped answering. Its reply, when
+  // it comes, is swallowed.
+  send(OutlineMove(0, 0, kLaserOffValue, 0), kLaserOffValue);
+  link.AbandonOwed(record.replyBuffer);
+}
+
+void OutlineMoves::BeginJob() {
+  SwitchLaserOff();
+  context_.link().AbandonOwed(record.replyBuffer);
 }
 
 }  // namespace vexa::link

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "link/motion_context.h"
 #include "link/move_listener.h"
@@ -31,19 +32,49 @@ class OutlineMoves {
   // X,Y,Z; with a plain write; the wait is skipped when the run box is unticked.
   void ArduinoMoveMM(double dx, double dy, double dz);
 
+  // After Stop: the laser off (when the job has asked for it, and always when the board was
+  // last told on), every owed reply collected, the question; Yes raises the link abort, No
+  // switches the laser on again. Whether the laser is on is what the board was last told
+  // (record.laserTold), never what the job means to do next.
   void StepMove(std::int32_t px, std::int32_t py, std::int32_t laser, std::int32_t delay,
                 bool wait);
 
-  // The one extra wait of the optimisation mode (see MillingMoves::WaitReply).
-  void WaitReply() { context_.link().WaitReply(record.replyBuffer, context_.jobWait()); }
+  // The one extra wait of the optimisation mode (see MillingMoves::WaitOwed).
+  void WaitOwed() { context_.link().WaitOwed(record.replyBuffer, context_.jobWait()); }
   const MotionContext& context() const { return context_; }
+
+  // However a laser job ends: when the board was last told the laser is on and the line still
+  // writes, sends 0,0,-1; without waiting for its reply.
+  void SwitchLaserOff();
+  // A job starts: the laser off should it have been left on (a line lost mid-contour), and
+  // replies owed from before are not this job's answers.
+  void BeginJob();
 
  private:
   void handleStop(bool wait);
+  // Sends `command`, which tells the board `laser` (0: leaves the laser as it is).
+  void send(const std::string& command, std::int32_t laser);
 
   MotionContext context_;
   std::function<PlaneScale()> scale_;
   WhenIdle whenIdle_;
+};
+
+}  // namespace vexa::link
+
+namespace vexa::link {
+
+// A laser job from start to end, however it ends: OutlineMoves::BeginJob, then
+// OutlineMoves::SwitchLaserOff.
+class LaserJobScope {
+ public:
+  explicit LaserJobScope(OutlineMoves& moves) : moves_(moves) { moves_.BeginJob(); }
+  ~LaserJobScope() { moves_.SwitchLaserOff(); }
+  LaserJobScope(const LaserJobScope&) = delete;
+  LaserJobScope& operator=(const LaserJobScope&) = delete;
+
+ private:
+  OutlineMoves& moves_;
 };
 
 }  // namespace vexa::link

@@ -12,7 +12,8 @@ namespace vexa::link {
 struct PositionRecord {
   std::int32_t sentX = 0, sentY = 0, sentZ = 0;
   double exactX = 0, exactY = 0, exactZ = 0;
-  std::int32_t lastLaser = 0;  // outline windows: the last non-zero laser value
+  std::int32_t lastLaser = 0;  // outline windows: the last non-zero laser value asked for
+  std::int32_t laserTold = 0;  // outline windows: the last laser value the board was told
   ReplyBuffer replyBuffer;     // the controller's replies collect here between waits
 
   // Starts a new job's bookkeeping; replies not yet consumed stay in the buffer.

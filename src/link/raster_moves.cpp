@@ -26,7 +26,7 @@ void RasterMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t burn, 
   const std::int32_t x = ToStepCount(std::int64_t{px} * stepsPerPixelX(), link);
   const std::int32_t y = ToStepCount(std::int64_t{py} * stepsPerPixelY(), link);
   if (!context_.runTicked()) return;
-  link.WritePort(RasterMove(x, y, burn));
+  link.Send(replyBuffer, RasterMove(x, y, burn));
   if (wait) link.WaitReply(replyBuffer, context_.jobWait());
 }
 

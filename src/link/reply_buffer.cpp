@@ -89,8 +89,10 @@ void ReplyBuffer::compact() {
 
 void ReplyBuffer::clear() {
   const std::uint64_t arrived = arrived_;
+  const OwedReplies kept = owed;
   *this = ReplyBuffer();
   arrived_ = arrived;
+  owed = kept;
 }
 
 std::string ReplyBuffer::text() const {

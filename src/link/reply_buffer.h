@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/owed_replies.h"
+
 namespace vexa::link {
 
 class ReplyBuffer {
@@ -30,7 +32,13 @@ class ReplyBuffer {
   std::uint64_t repliesArrived() const { return arrived_; }
   // The end of a wait: deletes every CR LF pair, then the first character.
   void takeReply();
+  // Empties the text; what is owed stays (it is about the line, not the text).
   void clear();
+  // "T"s in the buffer, not yet taken.
+  std::size_t repliesWaiting() const { return replies_; }
+
+  // The replies the controller owes this buffer (MachineLink keeps the count).
+  OwedReplies owed;
 
   std::string text() const;
   bool empty() const;

@@ -13,7 +13,7 @@ void ScannerMoves::ArduinoMoveMM(double dx, double dy, double dz) {
   MachineLink& link = context_.link();
   if (!link.isOpen()) return;
   const AxisSteps steps = context_.toSteps(dx, dy, dz);
-  link.WritePort(ThreeFieldMove(steps.x, steps.y, steps.z));
+  link.Send(replyBuffer, ThreeFieldMove(steps.x, steps.y, steps.z));
   link.WaitReply(replyBuffer, replyWait());
 }
 
@@ -22,7 +22,7 @@ void ScannerMoves::StepMove(std::int32_t x, std::int32_t y, std::int32_t value, 
   if (link.StopRequested) throw LinkAbort();
   if (!context_.runTicked()) return;
   ToStepCount(std::int64_t{-2} * value, link);  // refuses an S beyond 32 bits
-  link.WritePort(ScannerMove(x, y, value));
+  link.Send(replyBuffer, ScannerMove(x, y, value));
   if (wait) link.WaitReply(replyBuffer, replyWait());
 }
 

@@ -40,6 +40,12 @@ std::int32_t ToStepCount(double value, MachineLink& link) {
   return static_cast<std::int32_t>(Nearest(value));
 }
 
+AxisTarget Advance(double exact, std::int32_t sent, double delta, MachineLink& link) {
+  const double target = exact + delta;
+  const std::int32_t steps = ToStepCount(target - sent, link);
+  return {target, ToStepCount(std::int64_t{sent} + steps, link), steps};
+}
+
 std::int32_t ToStepCount(std::int64_t value, MachineLink& link) {
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max()) {

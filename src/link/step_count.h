@@ -33,4 +33,20 @@ inline constexpr const char* kWidthRangeText =
 // The text of ToStepCount's message.
 const char* StepRangeText();
 
+// One axis of an accumulating step move: the exact position asked for and the steps sent so
+// far once the move is made, and the steps to send for it.
+struct AxisTarget {
+  double exact = 0;
+  std::int32_t sent = 0;
+  std::int32_t steps = 0;
+  void keep(double& exactKept, std::int32_t& sentKept) const {
+    exactKept = exact;
+    sentKept = sent;
+  }
+};
+
+// Moves the exact position by `delta` steps and sends the rounded difference to what was sent.
+// Refused as ToStepCount refuses, before anything is kept.
+AxisTarget Advance(double exact, std::int32_t sent, double delta, MachineLink& link);
+
 }  // namespace vexa::link

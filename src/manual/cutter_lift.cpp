@@ -22,7 +22,7 @@ void LiftCutter(link::MachineLink& link, const link::MachineSettings& settings,
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return;
   }
-  link.WritePort(link::LiftMove(steps, settings.SM_delay));
+  link.Send(replyBuffer, link::LiftMove(steps, settings.SM_delay));
   link.WaitReply(replyBuffer, link::ReplyWait::PauseDialog());
 }
 

@@ -50,7 +50,7 @@ void MillingJob::MillFigure(std::int32_t figure) {
                             state.toolDepth = startDepth;
                             millContour(start, heading);
                             move(0, 0, state.toolDepth, parts_.settings.SM_delay, true);
-                            if (runAhead) parts_.moves.WaitReply();
+                            if (runAhead) parts_.moves.WaitOwed();
                           });
   keepDepthCopy();
   if (parts_.redraw) parts_.redraw();
@@ -85,13 +85,17 @@ void MillingJob::MillSelected(std::int32_t figure) {
   parts_.state.toolX = 1;
   parts_.state.toolY = 1;
   parts_.moves.context().link().StopRequested = false;
+  parts_.moves.BeginJob();
   MillFigure(figure);
   ReturnToFirstPixel(parts_);
 }
 
 void MillingJob::MillAll() {
   JobKindScope kind(parts_.state, kAllJob);
-  if (!parts_.state.reliefMode) parts_.moves.context().link().StopRequested = false;
+  if (!parts_.state.reliefMode) {
+    parts_.moves.context().link().StopRequested = false;
+    parts_.moves.BeginJob();
+  }
   figures::FigureTable& table = parts_.figures.table;
   for (std::int32_t figure : figures::DarkFiguresDeepestFirst(table, starts_)) {
     MillFigure(figure);

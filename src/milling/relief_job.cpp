@@ -29,6 +29,7 @@ void Mill3D(ReliefParts parts) {
   JobKindScope kind(state, kReliefJob);
   link::MachineLink& link = milling.moves.context().link();
   link.StopRequested = false;
+  milling.moves.BeginJob();
 
   const bool cleared = figures::RunConcentricPasses(
       milling.figures, {[&] { parts.working = EdgeBands(parts.source, milling.cutter.radius); },

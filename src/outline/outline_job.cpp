@@ -1,5 +1,7 @@
 #include "outline/outline_job.h"
 
+#include <optional>
+
 #include "figures/concentric_passes.h"
 #include "figures/contour_trace.h"
 #include "figures/figure_contours.h"
@@ -61,7 +63,7 @@ void OutlineJob::OutlineFigure(std::int32_t figure) {
                             state.toolY = start.y;
                             traceContour(start, heading);
                             move(0, 0, kLaserOff, parts_.settings.SM_delay, true);
-                            if (runAhead) parts_.moves.WaitReply();
+                            if (runAhead) parts_.moves.WaitOwed();
                           });
   if (parts_.redraw) parts_.redraw();
 }
@@ -82,6 +84,7 @@ void OutlineJob::traceContour(figures::Pixel start, figures::Direction heading) 
 }
 
 void OutlineJob::OutlineSelected(std::int32_t figure) {
+  link::LaserJobScope laserJob(parts_.moves);
   parts_.state.toolX = 1;
   parts_.state.toolY = 1;
   parts_.moves.context().link().StopRequested = false;
@@ -90,7 +93,12 @@ void OutlineJob::OutlineSelected(std::int32_t figure) {
 }
 
 void OutlineJob::OutlineAll() {
-  if (!parts_.state.fillMode) parts_.moves.context().link().StopRequested = false;
+  // In fill mode the fill is the job.
+  std::optional<link::LaserJobScope> laserJob;
+  if (!parts_.state.fillMode) {
+    laserJob.emplace(parts_.moves);
+    parts_.moves.context().link().StopRequested = false;
+  }
   figures::FigureTable& table = parts_.figures.table;
   for (std::int32_t figure : figures::DarkFiguresDeepestFirst(table, starts_)) {
     OutlineFigure(figure);
@@ -101,6 +109,7 @@ void OutlineJob::OutlineAll() {
 
 void FillAll(FillParts parts) {
   OutlineParts& outline = parts.outline;
+  link::LaserJobScope laserJob(outline.moves);
   FillModeScope fill(outline.state);
   const bool cleared = figures::RunConcentricPasses(
       outline.figures, {[&] { parts.working = EdgeLines(parts.source); }, parts.parse,

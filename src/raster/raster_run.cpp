@@ -90,9 +90,10 @@ void RasterRun::sendSetup(std::int32_t stepsPerPixel) {
   if (parts_.journal && parts_.link.isOpen()) {
     parts_.journal->commands.sent(link::ConfirmedCommands::kSetup, row_);
   }
-  parts_.link.WritePort(parts_.rules.setup == RunRules::Setup::Laser
-                            ? link::RasterSetup(std::abs(std::int64_t{stepsPerPixel}), delay)
-                            : link::WoodSetup(delay));
+  parts_.link.Send(parts_.moves.replyBuffer,
+                   parts_.rules.setup == RunRules::Setup::Laser
+                       ? link::RasterSetup(std::abs(std::int64_t{stepsPerPixel}), delay)
+                       : link::WoodSetup(delay));
 }
 
 std::int32_t RasterRun::idleDwell() const {

@@ -25,11 +25,18 @@ std::int32_t WaitProbeReading(link::MachineLink& link, link::ReplyBuffer& buffer
   for (;;) {
     if (link.ReadAvailable(reply, "OK")) break;
     link.pump().processPendingEvents();
-    if (link.StopRequested) throw link::LinkAbort();
+    if (link.StopRequested) StopWaitingForReading(link, buffer);
   }
   const std::int32_t reading = ProbeReading(reply);
   buffer.clear();
+  buffer.owed.took();
   return reading;
+}
+
+void StopWaitingForReading(link::MachineLink& link, link::ReplyBuffer& buffer) {
+  // The reading still comes; it belongs to no point of a later scan.
+  link.AbandonOwed(buffer);
+  throw link::LinkAbort();
 }
 
 }  // namespace vexa::scanner

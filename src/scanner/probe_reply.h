@@ -19,4 +19,7 @@ std::int32_t ProbeReading(const std::string& reply);
 // closed) while no answer comes: a probe that never answers must not hold the window forever.
 std::int32_t WaitProbeReading(link::MachineLink& link, link::ReplyBuffer& buffer);
 
+// Ends the scan while a reading is owed: the reading, when it comes, is swallowed.
+[[noreturn]] void StopWaitingForReading(link::MachineLink& link, link::ReplyBuffer& buffer);
+
 }  // namespace vexa::scanner

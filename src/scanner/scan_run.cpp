@@ -43,14 +43,21 @@ void ScanRun::run() {
   stepY_ = n.ny > 1
                ? link::ToStepCount(n.areaHeight / (n.ny - 1) / parts_.settings.SM_Y_ratio, link)
                : 0;
-  mesh_ = HeightMesh(n.nx, n.ny);
-  if (!parts_.random) parts_.random = ClockSeededRandom();
   if (ticked()) {
     // A scan stopped during a wait leaves the controller's late answer on the line; taken as the
-    // first probe's reply it would shift every reading of this scan by one point.
-    std::string late;
-    link.ReadAvailable(late, "");
+    // first probe's reply it would shift every reading of this scan by one point. It is waited
+    // out first, for a while.
+    link.AbandonOwed(parts_.moves.replyBuffer);
+    if (!link.SettleStale()) {
+      link.prompts().message(link::kLinkCaption, kLateAnswerText);
+      return;
+    }
+    // Whatever else waits answers nothing this scan sends.
+    std::string unasked;
+    link.ReadAvailable(unasked, "");
   }
+  mesh_ = HeightMesh(n.nx, n.ny);
+  if (!parts_.random) parts_.random = ClockSeededRandom();
 
   WalkScanGrid(n.nx, n.ny, *this);
 
@@ -67,7 +74,7 @@ void ScanRun::measure(int column, int row) {
 }
 
 std::int32_t ScanRun::ReadProbeReply() {
-  if (parts_.link.StopRequested) throw link::LinkAbort();
+  if (parts_.link.StopRequested) StopWaitingForReading(parts_.link, parts_.moves.replyBuffer);
   if (!ticked()) return static_cast<std::int32_t>(link::Nearest(parts_.random() * 255.0f));
   return WaitProbeReading(parts_.link, parts_.moves.replyBuffer);
 }

@@ -18,6 +18,10 @@
 namespace vexa::scanner {
 
 inline constexpr const char* kScanFinishedText = "Сканирвание завершено";
+// The board has not answered the last command of the scan before.
+inline constexpr const char* kLateAnswerText =
+    "Контроллер не ответил на последнюю команду прошлого сканирования.\r\n"
+    "Сканирование не начато.";
 // The probe command's value: the controller receives 0,0,200;.
 inline constexpr std::int32_t kProbeValue = -100;
 

@@ -31,6 +31,16 @@ class ControlLock {
 
 }  // namespace
 
+QtJobGuard::QtJobGuard(link::JobState& state, QWidget& window, link::Prompts& prompts)
+    : state_(state), window_(&window), prompts_(prompts) {
+  state_.closeWithdrawn = [this] {
+    if (window_) {
+      window_->setProperty(kCloseWithdrawnProperty,
+                           window_->property(kCloseWithdrawnProperty).toInt() + 1);
+    }
+  };
+}
+
 link::JobState::Outcome QtJobGuard::run(const std::function<void()>& job,
                                         const QList<QWidget*>& locked) {
   if (state_.running()) return link::JobState::Outcome::Refused;

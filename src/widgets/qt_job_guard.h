@@ -14,10 +14,14 @@ class QCloseEvent;
 
 namespace vexa::widgets {
 
+// The window's dynamic property that counts closes the user withdrew by choosing to continue:
+// whoever asked the window to close (the main window quitting) learns from its change that the
+// window stays.
+inline constexpr const char* kCloseWithdrawnProperty = "closeWithdrawn";
+
 class QtJobGuard {
  public:
-  QtJobGuard(link::JobState& state, QWidget& window, link::Prompts& prompts)
-      : state_(state), window_(&window), prompts_(prompts) {}
+  QtJobGuard(link::JobState& state, QWidget& window, link::Prompts& prompts);
 
   // Runs `job` from a button handler: refused at once while the window's job runs. `locked` are
   // switched off for the job's time (controls that would change what the job works on) and then

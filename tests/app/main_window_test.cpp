@@ -15,10 +15,13 @@
 #include <QtTest>
 
 #include "app/qt_update_check.h"
+#include "app/qt_window_registry.h"
 #include "app/update_server.h"
 #include "local_http_server.h"
 #include "support/recording_prompts.h"
+#include "picture/bmp_file.h"
 #include "support/sim_process.h"
+#include "support/sim_sync.h"
 #include "support/temp_folder.h"
 
 using vexa::app::MainWindow;
@@ -167,6 +170,32 @@ class MainWindowTest : public QObject {
     QVERIFY(!window.findWindow("Form5"));
     QVERIFY(settings);
     QCOMPARE(window.findWindow("Form4"), settings.data());
+  }
+
+  // Closing the main window during a job on a board that has gone silent: the job stops at once
+  // with the one message, the laser is told off, and the application closes; one close.
+  void oneCloseDuringAJobStopsItAndQuits() {
+    vexa::test::SimProcess sim({"--tag", "OT", "--silent-after", "5"});
+    vexa::test::TempFolder folder;
+    vexa::picture::PixelBuffer line(12, 5);
+    for (int x = 2; x <= 11; ++x) line.setGray(x, 3, 0);
+    vexa::picture::WriteBmpFile(line, folder / "line.bmp");
+    folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\nEtching9_image=" +
+                                (folder / "line.bmp").string() + "\r\nEtching9_width=0,06\r\n");
+    vexa::test::RecordingPrompts prompts;
+    MainWindow window(folder.path(), prompts);
+    vexa::app::RegisterWindows(window, nullptr);
+    window.show();
+    entry(window, "pic_cl")->trigger();
+    QWidget* cutting = window.findWindow("Form9");
+    QVERIFY(cutting);
+    // "V", the travel, the laser on and two steps are answered; the third step is not.
+    vexa::test::OnceReceived(sim, 6, &window, [&] { window.close(); });
+    cutting->findChild<QPushButton*>("Command2")->click();
+    QTRY_VERIFY(!window.isVisible());
+    QCOMPARE(prompts.messages.size(), size_t(1));
+    QCOMPARE(prompts.messages[0].text, std::string(vexa::link::kNoAnswerText));
+    QTRY_COMPARE(sim.receivedCommands().back(), std::string("0,0,-1"));
   }
 
   void anOpenWindowIsRaisedNotReloaded() {

@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QtTest>
 #include <filesystem>
+#include <sstream>
 
 #include "cutting/processing_chain.h"
 #include "figures/figure_pictures.h"
@@ -33,6 +34,26 @@ const Commands kLine{"1,2,0,2000", "0,0,1,1000", "1", "1", "1", "1",
 
 Commands after(const Commands& commands, std::size_t skip) {
   return {commands.begin() + static_cast<long>(std::min(skip, commands.size())), commands.end()};
+}
+
+// 12 x 12 with a line of four in row 6; 0,06 mm wide: one step per pixel. The controller gets
+// the firmware check's "V", the travel, the laser on, three steps and the laser off: the last
+// step is its sixth command.
+vexa::picture::PixelBuffer shortLine() {
+  std::vector<std::string> rows(12, "............");
+  rows[5] = "....####....";
+  return vexa::figures::test::Drawn(rows);
+}
+
+// The laser value of the last command that set one: what the board was last told.
+int lastLaserTold(const Commands& commands) {
+  for (auto command = commands.rbegin(); command != commands.rend(); ++command) {
+    std::vector<std::string> fields;
+    std::stringstream text(*command);
+    for (std::string field; std::getline(text, field, ',');) fields.push_back(field);
+    if (fields.size() >= 3 && !fields[2].empty() && fields[2] != "0") return std::stoi(fields[2]);
+  }
+  return 0;
 }
 
 std::vector<std::string> texts(const Bench& bench) {
@@ -216,6 +237,49 @@ class CuttingWindowTest : public QObject {
     QCOMPARE(texts(bench), std::vector<std::string>{"Готово"});
     const Commands commands = after(bench.commands(), 1);
     QCOMPARE(std::count(commands.begin(), commands.end(), "1"), 9);
+  }
+
+  // Every way out of a cut leaves the laser off on the board, also when the stop or the close
+  // lands while the job waits for the reply to the stroke's last step (its laser-off move has
+  // then been asked for but not sent).
+  void theLaserIsOffHoweverTheCutEnds_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QStringList>("simOptions");
+    QTest::addColumn<bool>("windowStays");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList slow{"--delay", "300"};
+    QTest::newRow("done") << "done" << slow << true << QStringList{"Готово"};
+    QTest::newRow("Стоп, Да") << "stop" << slow << true << QStringList{};
+    QTest::newRow("close, Да") << "close" << slow << false << QStringList{};
+    // The board hangs after the second step: one close ends the wait with the one message.
+    QTest::newRow("close, silent board")
+        << "close" << QStringList{"--silent-after", "5"} << false
+        << QStringList{QString::fromUtf8(vexa::link::kNoAnswerText)};
+  }
+
+  void theLaserIsOffHoweverTheCutEnds() {
+    QFETCH(QString, way);
+    QFETCH(QStringList, simOptions);
+    QFETCH(bool, windowStays);
+    QFETCH(QStringList, messages);
+    Bench bench("OT", simOptions);
+    bench.prepare(shortLine(), "Etching9_image", kSettings);
+    CuttingWindow& window = bench.open();
+    vexa::test::HangUpIfStillWaiting(bench.sim.sim, &window);
+    bench.sim.prompts.answers = {true};
+    if (way != "done") {
+      vexa::test::OnceReceived(bench.sim.sim, 6, &window, [&] {
+        if (way == "stop") bench.button("Command9")->click();
+        if (way == "close") window.close();
+      });
+    }
+    bench.click("Command2");
+    QTRY_COMPARE(lastLaserTold(bench.sim.sim.receivedCommands()), -1);
+    QStringList shown;
+    for (const std::string& text : texts(bench)) shown << QString::fromStdString(text);
+    QCOMPARE(shown, messages);
+    QCOMPARE(window.isVisible(), windowStays);
+    QVERIFY(!window.jobRunning());
   }
 
  private:

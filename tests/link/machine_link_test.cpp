@@ -298,5 +298,151 @@ TEST_F(MachineLinkTest, OpenFailuresShowTheirMessages) {
   EXPECT_EQ(prompts.messages[4].text, "SetCommTimeouts ошибка 87");
 }
 
+// The replies owed to a window's buffer: every command sent adds one, every reply taken removes
+// one, and a reply whose wait was given up is swallowed when it comes.
+TEST_F(MachineLinkTest, TheExtraWaitWaitsOnlyForAReplyOwed) {
+  // A move sent without waiting: its reply is owed and the extra wait takes it.
+  link.Send(buffer, "5,0,0,2000;");
+  EXPECT_EQ(link.owed(buffer), 1);
+  port.onIdleRead = [&] { port.arrive("T"); };
+  link.WaitOwed(buffer, jobWait);
+  EXPECT_EQ(link.owed(buffer), 0);
+  EXPECT_EQ(buffer, "");
+
+  // Nothing sent (a travel of no steps and no delay): the extra wait must not wait at all.
+  const int reads = port.blockingReads;
+  link.WaitOwed(buffer, jobWait);
+  EXPECT_EQ(port.blockingReads, reads);
+
+  // Two owed: collecting takes both, a run box unticked takes none.
+  link.Send(buffer, "1;");
+  link.Send(buffer, "0,0,-1");
+  runTicked = false;
+  link.CollectOwed(buffer, jobWait);
+  EXPECT_EQ(link.owed(buffer), 2);
+  runTicked = true;
+  link.CollectOwed(buffer, jobWait);
+  EXPECT_EQ(link.owed(buffer), 0);
+
+  // A shut port sends nothing and owes nothing.
+  port.opened = false;
+  EXPECT_FALSE(link.Send(buffer, "1;"));
+  EXPECT_EQ(link.owed(buffer), 0);
+}
+
+struct LateReplyCase {
+  const char* name;
+  const char* late;  // what the controller sends for the wait given up
+};
+
+class LateReply : public MachineLinkTest, public ::testing::WithParamInterface<LateReplyCase> {};
+
+TEST_P(LateReply, IsSwallowedAndNeverAnswersTheNextCommand) {
+  link.Send(buffer, "1,0,0,2000;");
+  int idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle <= 2) link.StopRequested = true;  // Stop, then Stop again: the user gives up
+  };
+  EXPECT_THROW(link.WaitReply(buffer, jobWait), LinkAbort);
+  EXPECT_EQ(link.owed(buffer), 0);
+  EXPECT_EQ(link.staleReplies(), 1);
+
+  // The next job: its command is answered only after the late reply has come.
+  link.StopRequested = false;
+  port.arrive(GetParam().late);
+  link.Send(buffer, "2,0,0,2000;");
+  idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle == 3) port.arrive("T");
+  };
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(idle, 3) << "the late reply did not end the wait";
+  EXPECT_EQ(link.staleReplies(), 0);
+  EXPECT_EQ(link.owed(buffer), 0);
+  EXPECT_EQ(buffer, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, LateReply,
+                         ::testing::Values(LateReplyCase{"Move", "T"},
+                                           LateReplyCase{"MoveWithLineEnd", "T\r\n"},
+                                           LateReplyCase{"ProbeReading", "22OK\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MachineLinkTest, LateRepliesAreWaitedOutForAWhileAtMost) {
+  link.Send(buffer, "0,0,200;");
+  link.AbandonOwed(buffer);
+  EXPECT_EQ(link.staleReplies(), 1);
+  int idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle == 4) port.arrive("33OK");
+  };
+  EXPECT_TRUE(link.SettleStale());
+  EXPECT_EQ(link.staleReplies(), 0);
+  EXPECT_TRUE(port.incoming.empty());
+  const int reads = port.blockingReads;
+  EXPECT_TRUE(link.SettleStale());
+  EXPECT_EQ(port.blockingReads, reads) << "nothing owed: nothing to wait for";
+
+  // A board that never answers: given up once more than kSettleSeconds have passed.
+  link.Send(buffer, "0,0,200;");
+  link.AbandonOwed(buffer);
+  port.onIdleRead = [&] { ++now; };
+  const std::int64_t start = now;
+  EXPECT_FALSE(link.SettleStale());
+  EXPECT_EQ(now - start, kSettleSeconds + 1);
+  EXPECT_TRUE(prompts.messages.empty()) << "the caller tells the user";
+}
+
+TEST_F(MachineLinkTest, RepliesLostOnACutLineAreOwedNoMore) {
+  ASSERT_TRUE(link.OpenPort("com3", 9600));
+  link.Send(buffer, "1,0,0,2000;");
+  link.Send(buffer, "2,0,0,2000;");
+  port.onIdleRead = [&] {
+    port.loseLine();
+    port.incoming.push_back(SerialPort::kFailed);
+  };
+  EXPECT_THROW(link.WaitReply(buffer, jobWait), LinkAbort);
+  port.onIdleRead = {};
+  ASSERT_TRUE(link.ReopenLostPort());
+  EXPECT_EQ(link.owed(buffer), 0);
+  EXPECT_EQ(link.staleReplies(), 0);
+
+  // The first reply on the new line answers the first command sent on it.
+  link.StopRequested = false;
+  link.Send(buffer, "3,0,0,2000;");
+  port.arrive("T");
+  link.WaitReply(buffer, jobWait);
+  EXPECT_EQ(link.owed(buffer), 0);
+  const int reads = port.blockingReads;
+  link.WaitOwed(buffer, jobWait);
+  EXPECT_EQ(port.blockingReads, reads);
+}
+
+TEST_F(MachineLinkTest, ACloseWaitsForABoardThatAnswersAndNotForASilentOne) {
+  // The reply comes within the close's grace: the job goes on to its stop question.
+  link.Send(buffer, "1;");
+  int idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle == 1) link.StopRequested.requestClose();
+    if (idle == 5) port.arrive("T");
+  };
+  link.WaitReply(buffer, jobWait);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_TRUE(link.StopRequested.closing());
+
+  // A silent board: one close ends the wait, with the one message.
+  link.StopRequested = false;
+  link.Send(buffer, "1;");
+  idle = 0;
+  port.onIdleRead = [&] {
+    if (++idle == 1) link.StopRequested.requestClose();
+    ++now;
+  };
+  EXPECT_THROW(link.WaitReply(buffer, jobWait), LinkAbort);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text, kNoAnswerText);
+  EXPECT_EQ(link.staleReplies(), 1);
+}
+
 }  // namespace
 }  // namespace vexa::link

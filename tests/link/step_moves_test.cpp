@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/fake_serial_port.h"
 #include "link/manual_moves.h"
 #include "link/milling_moves.h"
@@ -180,6 +182,41 @@ TEST_F(StepMovesTest, MovesBeyond32BitsAreRefusedNotWrapped) {
   ASSERT_EQ(prompts.messages.size(), 4u);
   EXPECT_EQ(prompts.messages[0].caption, "Ошибка");
   EXPECT_EQ(prompts.messages[0].text, StepRangeText());
+}
+
+// A refused move leaves the position record as it was: the next move with a sane scale sends
+// what it asks for, not what the refused one left behind.
+TEST_F(StepMovesTest, ARefusedMoveLeavesThePositionRecordAsItWas) {
+  double widthMm = 1e9;  // 10^9 mm over 2 pixels: beyond 32-bit steps per pixel
+  MillingMoves milling(context(), [&] { return MillingScale{widthMm, widthMm, 2}; });
+  OutlineMoves outline(context(), [&] { return PlaneScale{widthMm, 2}; },
+                       OutlineMoves::WhenIdle::Continue);
+  milling.SetPendingOffsets(0.005, 0, 0);  // a manual move during the job: one step along X
+  const struct {
+    const char* name;
+    std::function<void(std::int32_t)> move;
+    std::function<PositionRecord&()> record;
+    const char* sent;  // the sane move's command begins so
+  } families[] = {
+      {"milling", [&](std::int32_t px) { milling.StepMove(px, px, px, 0, true); },
+       [&]() -> PositionRecord& { return milling.record; }, "3,2,0,0;"},
+      {"outline", [&](std::int32_t px) { outline.StepMove(px, px, 0, 0, true); },
+       [&]() -> PositionRecord& { return outline.record; }, "2,2;"},
+  };
+  for (const auto& family : families) {
+    SCOPED_TRACE(family.name);
+    widthMm = 1e9;
+    EXPECT_THROW(family.move(1), LinkAbort);
+    const PositionRecord& record = family.record();
+    EXPECT_EQ(record.exactX, 0);
+    EXPECT_EQ(record.exactY, 0);
+    EXPECT_EQ(record.exactZ, 0);
+    EXPECT_EQ(record.sentX, 0);
+    widthMm = 0.02;  // 2 steps per pixel
+    port.written.clear();
+    family.move(1);
+    EXPECT_EQ(port.written, Texts{family.sent}) << "the manual move is kept for the next";
+  }
 }
 
 TEST_F(StepMovesTest, ManualMoveFollowsTheTagLetterBehindItsGuard) {

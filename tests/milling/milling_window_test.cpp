@@ -13,6 +13,7 @@
 #include "figures/figure_tree_widget.h"
 #include "figures/figure_window.h"
 #include "figures/offset_figures.h"
+#include "link/step_count.h"
 #include "milling/edge_bands.h"
 #include "support/window_bench.h"
 
@@ -175,6 +176,25 @@ class MillingWindowTest : public QObject {
     QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
     QCOMPARE(QString::fromStdString(bench.sim.prompts.messages[0].text), message);
     QCOMPARE(bench.commands(), Commands{"V"});
+  }
+
+  // A job refused as beyond the motor's step range moves nothing and leaves the position as it
+  // was, so the next job with a sane width runs.
+  void aRefusedJobLeavesNothingBehind() {
+    Bench bench("MT");
+    bench.prepare(square(), "Image", "cncrez_width=100000000\r\ncncrez_depth=1,275\r\n");
+    bench.open();
+    bench.click("Command3");
+    bench.click("Command2");
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(bench.sim.prompts.messages[0].text, std::string(vexa::link::StepRangeText()));
+    QCOMPARE(bench.commands(), Commands{"V"});
+
+    bench.type("Text6", "0,02");
+    bench.click("Command3");
+    bench.click("Command2");
+    QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
+    QCOMPARE(after(bench.commands(), 2), kSquare);
   }
 
   void widthAndHeightKeepThePicturesProportions() {

@@ -32,6 +32,45 @@ class MillingCommandsTest : public ::testing::Test {
   std::size_t seen_ = 0;
 };
 
+// Run ahead (SM_optim 1) with a travel that sends nothing: "Все" after "Выделенная" starts where
+// that left the cutter, the travel delay is 0, so no reply is owed for the travel and the extra
+// wait at the contour's end must not wait for one.
+TEST_F(MillingCommandsTest, RunAheadWithATravelThatSendsNothingEnds) {
+  QObject context;
+  vexa::test::HangUpIfStillWaiting(sim.sim, &context);
+  bench.settings.SM_delay = 0;
+  bench.settings.SM_optim = 1;
+  const picture::PixelBuffer square = Drawn({"....", ".##.", ".##.", "...."});
+  bench.load(square);
+  MillingJob(bench.parts()).MillSelected(bench.figureAt(2, 2));
+  bench.load(square);
+  MillingJob(bench.parts()).MillAll();
+  const Commands contour{"0,0,-255,4000", "1,0,0,0", "0,1,0,0", "-1,0,0,0", "0,-1,0,0",
+                         "0,0,255,0"};
+  Commands expected{"1,1,0,0"};
+  expected.insert(expected.end(), contour.begin(), contour.end());
+  expected.insert(expected.end(), contour.begin(), contour.end());
+  EXPECT_EQ(fresh(), expected);
+  EXPECT_TRUE(sim.prompts.messages.empty());
+}
+
+// A stop while running ahead: the pause dialog opens once the machine has done every command.
+TEST_F(MillingCommandsTest, ThePauseDialogOpensWhenTheMachineIsStill) {
+  bench.settings.SM_optim = 1;
+  bench.load(Drawn({"....", ".##.", ".##.", "...."}));
+  int moves = 0;
+  bench.afterMove = [&] {
+    if (++moves == 3) sim.link.StopRequested = true;  // after the first step
+  };
+  std::int64_t owedAtDialog = -1;
+  sim.prompts.whenAsked = [&] { owedAtDialog = sim.link.owed(bench.moves.record.replyBuffer); };
+  MillingJob(bench.parts()).MillSelected(bench.figureAt(2, 2));
+  EXPECT_EQ(sim.prompts.pauseDialogs, 1);
+  EXPECT_EQ(owedAtDialog, 0);
+  EXPECT_EQ(fresh(), (Commands{"1,1,0,2000", "0,0,-255,4000", "1,0,0,0", "0,1,0,0", "-1,0,0,0",
+                               "0,-1,0,0", "0,0,255,2000"}));
+}
+
 struct SelectedCase {
   const char* name;
   picture::PixelBuffer picture;

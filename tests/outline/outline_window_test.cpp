@@ -94,6 +94,27 @@ class OutlineWindowTest : public QObject {
     QVERIFY(bench.sim.prompts.messages.empty());
   }
 
+  // "Стоп" while the job waits for the reply to the contour's last step, whose laser-off move
+  // the job has then asked for but not sent: "Да" still leaves the laser off.
+  void stopDuringTheLastStepEndsWithTheLaserOff() {
+    Bench bench("OT", {"--delay", "300"});
+    std::vector<std::string> rows(12, "............");
+    rows[4] = rows[5] = "....##......";
+    bench.prepare(vexa::figures::test::Drawn(rows), "Etching2_image", "Etching2_width=0,06\r\n");
+    OutlineWindow& window = bench.open();
+    bench.click("Command3");
+    bench.sim.prompts.answers = {true};
+    // "V", the travel, the laser on and the square's four steps: the last step is the seventh.
+    vexa::test::OnceReceived(bench.sim.sim, 7, &window,
+                             [&] { bench.button("Command9")->click(); });
+    bench.click("Command2");
+    QCOMPARE(bench.sim.prompts.questions.size(), size_t(1));
+    const Commands commands = bench.commands();
+    QCOMPARE(Commands(commands.begin() + 1, commands.end()),
+             (Commands{"4,4,0,2000", "0,0,1,1000", "1", "0,1", "-1", "0,-1", "0,0,-1"}));
+    QVERIFY(bench.sim.prompts.messages.empty());
+  }
+
   void fillClearsTheDarkAreasAndClosingMidJobWaitsForTheAnswer() {
     Bench bench("OT");
     vexa::picture::PixelBuffer picture(24, 24);

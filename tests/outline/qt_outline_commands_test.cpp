@@ -86,6 +86,46 @@ TEST_F(OutlineCommandsTest, StopSwitchesTheLaserOffForTheQuestionAndOnAgainAfter
       << "\"Да\" ends with the laser off";
 }
 
+// Run ahead (SM_optim 1) with a travel that sends nothing: the head stands on the pixel (1, 1)
+// already and the travel delay is 0, so no reply is owed for the travel and the job's extra
+// wait must not wait for one. The pixel in the last row has no start; the corner pixel's two
+// contours (the light area below it counts as its hole) both start on it.
+TEST_F(OutlineCommandsTest, RunAheadWithATravelThatSendsNothingEnds) {
+  QObject context;
+  vexa::test::HangUpIfStillWaiting(sim.sim, &context);
+  bench.settings.SM_delay = 0;
+  bench.settings.SM_optim = 1;
+  bench.load(Drawn({"#....", ".....", ".....", "....#"}));
+  OutlineJob(bench.parts()).OutlineAll();
+  EXPECT_EQ(fresh(), (Commands{"0,0,1,1000", "0,0,-1", "0,0,1,1000", "0,0,-1"}));
+  EXPECT_TRUE(sim.prompts.messages.empty());
+}
+
+// Run ahead on a slow board, "Нет" answered at once: the question waits until the machine has
+// done every command sent, so the laser switches without ";" stay apart and no reply goes
+// missing.
+TEST(OutlineStopRunningAhead, TheQuestionWaitsUntilTheMachineIsStill) {
+  vexa::test::SimLink sim({"--tag", "OT", "--delay", "10"});
+  test::OutlineBench bench{sim.link};
+  QObject context;
+  vexa::test::HangUpIfStillWaiting(sim.sim, &context);
+  bench.settings.SM_optim = 1;
+  bench.load(Drawn({"....", ".##.", ".##.", "...."}));
+  int moves = 0;
+  bench.afterMove = [&] {
+    if (++moves == 3) sim.link.StopRequested = true;  // after the first step
+  };
+  std::int64_t owedAtQuestion = -1;
+  sim.prompts.whenAsked = [&] { owedAtQuestion = sim.link.owed(bench.moves.record.replyBuffer); };
+  sim.prompts.answers = {false};
+  OutlineJob(bench.parts()).OutlineSelected(bench.figureAt(2, 2));
+  EXPECT_EQ(owedAtQuestion, 0);
+  const Commands all = vexa::test::CommandsSoFar(sim.link, sim.sim, "OT");
+  EXPECT_EQ(all, (Commands{"1,1,0,2000", "0,0,1,1000", "1", "0,0,-1", "0,0,1", "0,1", "-1", "0,-1",
+                           "0,0,-1,2000"}));
+  EXPECT_TRUE(sim.prompts.messages.empty());
+}
+
 TEST_F(OutlineCommandsTest, FillOutlinesConcentricCirclesOneSpotApartOutermostFirst) {
   picture::PixelBuffer disc(61, 61);
   for (int y = 1; y <= 61; ++y) {

@@ -239,6 +239,25 @@ class ScannerWindowTest : public QObject {
     QCOMPARE(bench.commands().size(), stopped + 1 + 59);  // the sync's "V", then the whole walk
   }
 
+  // "Стоп" while the first probe waits: its reading (11) comes while the next scan begins, and
+  // is no point's reading there.
+  void aLateReadingIsNeverStoredForTheNextScan() {
+    Bench bench("ST", {"--probe", "11,22,33,44,55,66,77", "--delay", "600"});
+    bench.sim.folder.write("cnc.ini", "[CNC]\r\nscanner_mesh_width=2\r\nscanner_mesh_height=3\r\n");
+    ScannerWindow& window = bench.open();
+    vexa::test::HangUpIfStillWaiting(bench.sim.sim, &window);
+    vexa::test::OnceReceived(bench.sim.sim, 2, &window, [&] { bench.button("Command9")->click(); });
+    bench.click("Command6");
+    QVERIFY(bench.sim.prompts.messages.empty());
+    bench.click("Command6");
+    QCOMPARE(messageTexts(bench), std::vector<std::string>{"Сканирвание завершено"});
+    // 22 to 77 in the walk's order (1,1) (2,1) (2,2) (1,2) (1,3) (2,3), spread over 0 to 255.
+    const std::vector<Point> walk{{1, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 3}, {2, 3}};
+    for (std::size_t k = 0; k < walk.size(); ++k) {
+      QCOMPARE(window.mesh().at(walk[k].first, walk[k].second), static_cast<int>(k * 51));
+    }
+  }
+
   void equalReadingsGiveZeroAndHighOnesDrawWhite() {
     Bench bench("ST", {"--probe", "300"});
     ScannerWindow& window = bench.open();

@@ -2,6 +2,7 @@
 // Prompts for tests: records every message and answers questions from a script.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,15 @@ class RecordingPrompts : public link::Prompts {
   // Files "chosen" in open-file dialogs, in order; nullopt (cancel) when the script runs out.
   std::deque<std::optional<std::string>> chosenFiles;
   std::vector<std::string> fileDialogTitles;
+  // Runs as a question or the pause dialog opens, before it is answered.
+  std::function<void()> whenAsked;
 
   void message(const std::string& caption, const std::string& text) override {
     messages.push_back({caption, text});
   }
   bool askYesNo(const std::string& caption, const std::string& text) override {
     questions.push_back({caption, text});
+    if (whenAsked) whenAsked();
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
@@ -38,6 +42,7 @@ class RecordingPrompts : public link::Prompts {
   }
   int PauseDialog() override {
     ++pauseDialogs;
+    if (whenAsked) whenAsked();
     if (pauseAnswers.empty()) return 1;
     const int answer = pauseAnswers.front();
     pauseAnswers.pop_front();
