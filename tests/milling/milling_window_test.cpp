@@ -178,8 +178,9 @@ class MillingWindowTest : public QObject {
     QCOMPARE(bench.commands(), Commands{"V"});
   }
 
-  // A job refused as beyond the motor's step range moves nothing and leaves the position as it
-  // was, so the next job with a sane width runs.
+  // A job refused as beyond the motor's step range (now before its first command, by the
+  // width's own check) moves nothing and leaves the position as it was, so the next job with a
+  // sane width runs.
   void aRefusedJobLeavesNothingBehind() {
     Bench bench("MT");
     bench.prepare(square(), "Image", "cncrez_width=100000000\r\ncncrez_depth=1,275\r\n");
@@ -187,7 +188,7 @@ class MillingWindowTest : public QObject {
     bench.click("Command3");
     bench.click("Command2");
     QCOMPARE(bench.sim.prompts.messages.size(), size_t(1));
-    QCOMPARE(bench.sim.prompts.messages[0].text, std::string(vexa::link::StepRangeText()));
+    QCOMPARE(bench.sim.prompts.messages[0].text, std::string(vexa::link::kWidthRangeText));
     QCOMPARE(bench.commands(), Commands{"V"});
 
     bench.type("Text6", "0,02");
