@@ -5,6 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD"
+# Debug builds record their build folder; without this ccache keys every object to that folder
+# and a fresh clone elsewhere compiles everything again.
+export CCACHE_NOHASHDIR=true
 if [ ! -f build/CMakeCache.txt ]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
