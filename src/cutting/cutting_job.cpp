@@ -30,7 +30,7 @@ void CuttingJob::move(std::int32_t dx, std::int32_t dy, std::int32_t laser, std:
 void CuttingJob::CutByPicture() {
   toolX = 1;
   toolY = 1;
-  parts_.moves.context().link().StopRequested = false;
+  parts_.moves.ClearStop();
   link::LaserJobScope laserJob(parts_.moves);
   // A laser value asked for by a stroke that was stopped would have a stop before the first
   // stroke switch the laser on for the travel.
@@ -44,7 +44,7 @@ void CuttingJob::CutByPicture() {
     toolX = 1;
     toolY = 1;
   }
-  parts_.prompts.message(link::kLinkCaption, kFinishedText);
+  if (!parts_.moves.planning()) parts_.prompts.message(link::kLinkCaption, kFinishedText);
   CopyWorkingToViews(parts_.pictures, parts_.redraw);
 }
 

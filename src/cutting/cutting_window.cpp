@@ -13,9 +13,11 @@
 
 #include "cutting/cutting_job.h"
 #include "cutting/cutting_numbers.h"
+#include "cutting/cutting_plan.h"
 #include "cutting/smooth_lines.h"
 #include "cutting/thinning.h"
 #include "cutting/tone_operations.h"
+#include "link/job_stream.h"
 #include "manual/move_by_mm_widget.h"
 
 namespace vexa::cutting {
@@ -148,6 +150,7 @@ void CuttingWindow::runWork(const std::function<void()>& work) {
         }
       },
       locked);
+  replanJobs();  // the processing changes what "Резать" cuts
 }
 
 void CuttingWindow::ProcessPicture() {
@@ -165,18 +168,55 @@ void CuttingWindow::CutByPicture() {
           return CuttingRangeProblem(read, picture_.width(), picture_.height(), settings_);
         });
     if (!numbers) return;
-    const CuttingNumbers& n = *numbers;
-    scale_ = {n.widthMm, picture_.width()};
-    CuttingJob job({moves_, settings_, link_.prompts(), pictures(), n.stepDelay,
-                    [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
-                    [this] { (*pacedPump_)(); }, [this] { return closing_; },
-                    [this] { job_.stepDone(); }});
-    const auto gcode = startGcode(gcode::JobGcode::Tool::Laser, moves_.listener,
-                                  "резка по картинке",
-                                  "задержка " + std::to_string(n.stepDelay) + " мкс");
-    job.CutByPicture();
-    if (gcode) gcode->finish();
+    const CuttingNumbers n = *numbers;
+    widgets::JobFollow::Run run;
+    run.replies = &moves_.record.replyBuffer;
+    run.restore = [this, start = snapshot(), place = moves_.record.place()] {
+      restore(start);
+      moves_.record.moveTo(place);
+    };
+    run.body = [this, n](link::JobStream& stream) {
+      scale_ = {n.widthMm, picture_.width()};
+      CuttingJob job({moves_, settings_, link_.prompts(), pictures(), n.stepDelay,
+                      [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
+                      [this] { (*pacedPump_)(); }, [this] { return closing_; },
+                      [this] { job_.stepDone(); }});
+      const auto gcode = startGcode(gcode::JobGcode::Tool::Laser, moves_.listener,
+                                    "резка по картинке",
+                                    "задержка " + std::to_string(n.stepDelay) + " мкс");
+      link::StreamScope followed(moves_.stream, stream);
+      job.CutByPicture();
+      if (gcode) gcode->finish();
+    };
+    runFollowed(std::move(run), "Резка закончена");
   });
+}
+
+std::optional<CuttingNumbers> CuttingWindow::quietNumbers() const {
+  const auto read =
+      ReadCuttingNumbers(widthField_->text().toStdString(), delayField_->text().toStdString());
+  const auto* numbers = std::get_if<CuttingNumbers>(&read);
+  if (!numbers || CuttingRangeProblem(*numbers, picture_.width(), picture_.height(), settings_)) {
+    return std::nullopt;
+  }
+  return *numbers;
+}
+
+std::vector<widgets::JobFollow::Plan> CuttingWindow::jobPlans() {
+  std::vector<widgets::JobFollow::Plan> plans{{cutButton_->text(), {}}};
+  const auto numbers = quietNumbers();
+  if (!picture_.hasPicture() || !numbers) return plans;
+  // The plan runs on its own thread with its own copies.
+  auto start = std::make_shared<const CuttingStart>(CuttingStart{snapshot(), moves_.record.place()});
+  auto settings = std::make_shared<const link::MachineSettings>(settings_);
+  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+  const bool returnToStart = returnBox_->isChecked();
+  link::MachineLink* link = &link_;
+  const CuttingNumbers n = *numbers;
+  plans[0].task = [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
+    return PlanCutting(n, *start, returnToStart, *settings, *link, model, cancelled);
+  };
+  return plans;
 }
 
 void CuttingWindow::keepAlive() {

@@ -9,6 +9,7 @@
 
 #include "cutting/operation_display.h"
 #include "cutting/processing_chain.h"
+#include "cutting/cutting_numbers.h"
 #include "figures/figure_window.h"
 #include "link/outline_moves.h"
 #include "link/paced_pump.h"
@@ -35,6 +36,8 @@ class CuttingWindow : public figures::FigureWindow {
  private:
   void ProcessPicture();
   void CutByPicture();
+  std::vector<widgets::JobFollow::Plan> jobPlans() override;
+  std::optional<CuttingNumbers> quietNumbers() const;
   // Runs `work` (the chain, the cut, or one operation from its button on Frame6) as the window's
   // job; a close during it abandons it, shortage of memory is said.
   void runWork(const std::function<void()>& work);

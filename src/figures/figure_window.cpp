@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "figures/aspect_side.h"
@@ -25,6 +26,8 @@
 #include "picture/qt_picture_binding.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
+#include "link/link_back.h"
+#include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_field_leave.h"
 #include "widgets/qt_millimetre_key_filter.h"
@@ -140,6 +143,11 @@ void FigureWindow::buildPanels() {
   runRow_->addWidget(runPanel, 1);
   column_->addLayout(runRow_);
   stopButton_ = addButton(QStringLiteral("Стоп"), "Command9", 10, 0);
+  progressPanel_ = new widgets::JobProgressWidget(
+      {"Label14", "ProgressBar2", "Command12"},
+      QStringLiteral("Продолжить работу, прерванную обрывом связи, с места обрыва"), runPanel);
+  runColumn->addWidget(progressPanel_);
+  follow_ = new widgets::JobFollow(link_, *progressPanel_, [this] { return jobPlans(); }, this);
   if (design_.figureTree) parseButton_ = addButton(QStringLiteral("Разобрать"), "Command3", 0, 0);
 
   moveGroup_ = new manual::MoveByMmWidget(
@@ -198,6 +206,16 @@ void FigureWindow::buildPanels() {
     if (!picture_.hasPicture()) afterPictureLoad();
   });
   connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
+  connect(progressPanel_->continueButton(), &QPushButton::clicked, this, &FigureWindow::goOn);
+  for (QLineEdit* field : {widthField_, heightField_}) {
+    connect(field, &QLineEdit::textChanged, this, &FigureWindow::replanJobs);
+  }
+  connect(returnBox_, &QCheckBox::toggled, this, &FigureWindow::replanJobs);
+  connect(sendBox_, &QCheckBox::toggled, this, &FigureWindow::updateContinue);
+  auto* watchTimer = new QTimer(this);
+  watchTimer->setInterval(1000);
+  connect(watchTimer, &QTimer::timeout, this, &FigureWindow::watch);
+  watchTimer->start();
   widgets::OnFieldLeft(widthField_, [this] { widthLeft(); });
   widgets::OnFieldLeft(heightField_, [this] { heightLeft(); });
 }
@@ -290,6 +308,7 @@ void FigureWindow::openWith(const QList<QWidget*>& machineControls,
   };
   for (const StoredField& field : storedFields_) {
     field.field->setText(QString::fromStdString(read(field.key)));
+    connect(field.field, &QLineEdit::textChanged, this, &FigureWindow::replanJobs);
   }
   picture_.setPath(read(design_.imageKey));
   picture_.LoadWorkPictureOrReport(picture_.path());
@@ -305,6 +324,10 @@ void FigureWindow::afterPictureLoad() {
   figures_.resetTables();
   figures_.tree.clear();
   showTree();
+  // A job interrupted on another picture has nothing left to go on with here.
+  follow_->forgetInterrupted();
+  updateContinue();
+  replanJobs();
 }
 
 void FigureWindow::showTree() {
@@ -316,12 +339,14 @@ void FigureWindow::parseFigures() {
   ParseFigures(picture_.copy(kWorkingCopy), figures_);
   showTree();
   picture_.requestRedraw();
+  replanJobs();
 }
 
 void FigureWindow::showSelection(int figure) {
   if (!picture_.hasPicture()) return;
   HighlightFigure(picture_.copy(kWorkingCopy), figures_.map, figure, picture_.copy(kSelectionCopy));
   picture_.requestRedraw();
+  replanJobs();
 }
 
 void FigureWindow::widthLeft() {
@@ -341,9 +366,97 @@ void FigureWindow::heightLeft() {
 void FigureWindow::runJob(const std::function<void()>& job, const QList<QWidget*>& locked) {
   QList<QWidget*> all{openButton_, widthField_, heightField_};
   if (parseButton_) all << parseButton_;
-  all << locked;
+  all << locked << progressPanel_->continueButton();
+  lastLocked_ = locked;
   status_->claimController();
   guard_.run(job, all);
+  updateContinue();
+}
+
+void FigureWindow::replanJobs() {
+  follow_->replan();
+}
+
+void FigureWindow::runFollowed(widgets::JobFollow::Run run, const std::string& done) {
+  // The user watches the cut take shape; a tab picked during the run stays picked.
+  for (std::size_t tab = 0; tab < design_.tabs.size(); ++tab) {
+    if (design_.tabs[tab].copy == kToolCopy) tabs_->setCurrentIndex(int(tab));
+  }
+  status_->showJobNote({});
+  doneText_ = done;
+  const std::int64_t seconds = follow_->execute(std::move(run));
+  status_->showJobNote(QString::fromStdString(widgets::JobDoneText(done, seconds)));
+}
+
+FigureSnapshot FigureWindow::snapshot() const {
+  auto& picture = const_cast<picture::WindowPicture&>(picture_);
+  return {picture.copy(kSourceCopy), picture.copy(kWorkingCopy), picture.copy(kToolCopy), figures_};
+}
+
+void FigureWindow::restore(const FigureSnapshot& snapshot) {
+  picture_.copy(kSourceCopy) = snapshot.source;
+  picture_.copy(kWorkingCopy) = snapshot.working;
+  picture_.copy(kToolCopy) = snapshot.tool;
+  figures_ = snapshot.figures;
+  showTree();
+  picture_.requestRedraw();
+}
+
+bool FigureWindow::mayGoOn() const {
+  return follow_->interrupted() && follow_->linkBack() && !job_.running() &&
+         sendBox_->isChecked() && sendBox_->isEnabled();
+}
+
+void FigureWindow::updateContinue() {
+  progressPanel_->continueButton()->setEnabled(mayGoOn());
+}
+
+void FigureWindow::goOn() {
+  if (!mayGoOn()) return;
+  if (!link_.prompts().askYesNo(link::kWarningCaption, follow_->goOnQuestion())) return;
+  runJob(
+      [this] {
+        status_->showJobNote({});
+        const std::int64_t seconds = follow_->goOn();
+        status_->showJobNote(QString::fromStdString(widgets::JobDoneText(doneText_, seconds)));
+      },
+      lastLocked_);
+}
+
+void FigureWindow::watch() {
+  if (job_.running()) return;
+  const std::vector<double> settings{settings_.SM_X_ratio, settings_.SM_Y_ratio,
+                                     settings_.SM_Z_ratio, double(settings_.SM_delay),
+                                     double(settings_.SM_optim), double(link_.speed),
+                                     link_.pace.latencyMicros};
+  if (settings != watchedSettings_) {
+    const bool first = watchedSettings_.empty();
+    watchedSettings_ = settings;
+    if (!first) replanJobs();
+  }
+  if (follow_->interrupted() && !follow_->linkBack()) watchLinkBack();
+}
+
+void FigureWindow::watchLinkBack() {
+  switch (link::CheckLinkBack(link_, follow_->cutAtOpening(), design_.tag)) {
+    case link::LinkBack::Waiting:
+      return;
+    case link::LinkBack::Back:
+      status_->showLinkBack();
+      break;
+    case link::LinkBack::GateNeeded: {
+      link::GateResult gate;
+      // Run as a job: the job buttons and closing the window wait for the check's end.
+      guard_.run(
+          [&] { gate = status_->runStartupCheck(link_, link::TagRule{design_.tag}, {sendBox_}); },
+          {progressPanel_->continueButton()});
+      if (!gate.controlsOn) return;
+      break;
+    }
+  }
+  follow_->markLinkBack();
+  sendBox_->setEnabled(true);
+  updateContinue();
 }
 
 std::unique_ptr<gcode::JobGcode> FigureWindow::startGcode(gcode::JobGcode::Tool tool,

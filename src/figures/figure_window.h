@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "figures/figure_data.h"
+#include "figures/figure_snapshot.h"
 #include "gcode/job_gcode.h"
 #include "link/job_state.h"
 #include "link/machine_link.h"
@@ -25,6 +26,7 @@
 #include "manual/axis_distances.h"
 #include "picture/window_picture.h"
 #include "settings/settings.h"
+#include "widgets/qt_job_follow.h"
 #include "widgets/qt_job_guard.h"
 
 class QCheckBox;
@@ -46,6 +48,7 @@ namespace vexa::picture {
 class PictureView;
 }
 namespace vexa::widgets {
+class JobProgressWidget;
 class MachineStatusWidget;
 }
 
@@ -151,6 +154,17 @@ class FigureWindow : public QWidget {
     return std::get<Numbers>(read);
   }
 
+  // The window's jobs as the estimate sees them, in a fixed order (JobFollow::Run::job).
+  virtual std::vector<widgets::JobFollow::Plan> jobPlans() = 0;
+  // The jobs' inputs have changed (a field, the picture, "Градиент", "Отступить"): the
+  // estimates are planned anew.
+  void replanJobs();
+  // Inside runJob: shows the tool's picture, runs `run` followed (estimate, progress, going on)
+  // and says in the status line how long it took, as `done` ("Фрезеровка закончена").
+  void runFollowed(widgets::JobFollow::Run run, const std::string& done);
+  FigureSnapshot snapshot() const;
+  void restore(const FigureSnapshot& snapshot);
+
   // "Разобрать": the working picture into figures, then the tree.
   void parseFigures();
   // Shows the figure data's tree again (after a parse or a reset).
@@ -188,8 +202,18 @@ class FigureWindow : public QWidget {
   FigureTreeWidget* tree_ = nullptr;
   QTabBar* tabs_ = nullptr;  // TabStrip1
   std::vector<picture::PictureView*> views_;
+  widgets::JobProgressWidget* progressPanel_ = nullptr;
+  widgets::JobFollow* follow_ = nullptr;
 
  private:
+  // "Продолжить": the rest of a job a cut link interrupted.
+  void goOn();
+  bool mayGoOn() const;
+  void updateContinue();
+  // Once a second: the machine settings behind the estimates, and a cut link coming back.
+  void watch();
+  void watchLinkBack();
+
   void buildPanels();
   void showTab(int index);
   void showSelection(int figure);
@@ -206,6 +230,9 @@ class FigureWindow : public QWidget {
   QHBoxLayout* viewRow_ = nullptr;  // the tabbed views, and a view shown with a panel
   QVBoxLayout* pictureColumn_ = nullptr;
   std::vector<StoredField> storedFields_;
+  QList<QWidget*> lastLocked_;  // what the last job locked: going on locks the same
+  std::string doneText_;        // the status note of the job that runs
+  std::vector<double> watchedSettings_;
 };
 
 }  // namespace vexa::figures

@@ -73,6 +73,16 @@ std::string OutlineMove(std::int64_t x, std::int64_t y, std::int64_t laser, std:
   return DropTrailingZeroFields(CommandText({x, y, laser, delay}));
 }
 
+std::int64_t OutlineMoveLength(std::int64_t x, std::int64_t y, std::int64_t laser,
+                               std::int64_t delay) {
+  const std::int64_t fields[] = {x, y, laser, delay};
+  int kept = 4;
+  while (kept > 1 && fields[kept - 1] == 0) --kept;
+  std::int64_t length = kept;  // the commas and the ";"
+  for (int i = 0; i < kept; ++i) length += DecimalLength(fields[i]);
+  return length;
+}
+
 std::string LaserOff() { return CommandText({0, 0, -1}, Terminator::None); }
 std::string LaserOn() { return CommandText({0, 0, 1}, Terminator::None); }
 

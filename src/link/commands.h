@@ -44,6 +44,9 @@ std::string LiftMove(std::int64_t z, std::int64_t delay);
 // 5,0,0,0; is sent as 5; and 0,3,0,0; as 0,3;.
 std::string OutlineMove(std::int64_t x, std::int64_t y, std::int64_t laser, std::int64_t delay);
 std::string DropTrailingZeroFields(std::string text);
+// The length of that text, without building it.
+std::int64_t OutlineMoveLength(std::int64_t x, std::int64_t y, std::int64_t laser,
+                               std::int64_t delay);
 
 // "0,0,-1" and "0,0,1" (no terminator): laser off before the stop question, on after it.
 // The firmware ends them after an idle gap (firmware_idle_gap.h).

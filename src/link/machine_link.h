@@ -17,6 +17,7 @@
 #include "link/serial_port.h"
 #include "link/stop_flag.h"
 #include "link/time_model.h"
+#include "link/timed_prompts.h"
 #include "link/wall_clock.h"
 
 namespace vexa::link {
@@ -135,6 +136,8 @@ class MachineLink {
 
   EventPump& pump() { return pump_; }
   Prompts& prompts() { return prompts_; }
+  // Time the link's boxes have stayed open so far: not a job's pace.
+  std::int64_t heldNanos() const { return prompts_.heldNanos(); }
 
  private:
   void checkStop() const;
@@ -153,7 +156,7 @@ class MachineLink {
 
   SerialPort& port_;
   EventPump& pump_;
-  Prompts& prompts_;
+  TimedPrompts prompts_;
   WholeSecondsClock clock_;
   OpenResult lastOpen_;
   std::string drainBuffer_;

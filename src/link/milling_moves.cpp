@@ -1,9 +1,11 @@
 #include "link/milling_moves.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "link/commands.h"
+#include "link/firmware_time.h"
 #include "link/step_count.h"
 
 namespace vexa::link {
@@ -24,7 +26,8 @@ void MillingMoves::SetPendingOffsets(double dxMm, double dyMm, double dzMm) {
 void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
                             std::int32_t delay, bool wait) {
   MachineLink& link = context_.link();
-  if (link.StopRequested) {
+  const bool planning = stream && stream->planning();
+  if (!planning && link.StopRequested) {
     // The dialog opens once the machine has done every command sent.
     link.CollectOwed(record.replyBuffer, context_.heldWait());
     if (link.prompts().PauseDialog() == 0) throw LinkAbort();
@@ -38,9 +41,12 @@ void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
 
   // Worked out and checked before anything is kept or sent: a refused move leaves no trace on
   // the machine and none in the record, so later jobs start from where the machine stands.
-  const AxisTarget tx = Advance(record.exactX, record.sentX, px * xFactor + pending_.x, link);
-  const AxisTarget ty = Advance(record.exactY, record.sentY, py * yFactor + pending_.y, link);
-  const AxisTarget tz = Advance(record.exactZ, record.sentZ, pz * zFactor + pending_.z, link);
+  const AxisTarget tx = AdvanceOrRefuse(record.exactX, record.sentX, px * xFactor + pending_.x,
+                                        link, planning);
+  const AxisTarget ty = AdvanceOrRefuse(record.exactY, record.sentY, py * yFactor + pending_.y,
+                                        link, planning);
+  const AxisTarget tz = AdvanceOrRefuse(record.exactZ, record.sentZ, pz * zFactor + pending_.z,
+                                        link, planning);
   pending_ = {};
   // Kept in a dry run too, so both runs account for the same position.
   tx.keep(record.exactX, record.sentX);
@@ -48,10 +54,21 @@ void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
   tz.keep(record.exactZ, record.sentZ);
   if (listener) listener({tx.steps, ty.steps, tz.steps, 0, delay});
 
-  if (context_.runTicked() && (delay > 0 || tx.steps != 0 || ty.steps != 0 || tz.steps != 0)) {
+  const bool command = delay > 0 || tx.steps != 0 || ty.steps != 0 || tz.steps != 0;
+  JobStream::Fate fate = UnfollowedFate(context_.runTicked());
+  if (command && stream) {
+    CommandCost cost;
+    cost.bytes = CommandLength({tx.steps, ty.steps, tz.steps, delay});
+    cost.stepsX = std::abs(tx.steps);
+    cost.stepsY = std::abs(ty.steps);
+    cost.stepsZ = std::abs(tz.steps);
+    cost.firmwareMicros = MillingMoveMicros(tx.steps, ty.steps, tz.steps, delay);
+    fate = stream->take(cost, context_.runTicked());
+  }
+  if (command && fate == JobStream::Fate::Send) {
     link.Send(record.replyBuffer, MillingMove(tx.steps, ty.steps, tz.steps, delay));
     if (wait) link.WaitReply(record.replyBuffer, context_.jobWait());
-  } else {
+  } else if (!PassingOver(fate, command, stream)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "link/job_stream.h"
 #include "link/motion_context.h"
 #include "link/move_listener.h"
 #include "link/position_record.h"
@@ -26,6 +27,8 @@ class MillingMoves {
   PositionRecord record;
   // Told of every step move once it is accounted for, sent or not (the G-code export).
   MoveListener listener;
+  // The running job's stream (its estimate, progress and journal); null: none is followed.
+  JobStream* stream = nullptr;
 
   // One relative move X,Y,Z,D; at travel delay, confirmed write; nothing when the port is shut.
   void ArduinoMoveMM(double dx, double dy, double dz);
@@ -41,9 +44,18 @@ class MillingMoves {
   // The one extra wait of the optimisation mode: collects the reply of a move sent without
   // waiting, when one is owed (a travel of no steps and no delay sends nothing; unticked run
   // box: nothing is awaited).
-  void WaitOwed() { context_.link().WaitOwed(record.replyBuffer, context_.jobWait()); }
-  // A job starts: replies a job before it left owed are not this job's answers.
-  void BeginJob() { context_.link().AbandonOwed(record.replyBuffer); }
+  void WaitOwed() {
+    if (!planning()) context_.link().WaitOwed(record.replyBuffer, context_.jobWait());
+  }
+  // A job starts: a stop asked for before it is forgotten, and replies a job before it left
+  // owed are not this job's answers.
+  void BeginJob() {
+    if (planning()) return;
+    context_.link().StopRequested = false;
+    context_.link().AbandonOwed(record.replyBuffer);
+  }
+  // The job is being planned (see JobStream): the link is not touched, nothing is said.
+  bool planning() const { return stream && stream->planning(); }
   const MotionContext& context() const { return context_; }
 
  private:

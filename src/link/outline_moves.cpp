@@ -1,9 +1,11 @@
 #include "link/outline_moves.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "link/commands.h"
+#include "link/firmware_time.h"
 #include "link/step_count.h"
 
 namespace vexa::link {
@@ -47,31 +49,49 @@ void OutlineMoves::handleStop(bool wait) {
 void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser,
                             std::int32_t delay, bool wait) {
   MachineLink& link = context_.link();
+  const bool planning = stream && stream->planning();
   if (laser != 0) record.lastLaser = laser;
-  if (link.StopRequested) handleStop(wait);
+  if (!planning && link.StopRequested) handleStop(wait);
 
   const MachineSettings& s = context_.settings();
   const PlaneScale scale = scale_();
   // Checked before anything is kept or sent (see MillingMoves::StepMove).
-  const AxisTarget tx =
-      Advance(record.exactX, record.sentX, px * (scale.widthMm / s.SM_X_ratio / scale.pictureWidth),
-              link);
-  const AxisTarget ty =
-      Advance(record.exactY, record.sentY, py * (scale.widthMm / s.SM_Y_ratio / scale.pictureWidth),
-              link);
+  const AxisTarget tx = AdvanceOrRefuse(
+      record.exactX, record.sentX, px * (scale.widthMm / s.SM_X_ratio / scale.pictureWidth), link,
+      planning);
+  const AxisTarget ty = AdvanceOrRefuse(
+      record.exactY, record.sentY, py * (scale.widthMm / s.SM_Y_ratio / scale.pictureWidth), link,
+      planning);
   tx.keep(record.exactX, record.sentX);
   ty.keep(record.exactY, record.sentY);
   if (listener) listener({tx.steps, ty.steps, 0, laser, delay});
 
-  if (context_.runTicked() && (laser != 0 || tx.steps != 0 || ty.steps != 0 || delay > 0)) {
+  const bool command = laser != 0 || tx.steps != 0 || ty.steps != 0 || delay > 0;
+  JobStream::Fate fate = UnfollowedFate(context_.runTicked());
+  if (command && stream) {
+    CommandCost cost;
+    cost.bytes = OutlineMoveLength(tx.steps, ty.steps, laser, delay);
+    cost.stepsX = std::abs(tx.steps);
+    cost.stepsY = std::abs(ty.steps);
+    cost.firmwareMicros = OutlineMoveMicros(tx.steps, ty.steps, delay);
+    fate = stream->take(cost, context_.runTicked());
+  }
+  if (command && fate == JobStream::Fate::Send) {
+    // Going on in the middle of a contour after a cut link: the board was not told on (a new
+    // board, or the laser switched off when the job went on), and the job means it on.
+    if (laser == 0 && record.lastLaser > 0 && record.laserTold <= 0) {
+      send(OutlineMove(0, 0, kLaserOnValue, 0), kLaserOnValue);
+      link.WaitReply(record.replyBuffer, context_.jobWait());
+    }
     send(OutlineMove(tx.steps, ty.steps, laser, delay), laser);
     if (wait) link.WaitReply(record.replyBuffer, context_.jobWait());
-  } else if (whenIdle_ == WhenIdle::Sleep) {
+  } else if (whenIdle_ == WhenIdle::Sleep && !PassingOver(fate, command, stream)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
 void OutlineMoves::SwitchLaserOff() {
+  if (planning()) return;
   MachineLink& link = context_.link();
   if (record.laserTold <= 0 || !link.isOpen()) return;
   // Not awaited: the job may have ended because the board stopped answering. Its reply, when
@@ -81,6 +101,7 @@ void OutlineMoves::SwitchLaserOff() {
 }
 
 void OutlineMoves::BeginJob() {
+  if (planning()) return;
   SwitchLaserOff();
   context_.link().AbandonOwed(record.replyBuffer);
 }

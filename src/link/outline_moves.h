@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "link/job_stream.h"
 #include "link/motion_context.h"
 #include "link/move_listener.h"
 #include "link/position_record.h"
@@ -28,6 +29,8 @@ class OutlineMoves {
   PositionRecord record;
   // Told of every step move once it is accounted for, sent or not (the G-code export).
   MoveListener listener;
+  // The running job's stream (its estimate, progress and journal); null: none is followed.
+  JobStream* stream = nullptr;
 
   // X,Y,Z; with a plain write; the wait is skipped when the run box is unticked.
   void ArduinoMoveMM(double dx, double dy, double dz);
@@ -40,7 +43,15 @@ class OutlineMoves {
                 bool wait);
 
   // The one extra wait of the optimisation mode (see MillingMoves::WaitOwed).
-  void WaitOwed() { context_.link().WaitOwed(record.replyBuffer, context_.jobWait()); }
+  void WaitOwed() {
+    if (!planning()) context_.link().WaitOwed(record.replyBuffer, context_.jobWait());
+  }
+  // A job starts from a clear stop flag.
+  void ClearStop() {
+    if (!planning()) context_.link().StopRequested = false;
+  }
+  // The job is being planned (see JobStream): the link is not touched, nothing is said.
+  bool planning() const { return stream && stream->planning(); }
   const MotionContext& context() const { return context_; }
 
   // However a laser job ends: when the board was last told the laser is on and the line still

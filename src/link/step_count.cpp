@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "link/job_stream.h"
 #include "link/machine_link.h"
 
 namespace vexa::link {
@@ -40,10 +41,30 @@ std::int32_t ToStepCount(double value, MachineLink& link) {
   return static_cast<std::int32_t>(Nearest(value));
 }
 
-AxisTarget Advance(double exact, std::int32_t sent, double delta, MachineLink& link) {
+std::optional<AxisTarget> TryAdvance(double exact, std::int32_t sent, double delta) {
   const double target = exact + delta;
-  const std::int32_t steps = ToStepCount(target - sent, link);
-  return {target, ToStepCount(std::int64_t{sent} + steps, link), steps};
+  if (!FitsStepRange(target - sent)) return std::nullopt;
+  const auto steps = static_cast<std::int32_t>(Nearest(target - sent));
+  const std::int64_t total = std::int64_t{sent} + steps;
+  if (total < std::numeric_limits<std::int32_t>::min() ||
+      total > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return AxisTarget{target, static_cast<std::int32_t>(total), steps};
+}
+
+AxisTarget Advance(double exact, std::int32_t sent, double delta, MachineLink& link) {
+  const auto target = TryAdvance(exact, sent, delta);
+  if (!target) refuse(link);
+  return *target;
+}
+
+AxisTarget AdvanceOrRefuse(double exact, std::int32_t sent, double delta, MachineLink& link,
+                           bool planning) {
+  if (!planning) return Advance(exact, sent, delta, link);
+  const auto target = TryAdvance(exact, sent, delta);
+  if (!target) throw PlanRefused();
+  return *target;
 }
 
 std::int32_t ToStepCount(std::int64_t value, MachineLink& link) {

@@ -3,6 +3,7 @@
 // numbers; a move beyond that range is refused rather than sent wrapped.
 
 #include <cstdint>
+#include <optional>
 
 #include "link/machine_settings.h"
 #include "link/nearest.h"
@@ -48,5 +49,10 @@ struct AxisTarget {
 // Moves the exact position by `delta` steps and sends the rounded difference to what was sent.
 // Refused as ToStepCount refuses, before anything is kept.
 AxisTarget Advance(double exact, std::int32_t sent, double delta, MachineLink& link);
+// The same without a word: nullopt where Advance would refuse.
+std::optional<AxisTarget> TryAdvance(double exact, std::int32_t sent, double delta);
+// Advance, or for a job being planned (no messages) TryAdvance that raises PlanRefused.
+AxisTarget AdvanceOrRefuse(double exact, std::int32_t sent, double delta, MachineLink& link,
+                           bool planning);
 
 }  // namespace vexa::link

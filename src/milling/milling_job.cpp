@@ -84,7 +84,6 @@ void MillingJob::MillSelected(std::int32_t figure) {
   JobKindScope kind(parts_.state, kSelectedJob);
   parts_.state.toolX = 1;
   parts_.state.toolY = 1;
-  parts_.moves.context().link().StopRequested = false;
   parts_.moves.BeginJob();
   MillFigure(figure);
   ReturnToFirstPixel(parts_);
@@ -93,7 +92,6 @@ void MillingJob::MillSelected(std::int32_t figure) {
 void MillingJob::MillAll() {
   JobKindScope kind(parts_.state, kAllJob);
   if (!parts_.state.reliefMode) {
-    parts_.moves.context().link().StopRequested = false;
     parts_.moves.BeginJob();
   }
   figures::FigureTable& table = parts_.figures.table;

@@ -12,6 +12,7 @@
 #include "figures/offset_figures.h"
 #include "milling/edge_bands.h"
 #include "milling/relief_job.h"
+#include "link/job_stream.h"
 #include "widgets/qt_busy_cursor.h"
 
 namespace vexa::milling {
@@ -88,6 +89,7 @@ void MillingWindow::Gradient() {
     figures_.resetTables();
   }
   picture_.requestRedraw();
+  replanJobs();
 }
 
 void MillingWindow::Offset() {
@@ -102,6 +104,7 @@ void MillingWindow::Offset() {
     figures_.resetTables();
   }
   picture_.requestRedraw();
+  replanJobs();
 }
 
 std::optional<MillingNumbers> MillingWindow::readNumbers() {
@@ -137,9 +140,7 @@ void MillingWindow::MillSelected() {
         if (!figure) return;
         const auto numbers = readNumbers();
         if (!numbers) return;
-        const auto gcode = startGcode(*numbers, "фрезеровка выделенной фигуры");
-        MillingJob(partsFor(*numbers)).MillSelected(*figure);
-        if (gcode) gcode->finish();
+        runRequest({MillingJobKind::Selected, *figure, *numbers}, "фрезеровка выделенной фигуры");
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -150,9 +151,7 @@ void MillingWindow::MillAll() {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
         const auto numbers = readNumbers();
         if (!numbers) return;
-        const auto gcode = startGcode(*numbers, "фрезеровка всех фигур");
-        MillingJob(partsFor(*numbers)).MillAll();
-        if (gcode) gcode->finish();
+        runRequest({MillingJobKind::All, 0, *numbers}, "фрезеровка всех фигур");
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -162,14 +161,66 @@ void MillingWindow::Mill3D() {
       [this] {
         const auto numbers = readNumbers();
         if (!numbers) return;
-        picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
-        const auto gcode = startGcode(*numbers, "фрезеровка рельефа (Резать 3D)");
-        milling::Mill3D({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
-                         CutterDiameterOf(numbers->diameterMm, numbers->widthMm, working.width()),
-                         [this] { parseFigures(); }});
-        if (gcode) gcode->finish();
+        runRequest({MillingJobKind::Relief, 0, *numbers}, "фрезеровка рельефа (Резать 3D)");
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+MillingStart MillingWindow::startState() const {
+  return {snapshot(), state_, moves_.record.place()};
+}
+
+void MillingWindow::runRequest(const MillingRequest& request, const std::string& gcodeJob) {
+  widgets::JobFollow::Run run;
+  run.job = static_cast<int>(request.kind);
+  run.replies = &moves_.record.replyBuffer;
+  run.restore = [this, start = startState()] {
+    restore(start.pictures);
+    state_ = start.state;
+    moves_.record.moveTo(start.place);
+  };
+  run.body = [this, request, gcodeJob](link::JobStream& stream) {
+    const auto gcode = startGcode(request.numbers, gcodeJob);
+    link::StreamScope followed(moves_.stream, stream);
+    RunMilling(request, partsFor(request.numbers), picture_.copy(figures::kSourceCopy),
+               picture_.copy(figures::kWorkingCopy), [this] { parseFigures(); });
+    if (gcode) gcode->finish();
+  };
+  runFollowed(std::move(run), "Фрезеровка закончена");
+}
+
+std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {
+  // In the order of MillingJobKind.
+  std::vector<widgets::JobFollow::Plan> plans{{selectedButton_->text(), {}},
+                                              {allButton_->text(), {}},
+                                              {reliefButton_->text(), {}}};
+  if (!picture_.hasPicture()) return plans;
+  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  const auto read =
+      ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
+                          diameterField_->text().toStdString(), delayField_->text().toStdString()});
+  const auto* numbers = std::get_if<MillingNumbers>(&read);
+  if (!numbers || MillingRangeProblem(*numbers, tool.width(), tool.height(), settings_)) {
+    return plans;
+  }
+  // The plans run on their own thread with their own copies.
+  auto start = std::make_shared<const MillingStart>(startState());
+  auto settings = std::make_shared<const link::MachineSettings>(settings_);
+  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+  const bool returnToStart = returnBox_->isChecked();
+  link::MachineLink* link = &link_;
+  auto task = [&](const MillingRequest& request) -> widgets::PlanTask {
+    return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
+      return PlanMilling(request, *start, returnToStart, *settings, *link, model, cancelled);
+    };
+  };
+  const std::optional<std::string> key = tree_->selectedKey();
+  if (!figures_.tree.empty() && key) {
+    plans[0].task = task({MillingJobKind::Selected, figures::SelectedFigure(*key), *numbers});
+  }
+  if (!figures_.tree.empty()) plans[1].task = task({MillingJobKind::All, 0, *numbers});
+  plans[2].task = task({MillingJobKind::Relief, 0, *numbers});
+  return plans;
 }
 
 std::unique_ptr<gcode::JobGcode> MillingWindow::startGcode(const MillingNumbers& numbers,

@@ -8,6 +8,7 @@
 #include "link/milling_moves.h"
 #include "milling/milling_job.h"
 #include "milling/milling_numbers.h"
+#include "milling/milling_plan.h"
 #include "milling/milling_state.h"
 
 namespace vexa::milling {
@@ -28,6 +29,10 @@ class MillingWindow : public figures::FigureWindow {
   void MillSelected();
   void MillAll();
   void Mill3D();
+  // Runs `request` followed: estimate, progress, going on after a cut link.
+  void runRequest(const MillingRequest& request, const std::string& gcodeJob);
+  std::vector<widgets::JobFollow::Plan> jobPlans() override;
+  MillingStart startState() const;
   // "Градиент" and "Отступить": the working picture changes, the figure data are reset.
   void Gradient();
   void Offset();

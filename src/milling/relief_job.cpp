@@ -27,8 +27,6 @@ void Mill3D(ReliefParts parts) {
   MillingState& state = milling.state;
   ReliefModeScope relief(state);
   JobKindScope kind(state, kReliefJob);
-  link::MachineLink& link = milling.moves.context().link();
-  link.StopRequested = false;
   milling.moves.BeginJob();
 
   const bool cleared = figures::RunConcentricPasses(
@@ -40,7 +38,9 @@ void Mill3D(ReliefParts parts) {
                           if (milling.redraw) milling.redraw();
                           return shrank;
                         }});
-  if (!cleared) link.prompts().message(link::kWarningCaption, kReliefStuckText);
+  if (!cleared && !milling.moves.planning()) {
+    milling.moves.context().link().prompts().message(link::kWarningCaption, kReliefStuckText);
+  }
   ReturnToFirstPixel(milling);
 }
 

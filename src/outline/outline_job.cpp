@@ -87,7 +87,7 @@ void OutlineJob::OutlineSelected(std::int32_t figure) {
   link::LaserJobScope laserJob(parts_.moves);
   parts_.state.toolX = 1;
   parts_.state.toolY = 1;
-  parts_.moves.context().link().StopRequested = false;
+  parts_.moves.ClearStop();
   OutlineFigure(figure);
   ReturnToFirstPixel(parts_);
 }
@@ -97,7 +97,7 @@ void OutlineJob::OutlineAll() {
   std::optional<link::LaserJobScope> laserJob;
   if (!parts_.state.fillMode) {
     laserJob.emplace(parts_.moves);
-    parts_.moves.context().link().StopRequested = false;
+    parts_.moves.ClearStop();
   }
   figures::FigureTable& table = parts_.figures.table;
   for (std::int32_t figure : figures::DarkFiguresDeepestFirst(table, starts_)) {
@@ -121,7 +121,9 @@ void FillAll(FillParts parts) {
                           return shrank;
                         }});
   if (!cleared) {
-    outline.moves.context().link().prompts().message(link::kWarningCaption, kFillStuckText);
+    if (!outline.moves.planning()) {
+      outline.moves.context().link().prompts().message(link::kWarningCaption, kFillStuckText);
+    }
   }
   ReturnToFirstPixel(outline);
 }

@@ -36,14 +36,6 @@ figures::FigureWindowDesign outlineDesign() {
           true};
 }
 
-// The spot's radius and diameter in pixels, as the milling window sizes its cutter.
-double spotRadiusOf(const OutlineNumbers& n, int pictureWidth) {
-  return n.diameterMm * pictureWidth / 2 / n.widthMm;
-}
-double spotDiameterOf(const OutlineNumbers& n, int pictureWidth) {
-  return n.diameterMm * pictureWidth / n.widthMm;
-}
-
 }  // namespace
 
 OutlineWindow::OutlineWindow(link::MachineLink& link, const link::MachineSettings& settings,
@@ -100,7 +92,7 @@ OutlineParts OutlineWindow::partsFor(const OutlineNumbers& numbers) {
   picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
   scale_ = {numbers.widthMm, tool.width()};
   return OutlineParts{moves_, settings_, figures_, tool, state_, numbers.laserDelay,
-                      spotRadiusOf(numbers, tool.width()),
+                      SpotRadiusOf(numbers, tool.width()),
                       [this] { return returnBox_->isChecked(); },
                       [this] { picture_.requestRedraw(); },
                       // Waits for the controller let events through themselves; a dry run
@@ -117,9 +109,7 @@ void OutlineWindow::OutlineSelected() {
         if (!figure) return;
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        const auto gcode = startGcode(*numbers, "обведение выделенной фигуры");
-        OutlineJob(partsFor(*numbers)).OutlineSelected(*figure);
-        if (gcode) gcode->finish();
+        runRequest({OutlineJobKind::Selected, *figure, *numbers}, "обведение выделенной фигуры");
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -130,9 +120,7 @@ void OutlineWindow::OutlineAll() {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        const auto gcode = startGcode(*numbers, "обведение всех фигур");
-        OutlineJob(partsFor(*numbers)).OutlineAll();
-        if (gcode) gcode->finish();
+        runRequest({OutlineJobKind::All, 0, *numbers}, "обведение всех фигур");
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -142,13 +130,67 @@ void OutlineWindow::FillAll() {
       [this] {
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
-        const auto gcode = startGcode(*numbers, "гравировка с заливкой (Грав-ть всё)");
-        outline::FillAll({partsFor(*numbers), picture_.copy(figures::kSourceCopy), working,
-                          spotDiameterOf(*numbers, working.width()), [this] { parseFigures(); }});
-        if (gcode) gcode->finish();
+        runRequest({OutlineJobKind::Fill, 0, *numbers}, "гравировка с заливкой (Грав-ть всё)");
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
+}
+
+OutlineStart OutlineWindow::startState() const {
+  return {snapshot(), state_, moves_.record.place()};
+}
+
+void OutlineWindow::runRequest(const OutlineRequest& request, const std::string& gcodeJob) {
+  widgets::JobFollow::Run run;
+  run.job = static_cast<int>(request.kind);
+  run.replies = &moves_.record.replyBuffer;
+  run.restore = [this, start = startState()] {
+    restore(start.pictures);
+    state_ = start.state;
+    moves_.record.moveTo(start.place);
+  };
+  run.body = [this, request, gcodeJob](link::JobStream& stream) {
+    const auto gcode = startGcode(request.numbers, gcodeJob);
+    link::StreamScope followed(moves_.stream, stream);
+    RunOutline(request, partsFor(request.numbers), picture_.copy(figures::kSourceCopy),
+               picture_.copy(figures::kWorkingCopy), [this] { parseFigures(); });
+    if (gcode) gcode->finish();
+  };
+  runFollowed(std::move(run), "Гравировка закончена");
+}
+
+std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
+  // In the order of OutlineJobKind.
+  std::vector<widgets::JobFollow::Plan> plans{{selectedButton_->text(), {}},
+                                              {allButton_->text(), {}},
+                                              {fillButton_->text(), {}}};
+  if (!picture_.hasPicture()) return plans;
+  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  const auto read = ReadOutlineNumbers(
+      {widthField_->text().toStdString(), diameterField_->text().toStdString(),
+       delayField_->text().toStdString()},
+      true);
+  const auto* numbers = std::get_if<OutlineNumbers>(&read);
+  if (!numbers || OutlineRangeProblem(*numbers, tool.width(), tool.height(), settings_)) {
+    return plans;
+  }
+  // The plans run on their own thread with their own copies.
+  auto start = std::make_shared<const OutlineStart>(startState());
+  auto settings = std::make_shared<const link::MachineSettings>(settings_);
+  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+  const bool returnToStart = returnBox_->isChecked();
+  link::MachineLink* link = &link_;
+  auto task = [&](const OutlineRequest& request) -> widgets::PlanTask {
+    return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
+      return PlanOutline(request, *start, returnToStart, *settings, *link, model, cancelled);
+    };
+  };
+  const std::optional<std::string> key = tree_->selectedKey();
+  if (!figures_.tree.empty() && key) {
+    plans[0].task = task({OutlineJobKind::Selected, figures::SelectedFigure(*key), *numbers});
+  }
+  if (!figures_.tree.empty()) plans[1].task = task({OutlineJobKind::All, 0, *numbers});
+  plans[2].task = task({OutlineJobKind::Fill, 0, *numbers});
+  return plans;
 }
 
 std::unique_ptr<gcode::JobGcode> OutlineWindow::startGcode(const OutlineNumbers& numbers,
@@ -168,6 +210,7 @@ void OutlineWindow::Gradient() {
     figures_.resetTables();
   }
   picture_.requestRedraw();
+  replanJobs();
 }
 
 void OutlineWindow::Offset() {
@@ -177,10 +220,11 @@ void OutlineWindow::Offset() {
   {
     widgets::BusyCursor busy;
     picture::PixelBuffer& working = picture_.copy(figures::kWorkingCopy);
-    figures::OffsetFigures(working, spotDiameterOf(*numbers, working.width()));
+    figures::OffsetFigures(working, SpotDiameterOf(*numbers, working.width()));
     figures_.resetTables();
   }
   picture_.requestRedraw();
+  replanJobs();
 }
 
 void OutlineWindow::moveByMm(const manual::AxisDistances& d) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "figures/figure_window.h"
+#include "outline/outline_plan.h"
 #include "link/outline_moves.h"
 #include "outline/outline_job.h"
 #include "outline/outline_numbers.h"
@@ -28,6 +29,10 @@ class OutlineWindow : public figures::FigureWindow {
   void OutlineSelected();
   void OutlineAll();
   void FillAll();
+  // Runs `request` followed: estimate, progress, going on after a cut link.
+  void runRequest(const OutlineRequest& request, const std::string& gcodeJob);
+  std::vector<widgets::JobFollow::Plan> jobPlans() override;
+  OutlineStart startState() const;
   void Gradient();
   void Offset();
   std::optional<OutlineNumbers> readNumbers(bool withDelay);

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,8 +20,10 @@
 #include "picture/qt_picture_binding.h"
 #include "picture/qt_raster_size_fields.h"
 #include "gcode/gcode_file.h"
+#include "link/link_back.h"
 #include "raster/run_estimate.h"
 #include "raster/run_numbers.h"
+#include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_millimetre_key_filter.h"
 
@@ -32,7 +33,6 @@ namespace {
 
 constexpr const char* kRefusalLine = "Гравировка невозможна.";
 constexpr const char* kNoPictureText = "Картинка не загружена. Выберите файл картинки!";
-constexpr int kProgressSteps = 1000;
 // How often the window looks at the estimate's outside inputs and at a cut link.
 constexpr int kWatchMs = 1000;
 
@@ -197,20 +197,11 @@ void EngravingWindow::buildPanels() {
   stopButton_->setObjectName("Command9");
   runGrid->addWidget(engraveButton_, 3, 0);
   runGrid->addWidget(stopButton_, 3, 1);
-  continueButton_ = new QPushButton(QStringLiteral("Продолжить"), runPanel);
-  continueButton_->setObjectName("Command10");
-  continueButton_->setToolTip(
-      QStringLiteral("Продолжить гравировку, прерванную обрывом связи, с места обрыва"));
-  continueButton_->setEnabled(false);  // only after a cut link has come back
-  runGrid->addWidget(continueButton_, 4, 0, 1, 2);
-  estimateLabel_ = new QLabel(QString::fromStdString(link::NoEstimateText()), runPanel);
-  estimateLabel_->setObjectName("Label9");
-  runGrid->addWidget(estimateLabel_, 5, 0, 1, 2);
-  progressBar_ = new QProgressBar(runPanel);
-  progressBar_->setObjectName("ProgressBar1");
-  progressBar_->setRange(0, kProgressSteps);
-  progressBar_->setValue(0);
-  runGrid->addWidget(progressBar_, 6, 0, 1, 2);
+  progressPanel_ = new widgets::JobProgressWidget(
+      {"Label9", "ProgressBar1", "Command10"},
+      QStringLiteral("Продолжить гравировку, прерванную обрывом связи, с места обрыва"), runPanel);
+  continueButton_ = progressPanel_->continueButton();
+  runGrid->addWidget(progressPanel_, 4, 0, 1, 2);
   left->addWidget(runPanel);
   left->addStretch(1);
 
@@ -325,14 +316,8 @@ void EngravingWindow::refreshEstimate() {
     const auto numbers = readNumbers(dwellNames());
     if (const auto* read = std::get_if<RunNumbers>(&numbers)) estimate_ = estimateOf(partsWith(*read));
   }
-  estimateLabel_->setText(QString::fromStdString(estimate_ ? link::EstimateText(*estimate_)
-                                                           : link::NoEstimateText()));
+  progressPanel_->showEstimate(estimate_);
   updateContinue();
-}
-
-void EngravingWindow::showProgress(const link::ProgressReport& report) {
-  progressBar_->setValue(static_cast<int>(report.fraction * kProgressSteps));
-  estimateLabel_->setText(QString::fromStdString(link::RemainingText(report.remainingSeconds)));
 }
 
 link::JobState::Outcome EngravingWindow::runJob(const std::function<void()>& job) {
@@ -352,9 +337,11 @@ link::JobState::Outcome EngravingWindow::runJob(const std::function<void()>& job
 void EngravingWindow::runWatched(RunParts parts, InterruptedRun started) {
   applyMode(parts);
   parts.estimate = estimateOf(parts);
-  parts.showProgress = [this](const link::ProgressReport& report) { showProgress(report); };
+  parts.showProgress = [this](const link::ProgressReport& report) {
+    progressPanel_->showProgress(report);
+  };
   parts.journal = &journal_;
-  progressBar_->setValue(0);
+  progressPanel_->startRun();
   const std::uint64_t failures = link_.readFailures();
   // The journal is read once the link abort has unwound the run: only a job entry point
   // catches it.
@@ -423,13 +410,13 @@ void EngravingWindow::watch() {
 }
 
 void EngravingWindow::watchLinkBack() {
-  switch (CheckLinkBack(link_, *interrupted_, tag_)) {
-    case LinkBack::Waiting:
+  switch (link::CheckLinkBack(link_, interrupted_->opening, tag_)) {
+    case link::LinkBack::Waiting:
       return;
-    case LinkBack::Back:
+    case link::LinkBack::Back:
       status_->showLinkBack();
       break;
-    case LinkBack::GateNeeded: {
+    case link::LinkBack::GateNeeded: {
       link::GateResult gate;
       // Run as a job: "Гравировать" and closing the window wait for the check's end.
       guard_.run([&] { gate = status_->runStartupCheck(link_, link::TagRule{tag_}, {sendBox_}); },

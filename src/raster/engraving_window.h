@@ -28,11 +28,11 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 
 namespace vexa::widgets {
+class JobProgressWidget;
 class MachineStatusWidget;
 }
 namespace vexa::picture {
@@ -111,9 +111,9 @@ class EngravingWindow : public QWidget {
   QCheckBox* doublePassBox_ = nullptr;    // Check7 (laser)
   QPushButton* engraveButton_ = nullptr;  // Command1
   QPushButton* stopButton_ = nullptr;     // Command9
-  QPushButton* continueButton_ = nullptr;  // Command10: "Продолжить" after a cut link
-  QLabel* estimateLabel_ = nullptr;        // Label9: the estimate, the time left while running
-  QProgressBar* progressBar_ = nullptr;    // ProgressBar1
+  // The estimate (Label9), the progress (ProgressBar1) and "Продолжить" (Command10).
+  widgets::JobProgressWidget* progressPanel_ = nullptr;
+  QPushButton* continueButton_ = nullptr;  // the panel's "Продолжить"
   widgets::MachineStatusWidget* status_ = nullptr;
   bool firmwareChecked_ = false;
 
@@ -145,7 +145,6 @@ class EngravingWindow : public QWidget {
   EstimateKey estimateKey() const;
   void scheduleEstimate();
   void refreshEstimate();
-  void showProgress(const link::ProgressReport& report);
   // Once a second: the estimate's outside inputs, and whether a cut link has come back.
   void watch();
   void watchLinkBack();

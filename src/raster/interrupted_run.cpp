@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "link/firmware_gate.h"
 
 namespace vexa::raster {
 
@@ -18,14 +17,6 @@ std::optional<InterruptedRun> NoteInterruption(const link::MachineLink& link,
   started.row = std::clamp(first.place, 1, started.rows);
   started.opening = link.openings();
   return started;
-}
-
-LinkBack CheckLinkBack(link::MachineLink& link, const InterruptedRun& run, const std::string& tag) {
-  if (!link.isOpen()) return link.ReopenLostPort() ? LinkBack::GateNeeded : LinkBack::Waiting;
-  if (link.openings() > run.opening && link::TagRule{tag}.accepts(link.firmwareReply())) {
-    return LinkBack::Back;
-  }
-  return LinkBack::Waiting;
 }
 
 bool SameLevels(const picture::PixelBuffer& shown, const picture::PixelBuffer& walked) {

@@ -31,15 +31,6 @@ std::optional<InterruptedRun> NoteInterruption(const link::MachineLink& link,
                                                std::uint64_t readFailuresBefore,
                                                InterruptedRun started, RunJournal& journal);
 
-// Whether the link has come back for a window that needs the firmware `tag`.
-enum class LinkBack {
-  Waiting,     // not yet
-  GateNeeded,  // the lost port has just been opened again here: the window checks its firmware
-  Back,        // opened again since the cut, and a version query on it answered `tag`
-};
-// Tries to open a lost port again (quietly, as a window's opening does).
-LinkBack CheckLinkBack(link::MachineLink& link, const InterruptedRun& run, const std::string& tag);
-
 // The picture the window shows is still the one the run walked (same size, same gray levels;
 // the red marks do not count).
 bool SameLevels(const picture::PixelBuffer& shown, const picture::PixelBuffer& walked);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "link/commands.h"
+#include "link/job_stream.h"
 #include "link/link_abort.h"
 #include "settings/settings.h"
 
@@ -50,7 +51,7 @@ bool RasterRun::run() {
     parts_.journal->doublePass.clear();
   }
   if (parts_.estimate && parts_.showProgress) {
-    progress_.emplace(*parts_.estimate, parts_.showProgress);
+    progress_.emplace(*parts_.estimate, parts_.showProgress, link::JobClock(parts_.link));
     // The setup and the moves passed over take no time worth measuring.
     if (firstSent_ > 0) progress_->skipped(1 + firstSent_);
   }

@@ -22,7 +22,14 @@ MachineStatusWidget::MachineStatusWidget(const QString& statusName, QWidget* par
   status_ = new QLabel(QString::fromUtf8(kStatusNoPort), this);
   status_->setObjectName(statusName);
   row->addWidget(status_, 1);
+  note_ = new QLabel(this);
+  note_->setObjectName("Label15");
+  row->addWidget(note_);
 }
+
+void MachineStatusWidget::showJobNote(const QString& note) { note_->setText(note); }
+
+QString MachineStatusWidget::jobNote() const { return note_->text(); }
 
 MachineStatusWidget::~MachineStatusWidget() {
   if (link_) link_->removeLineLostListener(lineLostListener_);

@@ -35,6 +35,9 @@ class MachineStatusWidget : public QWidget {
   void claimController();
 
   QString statusText() const;
+  // A word on the last job beside the link state (Label15): how long it took; empty clears it.
+  void showJobNote(const QString& note);
+  QString jobNote() const;
   // True when the port was open at the check and has not been lost since (the status reads
   // neither "no port" nor "link lost").
   bool portOpen() const;
@@ -43,6 +46,7 @@ class MachineStatusWidget : public QWidget {
   void showLineLost();
 
   QLabel* status_;
+  QLabel* note_;
   link::MachineLink* link_ = nullptr;  // listened to from the first check on
   link::TagRule rule_;                 // of the last check
   int lineLostListener_ = -1;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace vexa::link {
 namespace {
 
@@ -46,6 +49,11 @@ TEST(CommandCatalogue, OutlineMovesDropZeroFieldsAtTheEnd) {
   // A zero inside a number is not a zero field.
   EXPECT_EQ(OutlineMove(10, 100, 0, 0), "10,100;");
   EXPECT_EQ(OutlineMove(-10, 0, 0, 0), "-10;");
+  // The estimates count the same length without building the text.
+  for (const auto& [x, y, l, w] : std::vector<std::array<std::int64_t, 4>>{
+           {5, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, -1, 0}, {-10, 100, 1, 0}, {0, 0, 0, 1000}}) {
+    EXPECT_EQ(OutlineMoveLength(x, y, l, w), std::ssize(OutlineMove(x, y, l, w)));
+  }
 }
 
 }  // namespace

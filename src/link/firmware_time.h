@@ -1,0 +1,25 @@
+#pragma once
+// The firmware's time for one move, as the estimates count it and the emulated controller
+// plays it (emulator/move_pace.h says which firmware moves how).
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace vexa::link {
+
+// The step delay the firmwares fall back on where a command gives none (a delay field of 0).
+inline constexpr std::int64_t kFirmwareTravelDelay = 2000;
+
+// X,Y,Z,W; of the milling firmware: one axis after the other, W microseconds a step.
+inline std::int64_t MillingMoveMicros(std::int64_t x, std::int64_t y, std::int64_t z,
+                                      std::int64_t delay) {
+  return delay > 0 ? (std::llabs(x) + std::llabs(y) + std::llabs(z)) * delay : 0;
+}
+
+// X,Y,L,W; of the outline and cutting firmware: W microseconds a step, the travel delay for a
+// W of 0.
+inline std::int64_t OutlineMoveMicros(std::int64_t x, std::int64_t y, std::int64_t delay) {
+  return (std::llabs(x) + std::llabs(y)) * (delay > 0 ? delay : kFirmwareTravelDelay);
+}
+
+}  // namespace vexa::link

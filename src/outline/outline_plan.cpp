@@ -1,0 +1,57 @@
+#include "outline/outline_plan.h"
+
+#include "figures/parse_figures.h"
+#include "link/job_stream.h"
+
+namespace vexa::outline {
+
+void RunOutline(const OutlineRequest& request, OutlineParts parts,
+                const picture::PixelBuffer& source, picture::PixelBuffer& working,
+                const std::function<void()>& parse) {
+  switch (request.kind) {
+    case OutlineJobKind::Selected:
+      OutlineJob(std::move(parts)).OutlineSelected(request.figure);
+      return;
+    case OutlineJobKind::All:
+      OutlineJob(std::move(parts)).OutlineAll();
+      return;
+    case OutlineJobKind::Fill: {
+      const double diameter = SpotDiameterOf(request.numbers, working.width());
+      FillAll({std::move(parts), source, working, diameter, parse});
+      return;
+    }
+  }
+}
+
+link::JobEstimate PlanOutline(const OutlineRequest& request, OutlineStart start,
+                              bool returnToStart, const link::MachineSettings& settings,
+                              link::MachineLink& link, const link::TimeModel& model,
+                              const std::atomic<bool>& cancelled) {
+  const OutlineNumbers& n = request.numbers;
+  picture::PixelBuffer& tool = start.pictures.tool;
+  const link::PlaneScale scale{n.widthMm, tool.width()};
+  link::OutlineMoves moves(link::MotionContext(link, settings), [scale] { return scale; },
+                           link::OutlineMoves::WhenIdle::Continue);
+  moves.record.moveTo(start.place);
+  link::JobEstimate estimate(model);
+  link::JobStream stream = link::JobStream::Planning(estimate, &cancelled);
+  moves.stream = &stream;
+  figures::FigureData& figures = start.pictures.figures;
+  OutlineParts parts{moves,
+                     settings,
+                     figures,
+                     tool,
+                     start.state,
+                     n.laserDelay,
+                     SpotRadiusOf(n, tool.width()),
+                     [returnToStart] { return returnToStart; },
+                     {},
+                     {},
+                     {}};
+  picture::PixelBuffer& working = start.pictures.working;
+  RunOutline(request, std::move(parts), start.pictures.source, working,
+             [&] { figures::ParseFigures(working, figures); });
+  return estimate;
+}
+
+}  // namespace vexa::outline
