@@ -26,9 +26,9 @@
 #include "picture/qt_picture_binding.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
-#include "link/link_back.h"
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
+#include "widgets/qt_link_back.h"
 #include "widgets/qt_field_leave.h"
 #include "widgets/qt_millimetre_key_filter.h"
 
@@ -438,24 +438,11 @@ void FigureWindow::watch() {
 }
 
 void FigureWindow::watchLinkBack() {
-  switch (link::CheckLinkBack(link_, follow_->cutAtOpening(), design_.tag)) {
-    case link::LinkBack::Waiting:
-      return;
-    case link::LinkBack::Back:
-      status_->showLinkBack();
-      break;
-    case link::LinkBack::GateNeeded: {
-      link::GateResult gate;
-      // Run as a job: the job buttons and closing the window wait for the check's end.
-      guard_.run(
-          [&] { gate = status_->runStartupCheck(link_, link::TagRule{design_.tag}, {sendBox_}); },
-          {progressPanel_->continueButton()});
-      if (!gate.controlsOn) return;
-      break;
-    }
+  if (!widgets::LinkCameBack(link_, follow_->cutAtOpening(), design_.tag, *status_, guard_,
+                             sendBox_, {progressPanel_->continueButton()})) {
+    return;
   }
   follow_->markLinkBack();
-  sendBox_->setEnabled(true);
   updateContinue();
 }
 

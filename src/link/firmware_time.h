@@ -22,4 +22,10 @@ inline std::int64_t OutlineMoveMicros(std::int64_t x, std::int64_t y, std::int64
   return (std::llabs(x) + std::llabs(y)) * (delay > 0 ? delay : kFirmwareTravelDelay);
 }
 
+// X,Y,S; of the scanner firmware: a move (S of 0) takes its steps at the travel delay; a probe
+// (S above 0) goes down S steps and back up at the travel delay.
+inline std::int64_t ScannerMoveMicros(std::int64_t x, std::int64_t y, std::int64_t s) {
+  return (std::llabs(x) + std::llabs(y) + (s > 0 ? 2 * s : 0)) * kFirmwareTravelDelay;
+}
+
 }  // namespace vexa::link

@@ -20,11 +20,11 @@
 #include "picture/qt_picture_binding.h"
 #include "picture/qt_raster_size_fields.h"
 #include "gcode/gcode_file.h"
-#include "link/link_back.h"
 #include "raster/run_estimate.h"
 #include "raster/run_numbers.h"
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
+#include "widgets/qt_link_back.h"
 #include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::raster {
@@ -410,24 +410,12 @@ void EngravingWindow::watch() {
 }
 
 void EngravingWindow::watchLinkBack() {
-  switch (link::CheckLinkBack(link_, interrupted_->opening, tag_)) {
-    case link::LinkBack::Waiting:
-      return;
-    case link::LinkBack::Back:
-      status_->showLinkBack();
-      break;
-    case link::LinkBack::GateNeeded: {
-      link::GateResult gate;
-      // Run as a job: "Гравировать" and closing the window wait for the check's end.
-      guard_.run([&] { gate = status_->runStartupCheck(link_, link::TagRule{tag_}, {sendBox_}); },
-                 {engraveButton_, continueButton_});
-      if (!gate.controlsOn) return;
-      break;
-    }
+  if (!widgets::LinkCameBack(link_, interrupted_->opening, tag_, *status_, guard_, sendBox_,
+                             {engraveButton_, continueButton_})) {
+    return;
   }
   linkBack_ = true;
   firmwareChecked_ = true;
-  sendBox_->setEnabled(true);
   updateContinue();
 }
 

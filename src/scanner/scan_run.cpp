@@ -1,10 +1,13 @@
 #include "scanner/scan_run.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <thread>
 
+#include "link/commands.h"
+#include "link/firmware_time.h"
 #include "link/nearest.h"
 #include "link/step_count.h"
 #include "scanner/probe_reply.h"
@@ -56,20 +59,37 @@ void ScanRun::run() {
     std::string unasked;
     link.ReadAvailable(unasked, "");
   }
-  mesh_ = HeightMesh(n.nx, n.ny);
+  // A scan that goes on keeps the readings of the points measured before the cut.
+  if (parts_.firstSent == 0 || mesh_.nx() != n.nx || mesh_.ny() != n.ny) {
+    mesh_ = HeightMesh(n.nx, n.ny);
+  }
   if (!parts_.random) parts_.random = ClockSeededRandom();
 
   WalkScanGrid(n.nx, n.ny, *this);
 
   if (ticked()) ScaleMesh(mesh_);
+  if (parts_.progress) parts_.progress->finish();
   link.prompts().message(link::kLinkCaption, kScanFinishedText);
 }
 
+bool ScanRun::passingOver() {
+  const bool passed = commands_ < parts_.firstSent;
+  ++commands_;
+  if (!passed && parts_.progress) parts_.progress->commandDone();
+  return passed;
+}
+
 void ScanRun::measure(int column, int row) {
-  parts_.moves.StepMove(0, 0, kProbeValue, false);
-  lastReading_ = ReadProbeReply();
-  mesh_.at(column, row) = lastReading_;
-  if (parts_.showReading) parts_.showReading(ReadingText(lastReading_));
+  if (passingOver()) {
+    lastReading_ = mesh_.at(column, row);  // measured before the cut
+  } else {
+    parts_.moves.StepMove(0, 0, kProbeValue, false);
+    lastReading_ = ReadProbeReply();
+    mesh_.at(column, row) = lastReading_;
+    if (parts_.showReading) parts_.showReading(ReadingText(lastReading_));
+  }
+  confirmed_ = commands_;
+  if (parts_.showPoints) parts_.showPoints(++measured_);
   DrawScanPoint(column, row);
 }
 
@@ -91,8 +111,47 @@ void ScanRun::DrawScanPoint(int column, int row) {
 
 void ScanRun::move(int dx, int dy) {
   link::MachineLink& link = parts_.link;
-  parts_.moves.StepMove(link::ToStepCount(std::int64_t{dx} * stepX_, link),
-                        link::ToStepCount(std::int64_t{dy} * stepY_, link), 0, true);
+  const std::int32_t x = link::ToStepCount(std::int64_t{dx} * stepX_, link);
+  const std::int32_t y = link::ToStepCount(std::int64_t{dy} * stepY_, link);
+  if (!passingOver()) parts_.moves.StepMove(x, y, 0, true);
+  confirmed_ = commands_;
+}
+
+namespace {
+
+class CountingWalk final : public ScanWalkSteps {
+ public:
+  CountingWalk(link::JobEstimate& estimate, std::int64_t stepX, std::int64_t stepY)
+      : estimate_(estimate), stepX_(stepX), stepY_(stepY) {}
+  void measure(int, int) override { add(0, 0, -2 * std::int64_t{kProbeValue}); }
+  void move(int dx, int dy) override { add(dx * stepX_, dy * stepY_, 0); }
+
+ private:
+  void add(std::int64_t x, std::int64_t y, std::int64_t s) {
+    link::CommandCost cost;
+    cost.bytes = link::CommandLength({x, y, s});
+    cost.stepsX = std::llabs(x);
+    cost.stepsY = std::llabs(y);
+    cost.firmwareMicros = link::ScannerMoveMicros(x, y, s);
+    estimate_.add(cost);
+  }
+  link::JobEstimate& estimate_;
+  std::int64_t stepX_, stepY_;
+};
+
+}  // namespace
+
+std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& n,
+                                              const link::MachineSettings& settings,
+                                              const link::TimeModel& model) {
+  const double x = n.areaWidth / (n.nx - 1) / settings.SM_X_ratio;
+  const double y = n.ny > 1 ? n.areaHeight / (n.ny - 1) / settings.SM_Y_ratio : 0;
+  if (!link::FitsStepRange(x) || !link::FitsStepRange(y)) return std::nullopt;
+  link::JobEstimate estimate(model);
+  CountingWalk walk(estimate, static_cast<std::int64_t>(link::Nearest(x)),
+                    static_cast<std::int64_t>(link::Nearest(y)));
+  WalkScanGrid(n.nx, n.ny, walk);
+  return estimate;
 }
 
 }  // namespace vexa::scanner

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "link/job_estimate.h"
+#include "link/job_progress.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/scanner_moves.h"
@@ -36,6 +39,11 @@ struct ScanParts {
   std::function<void(const std::string&)> showReading;  // Label9
   // Dry-run readings, in [0, 1); empty: a generator seeded from the clock.
   std::function<float()> random;
+  // Going on after a cut link: the commands the board confirmed before are passed over, and
+  // the mesh keeps the readings it has.
+  std::int64_t firstSent = 0;
+  link::JobProgress* progress = nullptr;  // told of every command, when given
+  std::function<void(int measured)> showPoints = {};  // grid points measured so far
 };
 
 class ScanRun final : private ScanWalkSteps {
@@ -50,10 +58,15 @@ class ScanRun final : private ScanWalkSteps {
   void run();
 
   std::int32_t lastReading() const { return lastReading_; }
+  // Commands whose answer came (a move's "T", a probe's reading), counted from the scan's start:
+  // a scan the line cut goes on from there.
+  std::int64_t confirmed() const { return confirmed_; }
 
  private:
   void measure(int column, int row) override;
   void move(int dx, int dy) override;
+  // Counts the walk's next command; true while it is one the board confirmed before a cut.
+  bool passingOver();
 
   bool ticked() const { return !parts_.scanTicked || parts_.scanTicked(); }
   std::int32_t ReadProbeReply();
@@ -64,7 +77,16 @@ class ScanRun final : private ScanWalkSteps {
   std::int32_t stepX_ = 0;
   std::int32_t stepY_ = 0;
   std::int32_t lastReading_ = 0;
+  std::int64_t commands_ = 0;  // of the walk so far, passed over or not
+  std::int64_t confirmed_ = 0;
+  int measured_ = 0;
 };
+
+// The scan's commands and time with `numbers`, counted from the walk without sending; nullopt
+// when a grid step leaves the motor's step range (the scan refuses it).
+std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& numbers,
+                                              const link::MachineSettings& settings,
+                                              const link::TimeModel& model);
 
 // "Данные: " and the reading, for Label9.
 std::string ReadingText(std::int32_t reading);

@@ -11,9 +11,11 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <variant>
 
+#include "link/job_stream.h"
 #include "manual/move_by_mm_widget.h"
 #include "picture/bmp_file.h"
 #include "picture/picture_view.h"
@@ -25,9 +27,11 @@
 #include "scanner/scanner_settings.h"
 #include "settings/path_text.h"
 #include "settings/vexa_error.h"
+#include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_busy_cursor.h"
 #include "widgets/qt_field_leave.h"
+#include "widgets/qt_link_back.h"
 
 namespace vexa::scanner {
 
@@ -43,6 +47,11 @@ std::string Text(const QLineEdit* field) {
 
 QSize BoxFor(const PictureSize& size) {
   return {size.width + kBoxMargin, size.height + kBoxMargin};
+}
+
+// Every command of a scan is awaited: the probe's reading, or a move's "T".
+link::TimeModel scanTimeModel(const link::MachineLink& link) {
+  return link::TimeModel(link.pace, link.speed, link::InFlight::One);
 }
 
 }  // namespace
@@ -67,6 +76,7 @@ ScannerWindow::ScannerWindow(link::MachineLink& link, const link::MachineSetting
   // A box switched off but still ticked would drive a machine that cannot take the commands.
   if (!gate.controlsOn) scanBox_->setChecked(false);
   loadSettings();
+  refreshEstimate();
 }
 
 QGridLayout* ScannerWindow::addFieldGroup(QGridLayout* controls, int row, int column,
@@ -141,6 +151,12 @@ void ScannerWindow::buildPanels() {
   scanGrid->addWidget(scanButton_, 1, 0);
   scanGrid->addWidget(stopButton_, 1, 1);
   scanGrid->addWidget(readingLabel_, 2, 0, 1, 2);
+  progressPanel_ = new widgets::JobProgressWidget(
+      {"Label14", "ProgressBar2", "Command12"},
+      QStringLiteral("Продолжить сканирование, прерванное обрывом связи, с первой неизмеренной "
+                     "точки"),
+      scanPanel);
+  scanGrid->addWidget(progressPanel_, 3, 0, 1, 2);
   controls->addWidget(scanPanel, 2, 0);
 
   auto* picturePanel = new QGroupBox(this);
@@ -167,6 +183,15 @@ void ScannerWindow::buildPanels() {
   columns->addWidget(scroll, 1);
 
   connect(scanButton_, &QPushButton::clicked, this, &ScannerWindow::ScanSurface);
+  connect(progressPanel_->continueButton(), &QPushButton::clicked, this, &ScannerWindow::goOn);
+  for (QLineEdit* field : {meshWidthField_, meshHeightField_, areaWidthField_, areaHeightField_}) {
+    connect(field, &QLineEdit::textChanged, this, &ScannerWindow::refreshEstimate);
+  }
+  connect(scanBox_, &QCheckBox::toggled, this, &ScannerWindow::updateContinue);
+  auto* watchTimer = new QTimer(this);
+  watchTimer->setInterval(1000);
+  connect(watchTimer, &QTimer::timeout, this, &ScannerWindow::watch);
+  watchTimer->start();
   connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
   connect(interpolateButton_, &QPushButton::clicked, this,
           &ScannerWindow::InterpolateHeightPicture);
@@ -194,42 +219,151 @@ void ScannerWindow::loadSettings() {
 }
 
 void ScannerWindow::ScanSurface() {
+  const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
+                                        Text(areaWidthField_), Text(areaHeightField_)});
+  std::optional<ScanProblem> problem;
+  if (const auto* unread = std::get_if<ScanProblem>(&numbers)) {
+    problem = *unread;
+  } else {
+    problem = ScanRangeProblem(std::get<ScanNumbers>(numbers), settings_);
+  }
+  if (problem) {
+    if (!job_.running()) link_.prompts().message(problem->caption, problem->text);
+    return;
+  }
+  interrupted_.reset();  // a fresh scan gives up an interrupted one
+  runScan(std::get<ScanNumbers>(numbers), 0);
+}
+
+void ScannerWindow::runScan(const ScanNumbers& numbers, std::int64_t firstSent) {
   // What the scan works on stays as it was at its start: the mesh and area, the box it draws in
   // and the machine, which only the scan moves meanwhile.
   const QList<QWidget*> locked{meshWidthField_,          meshHeightField_,
                                areaWidthField_,          areaHeightField_,
                                pictureWidthField_,       pictureHeightField_,
                                applySizeButton_,         interpolateButton_,
-                               moveGroup_->moveButton(), box_};
+                               moveGroup_->moveButton(), box_,
+                               progressPanel_->continueButton()};
   status_->claimController();
   guard_.run(
-      [this] {
-        const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
-                                              Text(areaWidthField_), Text(areaHeightField_)});
-        std::optional<ScanProblem> problem;
-        if (const auto* unread = std::get_if<ScanProblem>(&numbers)) {
-          problem = *unread;
-        } else {
-          problem = ScanRangeProblem(std::get<ScanNumbers>(numbers), settings_);
+      [&] {
+        const int points = numbers.nx * numbers.ny;
+        QString remaining;
+        int measured = 0;
+        auto show = [&] {
+          progressPanel_->showText(remaining.toStdString() + (remaining.isEmpty() ? "" : ", ") +
+                                   "точка " + std::to_string(measured) + " из " +
+                                   std::to_string(points));
+        };
+        std::optional<link::JobProgress> progress;
+        const auto estimate = EstimateScan(numbers, settings_, scanTimeModel(link_));
+        if (estimate) {
+          progress.emplace(
+              *estimate,
+              [&](const link::ProgressReport& report) {
+                progressPanel_->showProgress(report);
+                remaining = progressPanel_->label()->text();
+                show();
+              },
+              link::JobClock(link_));
         }
-        if (problem) {
-          link_.prompts().message(problem->caption, problem->text);
-          return;
-        }
+        progressPanel_->startRun();
+        linkBack_ = false;
+        const std::uint64_t failures = link_.readFailures();
         ScanRun run(
             ScanParts{link_,
                       moves_,
                       settings_,
-                      std::get<ScanNumbers>(numbers),
+                      numbers,
                       [this] { return scanBox_->isChecked(); },
                       preview_,
                       [this] { showPreview(); },
                       [this](const std::string& text) { readingLabel_->setText(Text(text)); },
-                      {}},
+                      {},
+                      firstSent,
+                      progress ? &*progress : nullptr,
+                      [&](int done) {
+                        measured = done;
+                        show();
+                      }},
             mesh_);
+        // A read that failed during the scan cut the line: the scan can go on from the first
+        // point whose reading never came, keeping the readings it has.
+        struct NoteCut {
+          ScannerWindow& window;
+          const ScanRun& run;
+          const ScanNumbers& numbers;
+          std::uint64_t failures;
+          ~NoteCut() {
+            if (window.link_.readFailures() != failures) {
+              window.interrupted_ = InterruptedScan{numbers, run.confirmed(),
+                                                    window.link_.openings()};
+            }
+          }
+        } noteCut{*this, run, numbers, failures};
         run.run();
       },
       locked);
+  refreshEstimate();
+  updateContinue();
+}
+
+bool ScannerWindow::mayGoOn() const {
+  return interrupted_ && linkBack_ && !job_.running() && scanBox_->isChecked() &&
+         scanBox_->isEnabled();
+}
+
+void ScannerWindow::updateContinue() {
+  progressPanel_->continueButton()->setEnabled(mayGoOn());
+}
+
+void ScannerWindow::goOn() {
+  if (!mayGoOn()) return;
+  const ScanNumbers numbers = interrupted_->numbers;
+  // The walk alternates probe and move, a probe first: every odd command confirmed ends a point.
+  const int measured = static_cast<int>((interrupted_->confirmed + 1) / 2);
+  if (!link_.prompts().askYesNo(
+          link::kWarningCaption,
+          "Продолжить сканирование с точки " + std::to_string(measured + 1) + " из " +
+              std::to_string(numbers.nx * numbers.ny) +
+              "?\r\nЩуп должен стоять там, где его застал обрыв связи: если его сдвигали, "
+              "ответьте \"Нет\".")) {
+    return;
+  }
+  const std::int64_t confirmed = interrupted_->confirmed;
+  runScan(numbers, confirmed);
+}
+
+std::optional<ScanNumbers> ScannerWindow::quietNumbers() const {
+  const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
+                                        Text(areaWidthField_), Text(areaHeightField_)});
+  const auto* read = std::get_if<ScanNumbers>(&numbers);
+  if (!read || ScanRangeProblem(*read, settings_)) return std::nullopt;
+  return *read;
+}
+
+void ScannerWindow::refreshEstimate() {
+  if (job_.running()) return;
+  estimatedWith_ = {settings_.SM_X_ratio, settings_.SM_Y_ratio, double(link_.speed),
+                    link_.pace.latencyMicros};
+  const auto numbers = quietNumbers();
+  estimate_.reset();
+  if (numbers) estimate_ = EstimateScan(*numbers, settings_, scanTimeModel(link_));
+  progressPanel_->showEstimate(estimate_);
+}
+
+void ScannerWindow::watch() {
+  if (job_.running()) return;
+  if (estimatedWith_ != std::vector<double>{settings_.SM_X_ratio, settings_.SM_Y_ratio,
+                                            double(link_.speed), link_.pace.latencyMicros}) {
+    refreshEstimate();
+  }
+  if (interrupted_ && !linkBack_ &&
+      widgets::LinkCameBack(link_, interrupted_->opening, "ST", *status_, guard_, scanBox_,
+                            {scanButton_, progressPanel_->continueButton()})) {
+    linkBack_ = true;
+    updateContinue();
+  }
 }
 
 void ScannerWindow::InterpolateHeightPicture() {

@@ -4,14 +4,18 @@
 // window gathers its fields and calls the scanner's core; the preview box shows the result.
 
 #include <QWidget>
+#include <optional>
+#include <vector>
 #include <filesystem>
 #include <initializer_list>
 
 #include "link/job_state.h"
+#include "link/job_estimate.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/scanner_moves.h"
 #include "scanner/height_mesh.h"
+#include "scanner/scan_numbers.h"
 #include "scanner/scan_preview.h"
 #include "settings/settings.h"
 #include "widgets/qt_job_guard.h"
@@ -23,6 +27,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace vexa::widgets {
+class JobProgressWidget;
 class MachineStatusWidget;
 }
 namespace vexa::manual {
@@ -50,6 +55,8 @@ class ScannerWindow : public QWidget {
   const HeightMesh& mesh() const { return mesh_; }
   const picture::PixelBuffer& previewImage() const { return preview_.image(); }
   ScanBoxWidget* box() const { return box_; }
+  // The estimate shown for the fields as they stand; nullopt when they give none.
+  const std::optional<link::JobEstimate>& estimate() const { return estimate_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,6 +76,16 @@ class ScannerWindow : public QWidget {
 
   // Command6, Command2, Command1, Command7.
   void ScanSurface();
+  // Runs the scan with `numbers`, passing over the commands a cut line's board confirmed.
+  void runScan(const ScanNumbers& numbers, std::int64_t firstSent);
+  // "Продолжить" (Command12): the rest of a scan a cut link interrupted.
+  void goOn();
+  bool mayGoOn() const;
+  void updateContinue();
+  void refreshEstimate();
+  // Once a second: the settings behind the estimate, and a cut link coming back.
+  void watch();
+  std::optional<ScanNumbers> quietNumbers() const;
   void InterpolateHeightPicture();
   void SaveHeightPicture();
   void ApplyPictureSize();
@@ -107,6 +124,17 @@ class ScannerWindow : public QWidget {
   manual::MoveByMmWidget* moveGroup_ = nullptr;  // Command3 with tx, ty, tz
   ScanBoxWidget* box_ = nullptr;
   widgets::MachineStatusWidget* status_ = nullptr;
+  widgets::JobProgressWidget* progressPanel_ = nullptr;  // Label14, ProgressBar2, Command12
+  std::optional<link::JobEstimate> estimate_;
+  std::vector<double> estimatedWith_;
+  // A scan the line cut: its numbers, what the board confirmed, the opening it was cut on.
+  struct InterruptedScan {
+    ScanNumbers numbers;
+    std::int64_t confirmed = 0;
+    std::uint64_t opening = 0;
+  };
+  std::optional<InterruptedScan> interrupted_;
+  bool linkBack_ = false;
   QString appliedMeshWidth_;
   QString appliedMeshHeight_;
 };

@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <cmath>
 #include <memory>
 
+#include "app/connection_check.h"
 #include "picture/bmp_file.h"
 #include "picture/picture_view.h"
 #include "scanner/height_picture.h"
@@ -73,9 +75,9 @@ int gray(const Bench& bench, int x, int y) {
   return bench.window->previewImage().gray(x, y);
 }
 
-QString countingReadings() {
+QString countingReadings(int from = 1) {
   QStringList readings;
-  for (int k = 1; k <= 30; ++k) readings << QString::number(k);
+  for (int k = from; k <= 30; ++k) readings << QString::number(k);
   return readings.join(',');
 }
 
@@ -128,6 +130,51 @@ class ScannerWindowTest : public QObject {
     QCOMPARE(bench.label("Label9"), QString("Данные: 30"));
     QCOMPARE(messageTexts(bench), std::vector<std::string>{"Сканирвание завершено"});
     QCOMPARE(gray(bench, 210, 210), 30);  // the crosses keep the raw readings
+  }
+
+  void theEstimateCountsTheScansCommands() {
+    Bench bench("ST", {"--probe", "40"});
+    bench.open();
+    QCOMPARE(bench.label("Label14").section(", ", 1), QString("59 команд"));
+    bench.click("Command6");
+    QCOMPARE(bench.commands().size(), size_t(1 + 59));
+    QCOMPARE(bench.find<QProgressBar>("ProgressBar2")->value(), 1000);
+  }
+
+  // The board hangs up during the sixth probe, or on the move after it; another board takes
+  // over and the scan goes on from the first point whose reading never came: the mesh is the
+  // one a whole scan gives.
+  void aScanCutByAHungUpLineGoesOnFromTheFirstPointNotMeasured_data() {
+    QTest::addColumn<int>("hangupAfter");
+    QTest::addColumn<int>("nextReading");
+    QTest::newRow("during a probe") << 12 << 6;
+    QTest::newRow("during a move") << 13 << 7;
+  }
+  void aScanCutByAHungUpLineGoesOnFromTheFirstPointNotMeasured() {
+    QFETCH(int, hangupAfter);
+    QFETCH(int, nextReading);
+    Bench whole("ST", {"--probe", countingReadings()});
+    whole.open();
+    whole.click("Command6");
+
+    Bench bench("ST", {"--probe", countingReadings(), "--hangup-after",
+                       QString::number(hangupAfter)});
+    bench.open();
+    bench.click("Command6");
+    QVERIFY(bench.sim.sim.waitForExit());
+    QVERIFY(!bench.button("Command12")->isEnabled());
+    vexa::test::SimProcess second({"--tag", "ST", "--probe", countingReadings(nextReading)});
+    QCOMPARE(vexa::app::CheckConnection(bench.sim.link, second.portPath(), 9600),
+             vexa::app::ConnectionResult::Answered);
+    QTRY_VERIFY_WITH_TIMEOUT(bench.button("Command12")->isEnabled(), 10000);
+    bench.sim.prompts.answers = {true};
+    bench.click("Command12");
+    QVERIFY(bench.sim.prompts.questions.back().text.starts_with(
+        "Продолжить сканирование с точки " + std::to_string(nextReading) + " из 30?"));
+    for (const auto& [c, r] : kSixByFiveWalk) {
+      QCOMPARE(bench.window->mesh().at(c, r), whole.window->mesh().at(c, r));
+    }
+    QVERIFY(!bench.button("Command12")->isEnabled());
   }
 
   void theWalkEndsWhereTheMeshSays_data() {
