@@ -28,21 +28,11 @@ JobStream JobStream::Running(std::int64_t firstSent, JobProgress* progress,
   return stream;
 }
 
-JobStream::Fate JobStream::take(const CommandCost& cost, bool runTicked) {
-  const std::int64_t index = taken_++;
-  if (estimate_) {
-    estimate_->add(cost);
-    if (cancelled_ && index % kCancelCheckEvery == 0 && cancelled_->load()) throw PlanCancelled();
-    return Fate::PassOver;
-  }
-  if (index < firstSent_) return Fate::PassOver;
-  if (progress_) progress_->commandDone();
-  if (!runTicked) {
-    if (journal_) journal_->planned(index + 1, 0);
-    return Fate::DryRun;
-  }
-  if (journal_) journal_->sent(index, 0);
-  return Fate::Send;
+JobStream::Fate JobStream::plan(const CommandCost& cost) {
+  estimate_->add(cost);
+  if (cancelled_ && taken_ % kCancelCheckEvery == 0 && cancelled_->load()) throw PlanCancelled();
+  ++taken_;
+  return Fate::PassOver;
 }
 
 SteadyNanos JobClock(const MachineLink& link) {

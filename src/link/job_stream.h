@@ -48,11 +48,28 @@ class JobStream {
   // Commands handed over so far.
   std::int64_t taken() const { return taken_; }
 
-  // The job's next command; `runTicked`: the window's run box as it stands.
-  Fate take(const CommandCost& cost, bool runTicked);
+  // The job's next command; `runTicked`: the window's run box as it stands. `costOf()` gives
+  // the command's CommandCost; it is worked out only for a plan, so a run pays a count, a
+  // compare and the progress's count down per command.
+  template <typename CostOf>
+  Fate take(bool runTicked, CostOf&& costOf) {
+    if (estimate_) return plan(costOf());
+    const std::int64_t index = taken_++;
+    if (index < firstSent_) return Fate::PassOver;
+    if (progress_) progress_->commandDone();
+    if (journal_) {
+      if (runTicked) {
+        journal_->sent(index, 0);
+      } else {
+        journal_->planned(index + 1, 0);
+      }
+    }
+    return runTicked ? Fate::Send : Fate::DryRun;
+  }
 
  private:
   JobStream() = default;
+  Fate plan(const CommandCost& cost);
 
   JobEstimate* estimate_ = nullptr;
   const std::atomic<bool>* cancelled_ = nullptr;

@@ -57,13 +57,15 @@ void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
   const bool command = delay > 0 || tx.steps != 0 || ty.steps != 0 || tz.steps != 0;
   JobStream::Fate fate = UnfollowedFate(context_.runTicked());
   if (command && stream) {
-    CommandCost cost;
-    cost.bytes = CommandLength({tx.steps, ty.steps, tz.steps, delay});
-    cost.stepsX = std::abs(tx.steps);
-    cost.stepsY = std::abs(ty.steps);
-    cost.stepsZ = std::abs(tz.steps);
-    cost.firmwareMicros = MillingMoveMicros(tx.steps, ty.steps, tz.steps, delay);
-    fate = stream->take(cost, context_.runTicked());
+    fate = stream->take(context_.runTicked(), [&] {
+      CommandCost cost;
+      cost.bytes = CommandLength({tx.steps, ty.steps, tz.steps, delay});
+      cost.stepsX = std::abs(tx.steps);
+      cost.stepsY = std::abs(ty.steps);
+      cost.stepsZ = std::abs(tz.steps);
+      cost.firmwareMicros = MillingMoveMicros(tx.steps, ty.steps, tz.steps, delay);
+      return cost;
+    });
   }
   if (command && fate == JobStream::Fate::Send) {
     link.Send(record.replyBuffer, MillingMove(tx.steps, ty.steps, tz.steps, delay));

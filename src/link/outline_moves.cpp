@@ -69,12 +69,14 @@ void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser
   const bool command = laser != 0 || tx.steps != 0 || ty.steps != 0 || delay > 0;
   JobStream::Fate fate = UnfollowedFate(context_.runTicked());
   if (command && stream) {
-    CommandCost cost;
-    cost.bytes = OutlineMoveLength(tx.steps, ty.steps, laser, delay);
-    cost.stepsX = std::abs(tx.steps);
-    cost.stepsY = std::abs(ty.steps);
-    cost.firmwareMicros = OutlineMoveMicros(tx.steps, ty.steps, delay);
-    fate = stream->take(cost, context_.runTicked());
+    fate = stream->take(context_.runTicked(), [&] {
+      CommandCost cost;
+      cost.bytes = OutlineMoveLength(tx.steps, ty.steps, laser, delay);
+      cost.stepsX = std::abs(tx.steps);
+      cost.stepsY = std::abs(ty.steps);
+      cost.firmwareMicros = OutlineMoveMicros(tx.steps, ty.steps, delay);
+      return cost;
+    });
   }
   if (command && fate == JobStream::Fate::Send) {
     // Going on in the middle of a contour after a cut link: the board was not told on (a new
