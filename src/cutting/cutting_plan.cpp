@@ -5,11 +5,13 @@
 
 namespace vexa::cutting {
 
-link::JobEstimate PlanCutting(const CuttingNumbers& numbers, CuttingStart start,
+link::JobEstimate PlanCutting(const CuttingNumbers& numbers, const CuttingStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled) {
-  picture::PixelBuffer& laser = start.pictures.tool;
+  // Copies of what the job changes.
+  picture::PixelBuffer laser = start.pictures.tool;
+  picture::PixelBuffer working = start.pictures.working;
   const link::PlaneScale scale{numbers.widthMm, laser.width()};
   link::OutlineMoves moves(link::MotionContext(link, settings), [scale] { return scale; },
                            link::OutlineMoves::WhenIdle::Sleep);
@@ -21,7 +23,7 @@ link::JobEstimate PlanCutting(const CuttingNumbers& numbers, CuttingStart start,
   CuttingJob job({moves,
                   settings,
                   link.prompts(),  // never used while planning
-                  {start.pictures.working, templatePicture, laser},
+                  {working, templatePicture, laser},
                   numbers.stepDelay,
                   [returnToStart] { return returnToStart; },
                   {},

@@ -18,7 +18,7 @@ struct CuttingStart {
   link::PositionRecord::Place place;
 };
 
-link::JobEstimate PlanCutting(const CuttingNumbers& numbers, CuttingStart start,
+link::JobEstimate PlanCutting(const CuttingNumbers& numbers, const CuttingStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled);

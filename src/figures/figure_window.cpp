@@ -390,14 +390,24 @@ void FigureWindow::runFollowed(widgets::JobFollow::Run run, const std::string& d
 
 FigureSnapshot FigureWindow::snapshot() const {
   auto& picture = const_cast<picture::WindowPicture&>(picture_);
-  return {picture.copy(kSourceCopy), picture.copy(kWorkingCopy), picture.copy(kToolCopy), figures_};
+  FigureSnapshot snapshot{picture.copy(kSourceCopy), picture.copy(kWorkingCopy),
+                          picture.copy(kToolCopy), {}};
+  // The parse's working memory stays behind: a parse makes it anew.
+  snapshot.figures.map = figures_.map;
+  snapshot.figures.table = figures_.table;
+  snapshot.figures.links = figures_.links;
+  snapshot.figures.tree = figures_.tree;
+  return snapshot;
 }
 
 void FigureWindow::restore(const FigureSnapshot& snapshot) {
   picture_.copy(kSourceCopy) = snapshot.source;
   picture_.copy(kWorkingCopy) = snapshot.working;
   picture_.copy(kToolCopy) = snapshot.tool;
-  figures_ = snapshot.figures;
+  figures_.map = snapshot.figures.map;
+  figures_.table = snapshot.figures.table;
+  figures_.links = snapshot.figures.links;
+  figures_.tree = snapshot.figures.tree;
   showTree();
   picture_.requestRedraw();
 }

@@ -26,30 +26,33 @@ void RunMilling(const MillingRequest& request, MillingParts parts,
   }
 }
 
-link::JobEstimate PlanMilling(const MillingRequest& request, MillingStart start,
+link::JobEstimate PlanMilling(const MillingRequest& request, const MillingStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled) {
   const MillingNumbers& n = request.numbers;
-  picture::PixelBuffer& tool = start.pictures.tool;
+  // Copies of what the job changes; the source picture is only read.
+  picture::PixelBuffer tool = start.pictures.tool;
+  figures::FigureData figures = start.pictures.figures;
+  auto state = start.state;
+  picture::PixelBuffer working =
+      request.kind == MillingJobKind::Relief ? start.pictures.working : picture::PixelBuffer();
   const link::MillingScale scale{n.widthMm, n.depthMm, tool.width()};
   link::MillingMoves moves(link::MotionContext(link, settings), [scale] { return scale; });
   moves.record.moveTo(start.place);
   link::JobEstimate estimate(model);
   link::JobStream stream = link::JobStream::Planning(estimate, &cancelled);
   moves.stream = &stream;
-  figures::FigureData& figures = start.pictures.figures;
   MillingParts parts{moves,
                      settings,
                      figures,
                      tool,
-                     start.state,
+                     state,
                      n.plungeDelay,
                      CutterSizeOf(n.diameterMm, n.widthMm, tool.width()),
                      [returnToStart] { return returnToStart; },
                      {},
                      {}};
-  picture::PixelBuffer& working = start.pictures.working;
   RunMilling(request, std::move(parts), start.pictures.source, working,
              [&] { figures::ParseFigures(working, figures); });
   return estimate;

@@ -39,10 +39,10 @@ struct MillingStart {
   link::PositionRecord::Place place;
 };
 
-// The request planned on `start` (its own copy) with "С возвратом в исх." as `returnToStart`.
+// The request planned on copies of what it changes in `start` with "С возвратом в исх." as `returnToStart`.
 // `link` is never touched. Raises link::PlanCancelled once `cancelled` is set, and
 // link::PlanRefused where the job would stop on a move beyond the step range.
-link::JobEstimate PlanMilling(const MillingRequest& request, MillingStart start,
+link::JobEstimate PlanMilling(const MillingRequest& request, const MillingStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled);

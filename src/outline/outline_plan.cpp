@@ -23,12 +23,17 @@ void RunOutline(const OutlineRequest& request, OutlineParts parts,
   }
 }
 
-link::JobEstimate PlanOutline(const OutlineRequest& request, OutlineStart start,
+link::JobEstimate PlanOutline(const OutlineRequest& request, const OutlineStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled) {
   const OutlineNumbers& n = request.numbers;
-  picture::PixelBuffer& tool = start.pictures.tool;
+  // Copies of what the job changes; the source picture is only read.
+  picture::PixelBuffer tool = start.pictures.tool;
+  figures::FigureData figures = start.pictures.figures;
+  auto state = start.state;
+  picture::PixelBuffer working =
+      request.kind == OutlineJobKind::Fill ? start.pictures.working : picture::PixelBuffer();
   const link::PlaneScale scale{n.widthMm, tool.width()};
   link::OutlineMoves moves(link::MotionContext(link, settings), [scale] { return scale; },
                            link::OutlineMoves::WhenIdle::Continue);
@@ -36,19 +41,17 @@ link::JobEstimate PlanOutline(const OutlineRequest& request, OutlineStart start,
   link::JobEstimate estimate(model);
   link::JobStream stream = link::JobStream::Planning(estimate, &cancelled);
   moves.stream = &stream;
-  figures::FigureData& figures = start.pictures.figures;
   OutlineParts parts{moves,
                      settings,
                      figures,
                      tool,
-                     start.state,
+                     state,
                      n.laserDelay,
                      SpotRadiusOf(n, tool.width()),
                      [returnToStart] { return returnToStart; },
                      {},
                      {},
                      {}};
-  picture::PixelBuffer& working = start.pictures.working;
   RunOutline(request, std::move(parts), start.pictures.source, working,
              [&] { figures::ParseFigures(working, figures); });
   return estimate;

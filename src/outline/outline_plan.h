@@ -45,7 +45,7 @@ struct OutlineStart {
 };
 
 // As PlanMilling.
-link::JobEstimate PlanOutline(const OutlineRequest& request, OutlineStart start,
+link::JobEstimate PlanOutline(const OutlineRequest& request, const OutlineStart& start,
                               bool returnToStart, const link::MachineSettings& settings,
                               link::MachineLink& link, const link::TimeModel& model,
                               const std::atomic<bool>& cancelled);
