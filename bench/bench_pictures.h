@@ -60,4 +60,19 @@ inline PixelBuffer Photograph(int width, int height) {
   return Smoothly(levels, photo.width(), photo.height(), width, height);
 }
 
+// The photograph 2000 x 2000 thresholded to black and white: a drawing of many figures, made
+// once per process.
+inline const PixelBuffer& Drawing() {
+  static PixelBuffer picture;
+  if (picture.empty()) {
+    picture = Photograph(2000, 2000);
+    for (int y = 1; y <= picture.height(); ++y) {
+      for (int x = 1; x <= picture.width(); ++x) {
+        picture.setGray(x, y, picture.gray(x, y) > 110 ? 255 : 0);
+      }
+    }
+  }
+  return picture;
+}
+
 }  // namespace vexa::bench

@@ -25,18 +25,7 @@ namespace {
 
 using vexa::picture::PixelBuffer;
 
-const PixelBuffer& Drawing() {
-  static PixelBuffer picture;
-  if (picture.empty()) {
-    picture = vexa::bench::Photograph(2000, 2000);
-    for (int y = 1; y <= picture.height(); ++y) {
-      for (int x = 1; x <= picture.width(); ++x) {
-        picture.setGray(x, y, picture.gray(x, y) > 110 ? 255 : 0);
-      }
-    }
-  }
-  return picture;
-}
+using vexa::bench::Drawing;
 
 struct Machine {
   vexa::bench::ShutPort port;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "figures/aspect_side.h"
+#include "figures/figure_selection.h"
 #include "figures/figure_tree_widget.h"
 #include "figures/highlight_figure.h"
 #include "figures/parse_figures.h"
@@ -386,6 +387,19 @@ void FigureWindow::runFollowed(widgets::JobFollow::Run run, const std::string& d
   doneText_ = done;
   const std::int64_t seconds = follow_->execute(std::move(run));
   status_->showJobNote(QString::fromStdString(widgets::JobDoneText(done, seconds)));
+}
+
+std::vector<widgets::JobFollow::Plan> FigureWindow::figureJobPlans(
+    const std::array<QPushButton*, 3>& buttons,
+    const std::function<widgets::PlanTask(int job, std::int32_t figure)>& plan) {
+  std::vector<widgets::JobFollow::Plan> plans;
+  for (QPushButton* button : buttons) plans.push_back({button->text(), {}});
+  if (!plan) return plans;
+  const std::optional<std::string> key = tree_->selectedKey();
+  if (!figures_.tree.empty() && key) plans[0].task = plan(0, SelectedFigure(*key));
+  if (!figures_.tree.empty()) plans[1].task = plan(1, 0);
+  plans[2].task = plan(2, 0);
+  return plans;
 }
 
 FigureSnapshot FigureWindow::snapshot() const {

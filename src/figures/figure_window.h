@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -162,6 +164,12 @@ class FigureWindow : public QWidget {
   // Inside runJob: shows the tool's picture, runs `run` followed (estimate, progress, going on)
   // and says in the status line how long it took, as `done` ("Фрезеровка закончена").
   void runFollowed(widgets::JobFollow::Run run, const std::string& done);
+  // The plans of the three figure jobs of the milling and outline windows, in their order:
+  // "Выделенная" (with a tree and a picked figure), "Все" (with a tree) and the pass-by-pass
+  // job (always). `plan(job, figure)` gives a job's task; `buttons` name the jobs.
+  std::vector<widgets::JobFollow::Plan> figureJobPlans(
+      const std::array<QPushButton*, 3>& buttons,
+      const std::function<widgets::PlanTask(int job, std::int32_t figure)>& plan);
   FigureSnapshot snapshot() const;
   void restore(const FigureSnapshot& snapshot);
 

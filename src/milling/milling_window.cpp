@@ -190,37 +190,27 @@ void MillingWindow::runRequest(const MillingRequest& request, const std::string&
 }
 
 std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {
-  // In the order of MillingJobKind.
-  std::vector<widgets::JobFollow::Plan> plans{{selectedButton_->text(), {}},
-                                              {allButton_->text(), {}},
-                                              {reliefButton_->text(), {}}};
-  if (!picture_.hasPicture()) return plans;
-  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  std::function<widgets::PlanTask(int, std::int32_t)> plan;
   const auto read =
       ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
                           diameterField_->text().toStdString(), delayField_->text().toStdString()});
   const auto* numbers = std::get_if<MillingNumbers>(&read);
-  if (!numbers || MillingRangeProblem(*numbers, tool.width(), tool.height(), settings_)) {
-    return plans;
-  }
-  // The plans run on their own thread with their own copies.
-  auto start = std::make_shared<const MillingStart>(startState());
-  auto settings = std::make_shared<const link::MachineSettings>(settings_);
-  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
-  const bool returnToStart = returnBox_->isChecked();
-  link::MachineLink* link = &link_;
-  auto task = [&](const MillingRequest& request) -> widgets::PlanTask {
-    return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
-      return PlanMilling(request, *start, returnToStart, *settings, *link, model, cancelled);
+  if (picture_.hasPicture() && numbers &&
+      !MillingRangeProblem(*numbers, picture_.width(), picture_.height(), settings_)) {
+    // The plans run on their own thread with their own copies.
+    auto start = std::make_shared<const MillingStart>(startState());
+    auto settings = std::make_shared<const link::MachineSettings>(settings_);
+    const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+    plan = [=, returnToStart = returnBox_->isChecked(), link = &link_, n = *numbers](
+               int job, std::int32_t figure) -> widgets::PlanTask {
+      const MillingRequest request{static_cast<MillingJobKind>(job), figure, n};
+      return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
+        return PlanMilling(request, *start, returnToStart, *settings, *link, model, cancelled);
+      };
     };
-  };
-  const std::optional<std::string> key = tree_->selectedKey();
-  if (!figures_.tree.empty() && key) {
-    plans[0].task = task({MillingJobKind::Selected, figures::SelectedFigure(*key), *numbers});
   }
-  if (!figures_.tree.empty()) plans[1].task = task({MillingJobKind::All, 0, *numbers});
-  plans[2].task = task({MillingJobKind::Relief, 0, *numbers});
-  return plans;
+  // In the order of MillingJobKind.
+  return figureJobPlans({selectedButton_, allButton_, reliefButton_}, plan);
 }
 
 std::unique_ptr<gcode::JobGcode> MillingWindow::startGcode(const MillingNumbers& numbers,

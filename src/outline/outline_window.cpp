@@ -159,38 +159,28 @@ void OutlineWindow::runRequest(const OutlineRequest& request, const std::string&
 }
 
 std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
-  // In the order of OutlineJobKind.
-  std::vector<widgets::JobFollow::Plan> plans{{selectedButton_->text(), {}},
-                                              {allButton_->text(), {}},
-                                              {fillButton_->text(), {}}};
-  if (!picture_.hasPicture()) return plans;
-  const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
+  std::function<widgets::PlanTask(int, std::int32_t)> plan;
   const auto read = ReadOutlineNumbers(
       {widthField_->text().toStdString(), diameterField_->text().toStdString(),
        delayField_->text().toStdString()},
       true);
   const auto* numbers = std::get_if<OutlineNumbers>(&read);
-  if (!numbers || OutlineRangeProblem(*numbers, tool.width(), tool.height(), settings_)) {
-    return plans;
-  }
-  // The plans run on their own thread with their own copies.
-  auto start = std::make_shared<const OutlineStart>(startState());
-  auto settings = std::make_shared<const link::MachineSettings>(settings_);
-  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
-  const bool returnToStart = returnBox_->isChecked();
-  link::MachineLink* link = &link_;
-  auto task = [&](const OutlineRequest& request) -> widgets::PlanTask {
-    return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
-      return PlanOutline(request, *start, returnToStart, *settings, *link, model, cancelled);
+  if (picture_.hasPicture() && numbers &&
+      !OutlineRangeProblem(*numbers, picture_.width(), picture_.height(), settings_)) {
+    // The plans run on their own thread with their own copies.
+    auto start = std::make_shared<const OutlineStart>(startState());
+    auto settings = std::make_shared<const link::MachineSettings>(settings_);
+    const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+    plan = [=, returnToStart = returnBox_->isChecked(), link = &link_, n = *numbers](
+               int job, std::int32_t figure) -> widgets::PlanTask {
+      const OutlineRequest request{static_cast<OutlineJobKind>(job), figure, n};
+      return [=](const std::atomic<bool>& cancelled) -> std::optional<link::JobEstimate> {
+        return PlanOutline(request, *start, returnToStart, *settings, *link, model, cancelled);
+      };
     };
-  };
-  const std::optional<std::string> key = tree_->selectedKey();
-  if (!figures_.tree.empty() && key) {
-    plans[0].task = task({OutlineJobKind::Selected, figures::SelectedFigure(*key), *numbers});
   }
-  if (!figures_.tree.empty()) plans[1].task = task({OutlineJobKind::All, 0, *numbers});
-  plans[2].task = task({OutlineJobKind::Fill, 0, *numbers});
-  return plans;
+  // In the order of OutlineJobKind.
+  return figureJobPlans({selectedButton_, allButton_, fillButton_}, plan);
 }
 
 std::unique_ptr<gcode::JobGcode> OutlineWindow::startGcode(const OutlineNumbers& numbers,
