@@ -282,10 +282,8 @@ void ScannerWindow::runScan(const ScanNumbers& numbers, std::int64_t firstSent) 
                       {},
                       firstSent,
                       progress ? &*progress : nullptr,
-                      [&](int done) {
-                        measured = done;
-                        show();
-                      }},
+                      // Shown with the next report of the progress: at most 4 times a second.
+                      [&](int done) { measured = done; }},
             mesh_);
         // A read that failed during the scan cut the line: the scan can go on from the first
         // point whose reading never came, keeping the readings it has.
