@@ -96,6 +96,7 @@ class FigureWindow : public QWidget {
   FigureData& figures() { return figures_; }
   bool jobRunning() const { return job_.running(); }
   const FigureWindowDesign& design() const { return design_; }
+  const widgets::JobFollow& jobFollow() const { return *follow_; }
 
   // Room for the controls, a picture and the tree inside the main window at 1280 x 720.
   QSize sizeHint() const override { return {1180, 630}; }

@@ -16,10 +16,13 @@ inline std::int64_t MillingMoveMicros(std::int64_t x, std::int64_t y, std::int64
   return delay > 0 ? (std::llabs(x) + std::llabs(y) + std::llabs(z)) * delay : 0;
 }
 
-// X,Y,L,W; of the outline and cutting firmware: W microseconds a step, the travel delay for a
-// W of 0.
-inline std::int64_t OutlineMoveMicros(std::int64_t x, std::int64_t y, std::int64_t delay) {
-  return (std::llabs(x) + std::llabs(y)) * (delay > 0 ? delay : kFirmwareTravelDelay);
+// X,Y,L,W; of the outline and cutting firmware: W microseconds a step; a W of 0 means the
+// delay the firmware was last given (`lastDelay`, which the move then leaves as it is): the
+// laser-on command carries the contour's step delay and the contour's steps carry 0.
+inline std::int64_t OutlineMoveMicros(std::int64_t x, std::int64_t y, std::int64_t delay,
+                                      std::int64_t& lastDelay) {
+  if (delay > 0) lastDelay = delay;
+  return (std::llabs(x) + std::llabs(y)) * lastDelay;
 }
 
 // X,Y,S; of the scanner firmware: a move (S of 0) takes its steps at the travel delay; a probe

@@ -74,7 +74,7 @@ void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser
       cost.bytes = OutlineMoveLength(tx.steps, ty.steps, laser, delay);
       cost.stepsX = std::abs(tx.steps);
       cost.stepsY = std::abs(ty.steps);
-      cost.firmwareMicros = OutlineMoveMicros(tx.steps, ty.steps, delay);
+      cost.firmwareMicros = OutlineMoveMicros(tx.steps, ty.steps, delay, plannedDelay_);
       return cost;
     });
   }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "link/firmware_time.h"
 #include "link/job_stream.h"
 #include "link/motion_context.h"
 #include "link/move_listener.h"
@@ -69,6 +70,8 @@ class OutlineMoves {
   MotionContext context_;
   std::function<PlaneScale()> scale_;
   WhenIdle whenIdle_;
+  // The step delay the firmware holds as the job's plan goes (a plan starts with a fresh moves).
+  std::int64_t plannedDelay_ = kFirmwareTravelDelay;
 };
 
 }  // namespace vexa::link

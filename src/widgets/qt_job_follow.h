@@ -68,6 +68,11 @@ class JobFollow : public QObject {
   void forgetInterrupted() { interrupted_.reset(); }
 
   bool running() const { return running_; }
+  // The estimate of `job` shown now; nullopt while planning or when it has none.
+  std::optional<link::JobEstimate> shownEstimate(int job) const {
+    if (plannedFor_ != inputs_ || job < 0 || job >= int(estimates_.size())) return std::nullopt;
+    return estimates_[job];
+  }
 
  private:
   struct Interrupted {
