@@ -6,16 +6,33 @@
 
 namespace vexa::gcode {
 
+namespace {
+
+// The most a word of a letter and a number takes, its space included.
+constexpr std::size_t kWordChars = 2 + kThousandthsChars;
+
+char* WriteWord(char* out, char letter, std::int64_t thousandths) {
+  out[0] = ' ';
+  out[1] = letter;
+  return WriteThousandths(out + 2, thousandths);
+}
+
+}  // namespace
+
 void StandardLines::add(std::string_view line) {
   begin(line);
-  ++lineCount_;
+  endLine();
 }
 
 std::size_t StandardLines::begin(std::string_view word) {
   const std::size_t start = text_.size();
-  if (!text_.empty()) text_ += "\r\n";
-  text_ += word;
+  text_.append(word);
   return start;
+}
+
+void StandardLines::endLine() {
+  text_.append("\r\n");
+  ++lineCount_;
 }
 
 void StandardLines::header(std::string_view text) {
@@ -40,9 +57,7 @@ bool StandardLines::axis(char letter, std::optional<double> value,
   if (!value) return false;
   const std::int64_t thousandths = Thousandths(*value);
   if (last == thousandths) return false;
-  text_ += ' ';
-  text_ += letter;
-  AppendThousandths(text_, thousandths);
+  text_.commit(WriteWord(text_.room(kWordChars), letter, thousandths));
   last = thousandths;
   return true;
 }
@@ -52,11 +67,11 @@ void StandardLines::move(std::string_view word, std::optional<double> x, std::op
   const std::size_t start = begin(word);
   const bool moved = axis('X', x, lastX_) | axis('Y', y, lastY_) | axis('Z', z, lastZ_);
   if (!moved) {
-    text_.resize(start);
+    text_.truncate(start);
     return;
   }
   if (feed > 0) axis('F', feed, lastF_);
-  ++lineCount_;
+  endLine();
 }
 
 void StandardLines::rapid(std::optional<double> x, std::optional<double> y,
@@ -69,33 +84,45 @@ void StandardLines::work(std::optional<double> x, std::optional<double> y,
   move("G1", x, y, z, feed);
 }
 
+// Every burned pixel of a raster job passes here: the line is written in one piece.
 void StandardLines::burn(double x, double feed, std::int64_t power) {
   if (power_ <= 0 || power <= 0) {
     laserOn(power);
     work(x, {}, {}, feed);
     return;
   }
-  const std::size_t start = begin("G1");
-  if (!axis('X', x, lastX_)) {
-    text_.resize(start);
-    return;
+  const std::int64_t xThousandths = Thousandths(x);
+  if (lastX_ == xThousandths) return;
+  if (feed != burnFeed_) {
+    burnFeed_ = feed;
+    burnFeedThousandths_ = Thousandths(feed);
   }
-  axis('F', feed, lastF_);
+  // "G1", X, F, S (at most 20 digits) and CR LF.
+  char* out = text_.room(2 + 2 * kWordChars + 22 + 2);
+  out[0] = 'G';
+  out[1] = '1';
+  out = WriteWord(out + 2, 'X', xThousandths);
+  lastX_ = xThousandths;
+  if (lastF_ != burnFeedThousandths_) {
+    out = WriteWord(out, 'F', burnFeedThousandths_);
+    lastF_ = burnFeedThousandths_;
+  }
   if (power != power_) {
-    text_ += " S";
-    char digits[24];
-    text_.append(digits, std::to_chars(digits, digits + sizeof digits, power).ptr);
+    out[0] = ' ';
+    out[1] = 'S';
+    out = std::to_chars(out + 2, out + 22, power).ptr;
     power_ = power;
   }
+  out[0] = '\r';
+  out[1] = '\n';
+  text_.commit(out + 2);
   ++lineCount_;
 }
 
 void StandardLines::laserOn(std::int64_t power) {
   if (power <= 0) return laserOff();
   if (power == power_) return;
-  begin("M4 S");
-  text_ += std::to_string(power);
-  ++lineCount_;
+  add("M4 S" + std::to_string(power));
   power_ = power;
 }
 
@@ -122,10 +149,10 @@ std::string StandardLines::position() const {
 }
 
 std::string StandardLines::take() {
-  std::string text;
-  // The next lines go into a buffer of the size the last ones needed: no regrowing and copying.
-  text.reserve(text_.capacity());
-  text.swap(text_);
+  std::string_view lines = text_.text();
+  if (lines.ends_with("\r\n")) lines.remove_suffix(2);
+  std::string text(lines);
+  text_.clear();
   return text;
 }
 

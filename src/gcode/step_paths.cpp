@@ -72,10 +72,14 @@ void RasterPath::travel(std::int32_t stepsX, std::int32_t stepsY) {
 }
 
 void RasterPath::burn(std::int32_t stepsX, std::int32_t dwell) {
-  // Dwells that are all 0 burn nothing.
-  const double share = fullDwell_ > 0 ? std::clamp(dwell / fullDwell_, 0.0, 1.0) : 0.0;
+  if (!power_ || dwell != dwell_) {
+    // Dwells that are all 0 burn nothing.
+    const double share = fullDwell_ > 0 ? std::clamp(dwell / fullDwell_, 0.0, 1.0) : 0.0;
+    power_ = Rounded(share * static_cast<double>(sMax_));
+    dwell_ = dwell;
+  }
   at_.add({stepsX, 0, 0, 0, 0});
-  lines_.burn(at_.xMm(mm_), feed_, std::llround(share * static_cast<double>(sMax_)));
+  lines_.burn(at_.xMm(mm_), feed_, *power_);
 }
 
 }  // namespace vexa::gcode

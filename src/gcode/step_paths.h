@@ -9,6 +9,7 @@
 // contour steps that carry 0.
 
 #include <cstdint>
+#include <optional>
 
 #include "gcode/gcode_options.h"
 #include "gcode/standard_lines.h"
@@ -77,6 +78,9 @@ class RasterPath {
   double fullDwell_;
   double feed_;
   StepTotals at_;
+  // The power of the last burn's dwell: neighbouring pixels mostly share it.
+  std::int32_t dwell_ = 0;
+  std::optional<std::int64_t> power_;
 };
 
 }  // namespace vexa::gcode

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "gcode/text_buffer.h"
 
 namespace vexa::raster {
 
@@ -23,19 +27,28 @@ class GcodeLines {
   void returnHome();
 
   bool empty() const { return text_.empty(); }
-  // The lines gathered since the last take, joined by CR LF, without a final one.
+  // The lines gathered since the last clear, each ended by CR LF.
+  std::string_view text() const { return text_.text(); }
+  void clear() { text_.clear(); }
+  // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
   std::string take();
   std::int64_t lineCount() const { return lineCount_; }
 
  private:
-  void add(const std::string& line);
+  // The X of column edge `edge` as written; every row comes back to the same edges.
+  std::string_view edgeX(std::int32_t edge);
 
   double targetWidth_;
   int width_;
   double targetHeight_;
   int height_;
-  std::string text_;
+  gcode::TextBuffer text_;
   std::int64_t lineCount_ = 0;
+  std::vector<std::string> edgeX_;  // by edge, empty until first written
+  std::string otherX_;              // an edge beyond the picture's
+  // "S<dwell> M3" and CR LF of the last burn's dwell: neighbouring pixels mostly share it.
+  std::int32_t burnDwell_ = 0;
+  std::string burnWord_;
 };
 
 }  // namespace vexa::raster
