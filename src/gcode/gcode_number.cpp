@@ -1,6 +1,8 @@
 #include "gcode/gcode_number.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace vexa::gcode {
 
@@ -25,6 +27,16 @@ char* WriteThousandths(char* out, std::int64_t thousandths) {
 void AppendThousandths(std::string& out, std::int64_t thousandths) {
   char text[kThousandthsChars];
   out.append(text, WriteThousandths(text, thousandths));
+}
+
+WrittenMm WrittenMm::Of(double mm) {
+  WrittenMm written;
+  written.thousandths = Thousandths(mm);
+  char text[kThousandthsChars];
+  const auto length = static_cast<std::size_t>(WriteThousandths(text, written.thousandths) - text);
+  written.length = static_cast<std::uint8_t>(std::min(length, sizeof written.text));
+  std::memcpy(written.text, text, written.length);
+  return written;
 }
 
 std::string FormatMm(double value) {

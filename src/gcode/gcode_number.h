@@ -36,6 +36,14 @@ char* WriteThousandths(char* out, std::int64_t thousandths);
 // Appends `thousandths` as FormatMm writes it.
 void AppendThousandths(std::string& out, std::int64_t thousandths);
 
+// A coordinate as a file writes it, made once for a place a job keeps coming back to.
+struct WrittenMm {
+  static WrittenMm Of(double mm);
+  std::int64_t thousandths = 0;
+  std::uint8_t length = 0;
+  char text[23] = {};  // enough for any value Thousandths gives
+};
+
 // mm/min of a move whose steps of `mmPerStep` each take `delayMicros`; 0 when the delay is not
 // positive.
 double FeedMmPerMinute(double mmPerStep, double delayMicros);

@@ -3,6 +3,7 @@
 #include "gcode/gcode_number.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace vexa::gcode {
 
@@ -15,6 +16,11 @@ char* WriteWord(char* out, char letter, std::int64_t thousandths) {
   out[0] = ' ';
   out[1] = letter;
   return WriteThousandths(out + 2, thousandths);
+}
+
+std::optional<std::int64_t> InThousandths(std::optional<double> mm) {
+  if (!mm) return std::nullopt;
+  return Thousandths(*mm);
 }
 
 }  // namespace
@@ -52,57 +58,55 @@ void StandardLines::comment(std::string_view text) {
   add(line + ")");
 }
 
-bool StandardLines::axis(char letter, std::optional<double> value,
+bool StandardLines::axis(char letter, std::optional<std::int64_t> value,
                          std::optional<std::int64_t>& last) {
-  if (!value) return false;
-  const std::int64_t thousandths = Thousandths(*value);
-  if (last == thousandths) return false;
-  text_.commit(WriteWord(text_.room(kWordChars), letter, thousandths));
-  last = thousandths;
+  if (!value || last == value) return false;
+  text_.commit(WriteWord(text_.room(kWordChars), letter, *value));
+  last = value;
   return true;
 }
 
-void StandardLines::move(std::string_view word, std::optional<double> x, std::optional<double> y,
-                         std::optional<double> z, double feed) {
+void StandardLines::move(std::string_view word, std::optional<std::int64_t> x,
+                         std::optional<std::int64_t> y, std::optional<std::int64_t> z,
+                         double feed) {
   const std::size_t start = begin(word);
   const bool moved = axis('X', x, lastX_) | axis('Y', y, lastY_) | axis('Z', z, lastZ_);
   if (!moved) {
     text_.truncate(start);
     return;
   }
-  if (feed > 0) axis('F', feed, lastF_);
+  if (feed > 0) axis('F', Thousandths(feed), lastF_);
   endLine();
 }
 
 void StandardLines::rapid(std::optional<double> x, std::optional<double> y,
                           std::optional<double> z) {
-  move("G0", x, y, z, 0);
+  move("G0", InThousandths(x), InThousandths(y), InThousandths(z), 0);
 }
 
 void StandardLines::work(std::optional<double> x, std::optional<double> y,
                          std::optional<double> z, double feed) {
-  move("G1", x, y, z, feed);
+  move("G1", InThousandths(x), InThousandths(y), InThousandths(z), feed);
 }
 
 // Every burned pixel of a raster job passes here: the line is written in one piece.
-void StandardLines::burn(double x, double feed, std::int64_t power) {
+void StandardLines::burn(const WrittenMm& x, double feed, std::int64_t power) {
   if (power_ <= 0 || power <= 0) {
     laserOn(power);
-    work(x, {}, {}, feed);
+    move("G1", x.thousandths, {}, {}, feed);
     return;
   }
-  const std::int64_t xThousandths = Thousandths(x);
-  if (lastX_ == xThousandths) return;
+  if (lastX_ == x.thousandths) return;
   if (feed != burnFeed_) {
     burnFeed_ = feed;
     burnFeedThousandths_ = Thousandths(feed);
   }
-  // "G1", X, F, S (at most 20 digits) and CR LF.
-  char* out = text_.room(2 + 2 * kWordChars + 22 + 2);
-  out[0] = 'G';
-  out[1] = '1';
-  out = WriteWord(out + 2, 'X', xThousandths);
-  lastX_ = xThousandths;
+  // "G1 X", the number, F, S (at most 20 digits) and CR LF.
+  char* out = text_.room(4 + sizeof x.text + kWordChars + 22 + 2);
+  std::memcpy(out, "G1 X", 4);
+  std::memcpy(out + 4, x.text, sizeof x.text);
+  out += 4 + x.length;
+  lastX_ = x.thousandths;
   if (lastF_ != burnFeedThousandths_) {
     out = WriteWord(out, 'F', burnFeedThousandths_);
     lastF_ = burnFeedThousandths_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "gcode/gcode_number.h"
 #include "gcode/text_buffer.h"
 
 namespace vexa::gcode {
@@ -24,9 +25,9 @@ class StandardLines {
   // The F word is written when it differs from the last one; a feed of 0 writes none.
   void work(std::optional<double> x, std::optional<double> y, std::optional<double> z,
             double feed);
-  // A burn at `power` with the laser already on: the S word rides on the G1 line when the power
-  // changes, one line a pixel instead of two.
-  void burn(double x, double feed, std::int64_t power);
+  // A burn to `x` at `power` with the laser already on: the S word rides on the G1 line when the
+  // power changes, one line a pixel instead of two.
+  void burn(const WrittenMm& x, double feed, std::int64_t power);
 
   // "M4 S<power>" when the laser is off or at another power; "M5" when it is on.
   void laserOn(std::int64_t power);
@@ -52,10 +53,11 @@ class StandardLines {
   // Starts a line in text_; returns where it began, for a line that turns out empty.
   std::size_t begin(std::string_view word);
   void endLine();
-  // Appends " <letter><value>" when the value as written differs from the one last written.
-  bool axis(char letter, std::optional<double> value, std::optional<std::int64_t>& last);
-  void move(std::string_view word, std::optional<double> x, std::optional<double> y,
-            std::optional<double> z, double feed);
+  // Appends " <letter><value>" when the value (in thousandths) differs from the one last
+  // written.
+  bool axis(char letter, std::optional<std::int64_t> value, std::optional<std::int64_t>& last);
+  void move(std::string_view word, std::optional<std::int64_t> x, std::optional<std::int64_t> y,
+            std::optional<std::int64_t> z, double feed);
 
   TextBuffer text_;
   std::int64_t lineCount_ = 0;
