@@ -152,12 +152,4 @@ std::string StandardLines::position() const {
   return text;
 }
 
-std::string StandardLines::take() {
-  std::string_view lines = text_.text();
-  if (lines.ends_with("\r\n")) lines.remove_suffix(2);
-  std::string text(lines);
-  text_.clear();
-  return text;
-}
-
 }  // namespace vexa::gcode

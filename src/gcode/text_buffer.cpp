@@ -12,4 +12,12 @@ void TextBuffer::grow(std::size_t bytes) {
   capacity_ = capacity;
 }
 
+std::string TextBuffer::takeLines() {
+  std::string_view lines = text();
+  if (lines.ends_with("\r\n")) lines.remove_suffix(2);
+  std::string taken(lines);
+  clear();
+  return taken;
+}
+
 }  // namespace vexa::gcode

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace vexa::gcode {
@@ -25,6 +26,8 @@ class TextBuffer {
   void truncate(std::size_t size) { size_ = size; }
   // Empties the text and keeps the memory, for the next lines.
   void clear() { size_ = 0; }
+  // The text, lines ended by CR LF, as lines joined by CR LF without a final one; emptied.
+  std::string takeLines();
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }

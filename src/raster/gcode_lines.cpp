@@ -51,12 +51,4 @@ void GcodeLines::returnHome() {
   ++lineCount_;
 }
 
-std::string GcodeLines::take() {
-  std::string_view lines = text_.text();
-  if (lines.ends_with("\r\n")) lines.remove_suffix(2);
-  std::string text(lines);
-  text_.clear();
-  return text;
-}
-
 }  // namespace vexa::raster

@@ -31,7 +31,7 @@ class GcodeLines {
   std::string_view text() const { return text_.text(); }
   void clear() { text_.clear(); }
   // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
-  std::string take();
+  std::string take() { return text_.takeLines(); }
   std::int64_t lineCount() const { return lineCount_; }
 
  private:
