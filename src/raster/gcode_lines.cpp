@@ -9,36 +9,37 @@ GcodeLines::GcodeLines(double targetWidth, int width, double targetHeight, int h
       width_(width),
       targetHeight_(targetHeight),
       height_(height),
-      edgeX_(width >= 0 ? static_cast<std::size_t>(width) + 1 : 0) {}
+      travelLines_(width >= 0 ? static_cast<std::size_t>(width) + 1 : 0) {}
 
 // Products first, then the division, as the coordinates were always computed: the other order
 // can round a half hundredth the other way.
-std::string_view GcodeLines::edgeX(std::int32_t edge) {
-  if (edge < 0 || static_cast<std::size_t>(edge) >= edgeX_.size()) {
-    otherX_ = settings::FormatDot(edge * targetWidth_ / width_);
-    return otherX_;
+std::string_view GcodeLines::travelLine(std::int32_t edge) {
+  const auto line = [&] {
+    return "G0 X" + settings::FormatDot(edge * targetWidth_ / width_) + "\r\n";
+  };
+  if (edge < 0 || static_cast<std::size_t>(edge) >= travelLines_.size()) {
+    otherLine_ = line();
+    return otherLine_;
   }
-  std::string& x = edgeX_[static_cast<std::size_t>(edge)];
-  if (x.empty()) x = settings::FormatDot(edge * targetWidth_ / width_);
-  return x;
+  std::string& kept = travelLines_[static_cast<std::size_t>(edge)];
+  if (kept.empty()) kept = line();
+  return kept;
 }
 
 void GcodeLines::travel(std::int32_t edge) {
-  text_.append("G0 X");
-  text_.append(edgeX(edge));
-  text_.append("\r\n");
+  text_.append(travelLine(edge));
   ++lineCount_;
 }
 
 void GcodeLines::burn(std::int32_t dwell, std::int32_t edge) {
-  if (burnWord_.empty() || dwell != burnDwell_) {
+  if (burnLine_.empty() || dwell != burnDwell_) {
     burnDwell_ = dwell;
-    burnWord_ = "S" + std::to_string(dwell) + " M3\r\n";
+    burnLine_ = "S" + std::to_string(dwell) + " M3\r\n";
   }
-  text_.append(burnWord_);
-  travel(edge);
+  text_.append(burnLine_);
+  text_.append(travelLine(edge));
   text_.append("M5\r\n");
-  lineCount_ += 2;
+  lineCount_ += 3;
 }
 
 void GcodeLines::row(int row) {

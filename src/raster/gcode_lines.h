@@ -35,8 +35,8 @@ class GcodeLines {
   std::int64_t lineCount() const { return lineCount_; }
 
  private:
-  // The X of column edge `edge` as written; every row comes back to the same edges.
-  std::string_view edgeX(std::int32_t edge);
+  // "G0 X" to column edge `edge` and CR LF; every row comes back to the same edges.
+  std::string_view travelLine(std::int32_t edge);
 
   double targetWidth_;
   int width_;
@@ -44,11 +44,11 @@ class GcodeLines {
   int height_;
   gcode::TextBuffer text_;
   std::int64_t lineCount_ = 0;
-  std::vector<std::string> edgeX_;  // by edge, empty until first written
-  std::string otherX_;              // an edge beyond the picture's
+  std::vector<std::string> travelLines_;  // by edge, empty until first written
+  std::string otherLine_;                 // to an edge beyond the picture's
   // "S<dwell> M3" and CR LF of the last burn's dwell: neighbouring pixels mostly share it.
   std::int32_t burnDwell_ = 0;
-  std::string burnWord_;
+  std::string burnLine_;
 };
 
 }  // namespace vexa::raster
