@@ -108,15 +108,20 @@ void RasterPath::travel(std::int32_t stepsX, std::int32_t stepsY) {
   lines_.rapid(at_.xMm(mm_), at_.yMm(mm_));
 }
 
-void RasterPath::burn(std::int32_t stepsX, std::int32_t dwell) {
-  if (!power_ || dwell != dwell_) {
+std::int64_t RasterPath::power(std::int32_t dwell) {
+  DwellPower& kept = powers_[(static_cast<std::uint32_t>(dwell) * 2654435761u) >> 24];
+  if (kept.power < 0 || kept.dwell != dwell) {
     // Dwells that are all 0 burn nothing.
     const double share = fullDwell_ > 0 ? std::clamp(dwell / fullDwell_, 0.0, 1.0) : 0.0;
-    power_ = Rounded(share * static_cast<double>(sMax_));
-    dwell_ = dwell;
+    kept = {dwell, Rounded(share * static_cast<double>(sMax_))};
   }
+  return kept.power;
+}
+
+void RasterPath::burn(std::int32_t stepsX, std::int32_t dwell) {
+  const std::int64_t power = this->power(dwell);
   moveX(stepsX);
-  lines_.burn(x(), feed_, *power_);
+  lines_.burn(x(), feed_, power);
 }
 
 }  // namespace vexa::gcode

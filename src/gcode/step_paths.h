@@ -8,8 +8,8 @@
 // delay in force is the last non-zero one a command carried: the firmware keeps it for the
 // contour steps that carry 0.
 
+#include <array>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "gcode/gcode_options.h"
@@ -78,6 +78,7 @@ class RasterPath {
   void burn(std::int32_t stepsX, std::int32_t dwell);
 
  private:
+  std::int64_t power(std::int32_t dwell);
   void moveX(std::int32_t stepsX);
   const WrittenMm& x();
 
@@ -87,9 +88,13 @@ class RasterPath {
   double fullDwell_;
   double feed_;
   StepTotals at_;
-  // The power of the last burn's dwell: neighbouring pixels mostly share it.
-  std::int32_t dwell_ = 0;
-  std::optional<std::int64_t> power_;
+  // The power of each dwell met, kept by a hash of the dwell: a picture has at most 256 gray
+  // levels, and the division is most of a burn's cost.
+  struct DwellPower {
+    std::int32_t dwell = 0;
+    std::int64_t power = -1;  // not made yet
+  };
+  std::array<DwellPower, 256> powers_;
   // The pixel edge the path is at (X steps / stepsPerPixelX_), when it is at one, and the X
   // of the edges met so far (length 0 until made).
   std::int32_t stepsPerPixelX_;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -146,6 +147,27 @@ TEST(RasterPath, EdgesKeptWriteWhatTheStepTotalsGive) {
       EXPECT_GT(text.size(), 2000u);
     }
   }
+}
+
+TEST(RasterPath, EveryDwellBurnsAtItsOwnPowerHoweverOftenItComesBack) {
+  StandardLines lines;
+  RasterPath path(lines, {0.005, 0.005, 0.005}, 1000, 4000);
+  std::vector<std::int32_t> dwells;
+  for (std::int32_t dwell = -10; dwell <= 4100; dwell += 7) dwells.push_back(dwell);
+  for (std::int32_t dwell = 4100; dwell >= 0; dwell -= 13) dwells.push_back(dwell);
+  std::string expected;
+  for (std::int32_t dwell : dwells) {
+    path.travel(0, 1);  // the laser off: the next burn names its power
+    path.burn(1, dwell);
+    const long long power = std::llround(std::clamp(dwell / 4000.0, 0.0, 1.0) * 1000);
+    if (power > 0) expected += "S" + std::to_string(power) + " ";
+  }
+  std::string written;
+  std::istringstream text(lines.take());
+  for (std::string line; std::getline(text, line);) {
+    if (line.starts_with("M4 ")) written += line.substr(3, line.size() - 4) + " ";
+  }
+  EXPECT_EQ(written, expected);
 }
 
 TEST(GcodeExport, LinesWrittenInPiecesMakeTheWholeFile) {
