@@ -109,7 +109,7 @@ void RasterPath::travel(std::int32_t stepsX, std::int32_t stepsY) {
 }
 
 std::int64_t RasterPath::power(std::int32_t dwell) {
-  DwellPower& kept = powers_[(static_cast<std::uint32_t>(dwell) * 2654435761u) >> 24];
+  DwellPower& kept = powers_[(static_cast<std::uint32_t>(dwell) * 2654435761u) >> 22];
   if (kept.power < 0 || kept.dwell != dwell) {
     // Dwells that are all 0 burn nothing.
     const double share = fullDwell_ > 0 ? std::clamp(dwell / fullDwell_, 0.0, 1.0) : 0.0;

@@ -89,12 +89,13 @@ class RasterPath {
   double feed_;
   StepTotals at_;
   // The power of each dwell met, kept by a hash of the dwell: a picture has at most 256 gray
-  // levels, and the division is most of a burn's cost.
+  // levels, and the division is most of a burn's cost. Four times the slots keep the levels'
+  // dwells apart.
   struct DwellPower {
     std::int32_t dwell = 0;
     std::int64_t power = -1;  // not made yet
   };
-  std::array<DwellPower, 256> powers_;
+  std::array<DwellPower, 1024> powers_;
   // The pixel edge the path is at (X steps / stepsPerPixelX_), when it is at one, and the X
   // of the edges met so far (length 0 until made).
   std::int32_t stepsPerPixelX_;
