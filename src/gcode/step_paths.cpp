@@ -108,18 +108,12 @@ void RasterPath::travel(std::int32_t stepsX, std::int32_t stepsY) {
   lines_.rapid(at_.xMm(mm_), at_.yMm(mm_));
 }
 
-std::int64_t RasterPath::power(std::int32_t dwell) {
-  DwellPower& kept = powers_[(static_cast<std::uint32_t>(dwell) * 2654435761u) >> 22];
-  if (kept.power < 0 || kept.dwell != dwell) {
-    // Dwells that are all 0 burn nothing.
-    const double share = fullDwell_ > 0 ? std::clamp(dwell / fullDwell_, 0.0, 1.0) : 0.0;
-    kept = {dwell, Rounded(share * static_cast<double>(sMax_))};
-  }
-  return kept.power;
-}
-
 void RasterPath::burn(std::int32_t stepsX, std::int32_t dwell) {
-  const std::int64_t power = this->power(dwell);
+  const std::int64_t power = powers_.get(dwell, [this](std::int32_t kept) {
+    // Dwells that are all 0 burn nothing.
+    const double share = fullDwell_ > 0 ? std::clamp(kept / fullDwell_, 0.0, 1.0) : 0.0;
+    return Rounded(share * static_cast<double>(sMax_));
+  });
   moveX(stepsX);
   lines_.burn(x(), feed_, power);
 }

@@ -8,11 +8,11 @@
 // delay in force is the last non-zero one a command carried: the firmware keeps it for the
 // contour steps that carry 0.
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "gcode/gcode_options.h"
+#include "gcode/kept_per_dwell.h"
 #include "gcode/standard_lines.h"
 #include "link/move_listener.h"
 
@@ -78,7 +78,6 @@ class RasterPath {
   void burn(std::int32_t stepsX, std::int32_t dwell);
 
  private:
-  std::int64_t power(std::int32_t dwell);
   void moveX(std::int32_t stepsX);
   const WrittenMm& x();
 
@@ -88,14 +87,7 @@ class RasterPath {
   double fullDwell_;
   double feed_;
   StepTotals at_;
-  // The power of each dwell met, kept by a hash of the dwell: a picture has at most 256 gray
-  // levels, and the division is most of a burn's cost. Four times the slots keep the levels'
-  // dwells apart.
-  struct DwellPower {
-    std::int32_t dwell = 0;
-    std::int64_t power = -1;  // not made yet
-  };
-  std::array<DwellPower, 1024> powers_;
+  KeptPerDwell<std::int64_t> powers_;
   // The pixel edge the path is at (X steps / stepsPerPixelX_), when it is at one, and the X
   // of the edges met so far (length 0 until made).
   std::int32_t stepsPerPixelX_;

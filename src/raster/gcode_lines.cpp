@@ -32,11 +32,8 @@ void GcodeLines::travel(std::int32_t edge) {
 }
 
 void GcodeLines::burn(std::int32_t dwell, std::int32_t edge) {
-  if (burnLine_.empty() || dwell != burnDwell_) {
-    burnDwell_ = dwell;
-    burnLine_ = "S" + std::to_string(dwell) + " M3\r\n";
-  }
-  text_.append(burnLine_);
+  text_.append(burnLines_.get(
+      dwell, [](std::int32_t kept) { return "S" + std::to_string(kept) + " M3\r\n"; }));
   text_.append(travelLine(edge));
   text_.append("M5\r\n");
   lineCount_ += 3;

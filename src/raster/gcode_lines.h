@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gcode/kept_per_dwell.h"
 #include "gcode/text_buffer.h"
 
 namespace vexa::raster {
@@ -46,9 +47,7 @@ class GcodeLines {
   std::int64_t lineCount_ = 0;
   std::vector<std::string> travelLines_;  // by edge, empty until first written
   std::string otherLine_;                 // to an edge beyond the picture's
-  // "S<dwell> M3" and CR LF of the last burn's dwell: neighbouring pixels mostly share it.
-  std::int32_t burnDwell_ = 0;
-  std::string burnLine_;
+  gcode::KeptPerDwell<std::string> burnLines_;  // "S<dwell> M3" and CR LF
 };
 
 }  // namespace vexa::raster
