@@ -27,7 +27,7 @@ void GcodeExport::writeGathered() {
 
 void GcodeExport::writeQuietly() {
   if (failed_) {
-    lines_.take();  // the file is lost already; the lines are not kept in memory either
+    lines_.clear();  // the file is lost already; the lines are not kept in memory either
     nextWrite_ = lines_.lineCount() + kLinesPerWrite;
     return;
   }

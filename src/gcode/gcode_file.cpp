@@ -15,8 +15,8 @@ GcodeFile::GcodeFile(std::filesystem::path path) : path_(std::move(path)) {
   if (!out_) throw GcodeFileError(path_);
 }
 
-void GcodeFile::writeText(const std::string& text) {
-  out_ << text << "\r\n";
+void GcodeFile::writeText(std::string_view text) {
+  out_.write(text.data(), static_cast<std::streamsize>(text.size()));
   out_.flush();
   if (!out_) throw GcodeFileError(path_);
 }

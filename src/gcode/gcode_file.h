@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "settings/vexa_error.h"
 
@@ -18,17 +19,19 @@ class GcodeFile {
   // Deletes an older file and creates an empty one; raises GcodeFileError when it cannot.
   explicit GcodeFile(std::filesystem::path path);
 
-  // Appends the lines gathered in `lines` (anything with empty() and take()) and a CR LF, if
-  // there are any, and empties them; the bytes are handed to the system at once. Raises
-  // GcodeFileError when the write fails.
+  // Appends the lines gathered in `lines` (anything with empty(), text() and clear(), each line
+  // ended by CR LF), if there are any, and empties them; the bytes are handed to the system at
+  // once. Raises GcodeFileError when the write fails.
   template <typename Lines>
   void write(Lines& lines) {
-    if (!lines.empty()) writeText(lines.take());
+    if (lines.empty()) return;
+    writeText(lines.text());
+    lines.clear();
   }
   void close();
 
  private:
-  void writeText(const std::string& text);
+  void writeText(std::string_view text);
 
   std::filesystem::path path_;
   std::ofstream out_;

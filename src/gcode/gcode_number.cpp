@@ -1,35 +1,42 @@
 #include "gcode/gcode_number.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <cstring>
 
 namespace vexa::gcode {
 
-std::int64_t Thousandths(double value) {
-  const double scaled = value * 1000;
-  // Far beyond any machine; keeps the conversion defined.
-  if (!(std::abs(scaled) < 9e15)) return 0;
-  return std::llround(scaled);
+char* WriteThousandths(char* out, std::int64_t thousandths) {
+  // Written by hand: formatting doubles through the library costs more than the rest of a
+  // raster job's line, and the user's locale must not turn the point into a comma.
+  std::uint64_t magnitude = static_cast<std::uint64_t>(thousandths);
+  if (thousandths < 0) {
+    *out++ = '-';
+    magnitude = 0 - magnitude;
+  }
+  out = std::to_chars(out, out + 20, magnitude / 1000).ptr;
+  const auto fraction = static_cast<unsigned>(magnitude % 1000);
+  if (fraction == 0) return out;
+  out[0] = '.';
+  out[1] = static_cast<char>('0' + fraction / 100);
+  out[2] = static_cast<char>('0' + fraction / 10 % 10);
+  out[3] = static_cast<char>('0' + fraction % 10);
+  return out + (fraction % 10 != 0 ? 4 : fraction % 100 != 0 ? 3 : 2);
 }
 
 void AppendThousandths(std::string& out, std::int64_t thousandths) {
-  // Written by hand: formatting doubles through the library costs more than the rest of a
-  // raster job's line, and the user's locale must not turn the point into a comma.
-  if (thousandths < 0) {
-    out += '-';
-    thousandths = -thousandths;
-  }
-  char digits[24];
-  char* end = std::to_chars(digits, digits + sizeof digits, thousandths / 1000).ptr;
-  out.append(digits, end);
-  int fraction = static_cast<int>(thousandths % 1000);
-  if (fraction == 0) return;
-  out += '.';
-  char three[3] = {static_cast<char>('0' + fraction / 100), static_cast<char>('0' + fraction / 10 % 10),
-                   static_cast<char>('0' + fraction % 10)};
-  int length = 3;
-  while (three[length - 1] == '0') --length;
-  out.append(three, static_cast<std::size_t>(length));
+  char text[kThousandthsChars];
+  out.append(text, WriteThousandths(text, thousandths));
+}
+
+WrittenMm WrittenMm::Of(double mm) {
+  WrittenMm written;
+  written.thousandths = Thousandths(mm);
+  char text[kThousandthsChars];
+  const auto length = static_cast<std::size_t>(WriteThousandths(text, written.thousandths) - text);
+  written.length = static_cast<std::uint8_t>(std::min(length, sizeof written.text));
+  std::memcpy(written.text, text, written.length);
+  return written;
 }
 
 std::string FormatMm(double value) {

@@ -3,19 +3,42 @@
 #include "gcode/gcode_number.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace vexa::gcode {
 
+namespace {
+
+// The most a word of a letter and a number takes, its space included.
+constexpr std::size_t kWordChars = 2 + kThousandthsChars;
+
+char* WriteWord(char* out, char letter, std::int64_t thousandths) {
+  out[0] = ' ';
+  out[1] = letter;
+  return WriteThousandths(out + 2, thousandths);
+}
+
+std::optional<std::int64_t> InThousandths(std::optional<double> mm) {
+  if (!mm) return std::nullopt;
+  return Thousandths(*mm);
+}
+
+}  // namespace
+
 void StandardLines::add(std::string_view line) {
   begin(line);
-  ++lineCount_;
+  endLine();
 }
 
 std::size_t StandardLines::begin(std::string_view word) {
   const std::size_t start = text_.size();
-  if (!text_.empty()) text_ += "\r\n";
-  text_ += word;
+  text_.append(word);
   return start;
+}
+
+void StandardLines::endLine() {
+  text_.append("\r\n");
+  ++lineCount_;
 }
 
 void StandardLines::header(std::string_view text) {
@@ -35,67 +58,75 @@ void StandardLines::comment(std::string_view text) {
   add(line + ")");
 }
 
-bool StandardLines::axis(char letter, std::optional<double> value,
+bool StandardLines::axis(char letter, std::optional<std::int64_t> value,
                          std::optional<std::int64_t>& last) {
-  if (!value) return false;
-  const std::int64_t thousandths = Thousandths(*value);
-  if (last == thousandths) return false;
-  text_ += ' ';
-  text_ += letter;
-  AppendThousandths(text_, thousandths);
-  last = thousandths;
+  if (!value || last == value) return false;
+  text_.commit(WriteWord(text_.room(kWordChars), letter, *value));
+  last = value;
   return true;
 }
 
-void StandardLines::move(std::string_view word, std::optional<double> x, std::optional<double> y,
-                         std::optional<double> z, double feed) {
+void StandardLines::move(std::string_view word, std::optional<std::int64_t> x,
+                         std::optional<std::int64_t> y, std::optional<std::int64_t> z,
+                         double feed) {
   const std::size_t start = begin(word);
   const bool moved = axis('X', x, lastX_) | axis('Y', y, lastY_) | axis('Z', z, lastZ_);
   if (!moved) {
-    text_.resize(start);
+    text_.truncate(start);
     return;
   }
-  if (feed > 0) axis('F', feed, lastF_);
-  ++lineCount_;
+  if (feed > 0) axis('F', Thousandths(feed), lastF_);
+  endLine();
 }
 
 void StandardLines::rapid(std::optional<double> x, std::optional<double> y,
                           std::optional<double> z) {
-  move("G0", x, y, z, 0);
+  move("G0", InThousandths(x), InThousandths(y), InThousandths(z), 0);
 }
 
 void StandardLines::work(std::optional<double> x, std::optional<double> y,
                          std::optional<double> z, double feed) {
-  move("G1", x, y, z, feed);
+  move("G1", InThousandths(x), InThousandths(y), InThousandths(z), feed);
 }
 
-void StandardLines::burn(double x, double feed, std::int64_t power) {
+// Every burned pixel of a raster job passes here: the line is written in one piece.
+void StandardLines::burn(const WrittenMm& x, double feed, std::int64_t power) {
   if (power_ <= 0 || power <= 0) {
     laserOn(power);
-    work(x, {}, {}, feed);
+    move("G1", x.thousandths, {}, {}, feed);
     return;
   }
-  const std::size_t start = begin("G1");
-  if (!axis('X', x, lastX_)) {
-    text_.resize(start);
-    return;
+  if (lastX_ == x.thousandths) return;
+  if (feed != burnFeed_) {
+    burnFeed_ = feed;
+    burnFeedThousandths_ = Thousandths(feed);
   }
-  axis('F', feed, lastF_);
+  // "G1 X", the number, F, S (at most 20 digits) and CR LF.
+  char* out = text_.room(4 + sizeof x.text + kWordChars + 22 + 2);
+  std::memcpy(out, "G1 X", 4);
+  std::memcpy(out + 4, x.text, sizeof x.text);
+  out += 4 + x.length;
+  lastX_ = x.thousandths;
+  if (lastF_ != burnFeedThousandths_) {
+    out = WriteWord(out, 'F', burnFeedThousandths_);
+    lastF_ = burnFeedThousandths_;
+  }
   if (power != power_) {
-    text_ += " S";
-    char digits[24];
-    text_.append(digits, std::to_chars(digits, digits + sizeof digits, power).ptr);
+    out[0] = ' ';
+    out[1] = 'S';
+    out = std::to_chars(out + 2, out + 22, power).ptr;
     power_ = power;
   }
+  out[0] = '\r';
+  out[1] = '\n';
+  text_.commit(out + 2);
   ++lineCount_;
 }
 
 void StandardLines::laserOn(std::int64_t power) {
   if (power <= 0) return laserOff();
   if (power == power_) return;
-  begin("M4 S");
-  text_ += std::to_string(power);
-  ++lineCount_;
+  add("M4 S" + std::to_string(power));
   power_ = power;
 }
 
@@ -118,14 +149,6 @@ std::string StandardLines::position() const {
     text += letter;
     AppendThousandths(text, **value);
   }
-  return text;
-}
-
-std::string StandardLines::take() {
-  std::string text;
-  // The next lines go into a buffer of the size the last ones needed: no regrowing and copying.
-  text.reserve(text_.capacity());
-  text.swap(text_);
   return text;
 }
 

@@ -9,8 +9,10 @@
 // contour steps that carry 0.
 
 #include <cstdint>
+#include <vector>
 
 #include "gcode/gcode_options.h"
+#include "gcode/kept_per_dwell.h"
 #include "gcode/standard_lines.h"
 #include "link/move_listener.h"
 
@@ -20,6 +22,7 @@ namespace vexa::gcode {
 class StepTotals {
  public:
   void add(const link::StepsMoved& move);
+  std::int64_t x() const { return x_; }
   double xMm(const Calibration& mm) const { return static_cast<double>(x_) * mm.x; }
   double yMm(const Calibration& mm) const { return static_cast<double>(y_) * mm.y; }
   double zMm(const Calibration& mm) const { return static_cast<double>(z_) * mm.z; }
@@ -64,19 +67,34 @@ class LaserPath {
 // the longest dwell (the larger of the black and the white dwell) with the power of its own,
 // S = dwell x gcode_s_max / the longest dwell: "M4 S" at the first burn of a run, then S words
 // on the G1 lines where the power changes.
+//
+// Every row comes back to the same pixel edges, so with the steps of one pixel given, the X of
+// each edge is made once and kept.
 class RasterPath {
  public:
-  RasterPath(StandardLines& lines, Calibration mm, std::int64_t sMax, double fullDwell);
+  RasterPath(StandardLines& lines, Calibration mm, std::int64_t sMax, double fullDwell,
+             std::int32_t stepsPerPixelX = 0);
   void travel(std::int32_t stepsX, std::int32_t stepsY);
   void burn(std::int32_t stepsX, std::int32_t dwell);
 
  private:
+  void moveX(std::int32_t stepsX);
+  const WrittenMm& x();
+
   StandardLines& lines_;
   Calibration mm_;
   std::int64_t sMax_;
   double fullDwell_;
   double feed_;
   StepTotals at_;
+  KeptPerDwell<std::int64_t> powers_;
+  // The pixel edge the path is at (X steps / stepsPerPixelX_), when it is at one, and the X
+  // of the edges met so far (length 0 until made).
+  std::int32_t stepsPerPixelX_;
+  std::int64_t edge_ = 0;
+  bool atEdge_;
+  std::vector<WrittenMm> edgeX_;
+  WrittenMm otherX_;
 };
 
 }  // namespace vexa::gcode

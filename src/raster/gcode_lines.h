@@ -4,6 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "gcode/kept_per_dwell.h"
+#include "gcode/text_buffer.h"
 
 namespace vexa::raster {
 
@@ -23,19 +28,26 @@ class GcodeLines {
   void returnHome();
 
   bool empty() const { return text_.empty(); }
-  // The lines gathered since the last take, joined by CR LF, without a final one.
-  std::string take();
+  // The lines gathered since the last clear, each ended by CR LF.
+  std::string_view text() const { return text_.text(); }
+  void clear() { text_.clear(); }
+  // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
+  std::string take() { return text_.takeLines(); }
   std::int64_t lineCount() const { return lineCount_; }
 
  private:
-  void add(const std::string& line);
+  // "G0 X" to column edge `edge` and CR LF; every row comes back to the same edges.
+  std::string_view travelLine(std::int32_t edge);
 
   double targetWidth_;
   int width_;
   double targetHeight_;
   int height_;
-  std::string text_;
+  gcode::TextBuffer text_;
   std::int64_t lineCount_ = 0;
+  std::vector<std::string> travelLines_;  // by edge, empty until first written
+  std::string otherLine_;                 // to an edge beyond the picture's
+  gcode::KeptPerDwell<std::string> burnLines_;  // "S<dwell> M3" and CR LF
 };
 
 }  // namespace vexa::raster

@@ -148,7 +148,8 @@ void RasterRun::startStandardExport() {
   // The fields are read once, at the start, as for the setup command.
   standardSteps_ = {parts_.moves.stepsPerPixelX(), parts_.moves.stepsPerPixelY(), 0};
   standardPath_.emplace(standardExport_->lines(), gcode::Calibration::Of(parts_.settings),
-                        parts_.standard.sMax, std::max(n.blackDwell, n.whiteDwell));
+                        parts_.standard.sMax, std::max(n.blackDwell, n.whiteDwell),
+                        standardSteps_.x);
 }
 
 void RasterRun::standardTravel(std::int32_t dx, std::int32_t dy) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -29,6 +31,26 @@ TEST(FormatMm, ThreeDecimalsAtMostWithAPointAndNoNegativeZero) {
       {-0.0004, "0"},    {-1.5, "-1.5"},   {0.0005, "0.001"},  {123456.789, "123456.789"},
       {1.0 / 3, "0.333"}, {-0.0031, "-0.003"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatMm(value), text) << value;
+}
+
+TEST(Rounded, HalvesAwayFromZeroAsTheLibraryRounds) {
+  const double cases[] = {0,    0.49999999999999994, 0.5,   1.5,   2.5,     -0.5,
+                          -2.5, -0.49999999999999994, 1e-300, -0.0, 1234.4999, -1234.5001,
+                          4503599627370495.5, -4503599627370495.5, 8.9e15, -8.9e15 + 1};
+  for (double value : cases) EXPECT_EQ(Rounded(value), std::llround(value)) << value;
+  for (int i = -20000; i <= 20000; ++i) {
+    const double value = i * 0.0137 * 1000;  // coordinates as a raster job makes them
+    ASSERT_EQ(Rounded(value), std::llround(value)) << value;
+  }
+}
+
+TEST(WrittenMm, IsTheNumberFormatMmWrites) {
+  for (double value : {0.0, 2.0, 12.5, 1.23456, -0.0004, -1.5, 0.0005, 123456.789, -0.0031,
+                       -987654321.0625, 8.9e11}) {
+    const WrittenMm written = WrittenMm::Of(value);
+    EXPECT_EQ(std::string(written.text, written.length), FormatMm(value)) << value;
+    EXPECT_EQ(written.thousandths, Thousandths(value)) << value;
+  }
 }
 
 TEST(FeedMmPerMinute, OneStepPerDelay) {
@@ -94,6 +116,75 @@ TEST(RasterPath, PowerFollowsTheDwellAtOneFeed) {
   path.travel(0, 50);
   EXPECT_EQ(lines.take(),
             "G0 X0.25 Y0\r\nM4 S1000\r\nG1 X0.5 F75\r\nG1 X0.75 S250\r\nM5\r\nG0 Y0.25");
+}
+
+// The edges a path keeps must write what the step totals give, whatever the moves: a pixel
+// either way, several pixels, steps that leave the edges and come back, a turned axis.
+TEST(RasterPath, EdgesKeptWriteWhatTheStepTotalsGive) {
+  for (const double ratio : {0.0137, -0.0137, 0.005}) {
+    for (const std::int32_t perPixel : {7, -7}) {
+      StandardLines plain, kept;
+      RasterPath plainPath(plain, {ratio, ratio, ratio}, 255, 3000);
+      RasterPath keptPath(kept, {ratio, ratio, ratio}, 255, 3000, perPixel);
+      const auto both = [&](auto move) {
+        move(plainPath);
+        move(keptPath);
+      };
+      both([&](RasterPath& p) { p.travel(3 * perPixel, 0); });
+      for (int row = 0; row < 4; ++row) {
+        const std::int32_t way = row % 2 == 0 ? perPixel : -perPixel;
+        for (int i = 0; i < 40; ++i) {
+          both([&](RasterPath& p) { p.burn(way, (i * 97 + row * 31) % 3100); });
+        }
+        both([&](RasterPath& p) { p.travel(0, perPixel); });
+      }
+      both([&](RasterPath& p) { p.travel(5, 0); });  // off the edges
+      for (int i = 0; i < 10; ++i) both([&](RasterPath& p) { p.burn(perPixel, 2000); });
+      both([&](RasterPath& p) { p.travel(-5 - 60 * perPixel, 0); });  // back on, left of 0
+      for (int i = 0; i < 10; ++i) both([&](RasterPath& p) { p.burn(perPixel, 1000); });
+      const std::string text = plain.take();
+      EXPECT_EQ(kept.take(), text) << ratio << " " << perPixel;
+      EXPECT_GT(text.size(), 2000u);
+    }
+  }
+}
+
+TEST(RasterPath, EveryDwellBurnsAtItsOwnPowerHoweverOftenItComesBack) {
+  StandardLines lines;
+  RasterPath path(lines, {0.005, 0.005, 0.005}, 1000, 4000);
+  std::vector<std::int32_t> dwells;
+  for (std::int32_t dwell = -10; dwell <= 4100; dwell += 7) dwells.push_back(dwell);
+  for (std::int32_t dwell = 4100; dwell >= 0; dwell -= 13) dwells.push_back(dwell);
+  std::string expected;
+  for (std::int32_t dwell : dwells) {
+    path.travel(0, 1);  // the laser off: the next burn names its power
+    path.burn(1, dwell);
+    const long long power = std::llround(std::clamp(dwell / 4000.0, 0.0, 1.0) * 1000);
+    if (power > 0) expected += "S" + std::to_string(power) + " ";
+  }
+  std::string written;
+  std::istringstream text(lines.take());
+  for (std::string line; std::getline(text, line);) {
+    if (line.starts_with("M4 ")) written += line.substr(3, line.size() - 4) + " ";
+  }
+  EXPECT_EQ(written, expected);
+}
+
+TEST(GcodeExport, LinesWrittenInPiecesMakeTheWholeFile) {
+  vexa::test::TempFolder folder;
+  StandardLines expected;
+  expected.header("job");
+  {
+    GcodeExport file(folder / "program.gcode", "job", GcodeExport::Tool::Laser, 2);
+    for (int i = 1; i <= 20000; ++i) {
+      file.lines().rapid(i * 0.001, i % 7);
+      expected.rapid(i * 0.001, i % 7);
+      file.moved();
+    }
+    file.finish();
+  }
+  expected.end();
+  EXPECT_EQ(FileText(folder / "program.gcode"), expected.take() + "\r\n");
 }
 
 TEST(JobGcode, AStoppedJobEndsItsFileWithWhereAndTheToolSafe) {

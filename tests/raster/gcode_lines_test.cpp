@@ -41,6 +41,20 @@ TEST(GcodeLines, ReturnLineAndTheDwellAsTheSWord) {
   EXPECT_EQ(lines.take(), "S0 M3\r\nG0 X1\r\nM5\r\nG0 X0 Y0");
 }
 
+TEST(GcodeLines, EdgesBeyondThePictureAndChangingDwellsAreWrittenAsTheyCome) {
+  GcodeLines lines(10, 10, 10, 10);
+  lines.burn(5, 3);
+  lines.burn(5, 11);  // beyond the last edge
+  lines.burn(7, -1);  // before the first
+  lines.burn(5, 3);   // an edge and a dwell met before
+  lines.travel(11);
+  EXPECT_EQ(lines.take(),
+            "S5 M3\r\nG0 X3\r\nM5\r\nS5 M3\r\nG0 X11\r\nM5\r\nS7 M3\r\nG0 X-1\r\nM5\r\n"
+            "S5 M3\r\nG0 X3\r\nM5\r\nG0 X11");
+  EXPECT_EQ(lines.lineCount(), 13);
+  EXPECT_TRUE(lines.empty());
+}
+
 TEST(GcodeFile, ReplacesTheOldFileAndEndsEveryWriteWithCrLf) {
   test::TempFolder folder;
   folder.write("program.gcode", "old content that must go\r\n");
