@@ -11,41 +11,39 @@ bool isFigure(const FigureLink& link) {
   return link.parent >= 1 && link.child >= 1;
 }
 
-// The link entries by parent: for each parent, its children in entry order. Works in memory the
-// tree keeps between builds: fresh memory for a million figures costs more than the work.
+// The link entries by parent, each parent's children in entry order, chained through the
+// entries: one pass over the links, backwards, so each entry goes in front of the later ones.
+// Works in memory the tree keeps between builds: fresh memory for a million figures costs more
+// than the work.
 class ChildLists {
  public:
-  ChildLists(std::span<const FigureLink> links, FigureTree::BuildScratch& memory)
-      : begin_(memory.begin), child_(memory.child), isChild_(memory.isChild) {
-    for (const FigureLink& link : links) {
-      if (isFigure(link)) highest_ = std::max({highest_, link.parent, link.child});
-    }
-    begin_.assign(static_cast<std::size_t>(highest_) + 2, 0);
-    isChild_.assign(static_cast<std::size_t>(highest_) + 1, 0);
-    for (const FigureLink& link : links) {
+  ChildLists(std::span<const FigureLink> links, std::int32_t highest,
+             FigureTree::BuildScratch& memory)
+      : links_(links), first_(memory.first), next_(memory.next), isChild_(memory.isChild) {
+    first_.assign(static_cast<std::size_t>(highest) + 1, kNone);
+    isChild_.assign(static_cast<std::size_t>(highest) + 1, 0);
+    next_.resize(links.size());
+    for (int entry = static_cast<int>(links.size()) - 1; entry >= 0; --entry) {
+      const FigureLink& link = links[static_cast<std::size_t>(entry)];
       if (!isFigure(link)) continue;
-      ++begin_[link.parent + 1];
+      next_[static_cast<std::size_t>(entry)] = first_[link.parent];
+      first_[link.parent] = entry;
       isChild_[link.child] = 1;
-    }
-    for (std::size_t i = 1; i < begin_.size(); ++i) begin_[i] += begin_[i - 1];
-    child_.resize(static_cast<std::size_t>(begin_.back()));
-    BlockVector<int>& fill = memory.fill;
-    fill.assign(begin_.begin(), begin_.end() - 1);
-    for (const FigureLink& link : links) {
-      if (isFigure(link)) child_[fill[link.parent]++] = link.child;
     }
   }
 
+  static constexpr int kNone = -1;
+
   bool isChild(std::int32_t figure) const { return isChild_[figure] != 0; }
-  // Entries begin(p) to end(p) - 1 of child() are p's children.
-  int begin(std::int32_t parent) const { return begin_[parent]; }
-  int end(std::int32_t parent) const { return begin_[parent + 1]; }
-  std::int32_t child(int entry) const { return child_[entry]; }
+  // The entry of parent's first child, then of each next one, kNone after the last.
+  int first(std::int32_t parent) const { return first_[parent]; }
+  int next(int entry) const { return next_[static_cast<std::size_t>(entry)]; }
+  std::int32_t child(int entry) const { return links_[static_cast<std::size_t>(entry)].child; }
 
  private:
-  std::int32_t highest_ = 0;
-  BlockVector<int>& begin_;
-  BlockVector<std::int32_t>& child_;
+  std::span<const FigureLink> links_;
+  BlockVector<int>& first_;
+  BlockVector<int>& next_;
   BlockVector<std::uint8_t>& isChild_;
 };
 
@@ -55,26 +53,24 @@ void setLevel(FigureTable& table, std::int32_t figure, int level) {
 
 // AddChildNodes for the root and, through the walk, for every node below it: the recursion of
 // the plain method, kept on a stack of its own so a deep nesting cannot exhaust the call stack.
-void AddChildNodes(const ChildLists& lists, FigureTable& table, FigureTree& tree, int rootNode) {
-  struct Frame {
-    int node;
-    int entry;  // next entry of the node's children to look at
-    int end;
-  };
-  const std::int32_t root = tree.node(rootNode).figure;
-  std::vector<Frame> stack{{rootNode, lists.begin(root), lists.end(root)}};
+void AddChildNodes(const ChildLists& lists, FigureTable& table, FigureTree& tree, int rootNode,
+                   std::vector<FigureTree::BuildScratch::Frame>& stack) {
+  stack.assign(1, {rootNode, lists.first(tree.node(rootNode).figure)});
   while (!stack.empty()) {
-    Frame& frame = stack.back();
-    if (frame.entry == frame.end) {
+    FigureTree::BuildScratch::Frame& frame = stack.back();
+    if (frame.entry < 0) {
       stack.pop_back();
       continue;
     }
-    const std::int32_t child = lists.child(frame.entry++);
+    const int entry = frame.entry;
+    frame.entry = lists.next(entry);
+    const std::int32_t child = lists.child(entry);
     if (tree.nodeOfFigure(child) >= 0) continue;  // a second path to a figure already shown
     const int level = tree.node(frame.node).level + 1;
     setLevel(table, child, level);
     const int node = tree.add(child, frame.node, level);
-    stack.push_back({node, lists.begin(child), lists.end(child)});
+    const int grandchild = lists.first(child);
+    if (grandchild >= 0) stack.push_back({node, grandchild});
   }
 }
 
@@ -129,6 +125,14 @@ void FigureTree::clear() {
   indexed_ = false;
 }
 
+void FigureTree::reserve(std::size_t nodes, std::int32_t highestFigure) {
+  nodes_.reserve(nodes);
+  childCounts_.reserve(nodes);
+  if (nodeOfFigure_.size() <= static_cast<std::size_t>(highestFigure)) {
+    nodeOfFigure_.resize(static_cast<std::size_t>(highestFigure) + 1, -1);
+  }
+}
+
 int FigureTree::add(std::int32_t figure, int parent, int level) {
   const int index = size();
   FigureTreeNode node;
@@ -147,19 +151,31 @@ int FigureTree::add(std::int32_t figure, int parent, int level) {
 }
 
 void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree) {
+  std::int32_t highest = 0;
+  for (const FigureLink& link : links.inUse()) {
+    if (isFigure(link)) highest = std::max({highest, link.parent, link.child});
+  }
+  BuildFigureTree(links, table, tree, highest);
+}
+
+void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                     std::int32_t highestFigure) {
   tree.clear();
   const std::span<const FigureLink> entries = links.inUse();
-  const ChildLists lists(entries, tree.buildScratch_);
+  const ChildLists lists(entries, highestFigure, tree.buildScratch_);
   const auto rootEntry = std::find_if(entries.begin(), entries.end(), [&](const FigureLink& link) {
     return isFigure(link) && !lists.isChild(link.parent);
   });
   // No entry qualifies (no links, or every parent is somebody's child): no tree.
   if (rootEntry == entries.end()) return;
 
+  // A tree has at most one node per figure and one more than the entries.
+  tree.reserve(std::min<std::size_t>(entries.size() + 1, std::size_t(highestFigure)),
+               highestFigure);
   const std::int32_t root = rootEntry->parent;
   setLevel(table, root, 0);
   const int rootNode = tree.add(root, -1, 0);
-  AddChildNodes(lists, table, tree, rootNode);
+  AddChildNodes(lists, table, tree, rootNode, tree.buildScratch_.stack);
 }
 
 }  // namespace vexa::figures

@@ -47,16 +47,24 @@ class FigureTree {
 
   // Working memory of BuildFigureTree, kept for the next build.
   struct BuildScratch {
-    BlockVector<int> begin, fill;
-    BlockVector<std::int32_t> child;
+    struct Frame {
+      int node;
+      int entry;  // the next of the node's children to look at, negative when all are seen
+    };
+    BlockVector<int> first, next;
     BlockVector<std::uint8_t> isChild;
+    std::vector<Frame> stack;
   };
   // Adds the node of `figure` (1 or more) as the last child of `parent` (-1: the root); returns
   // its index.
   int add(std::int32_t figure, int parent, int level);
+  // Room for `nodes` nodes and figures up to `highestFigure`, so that adding them reallocates
+  // nothing.
+  void reserve(std::size_t nodes, std::int32_t highestFigure);
 
  private:
-  friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree);
+  friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                              std::int32_t highestFigure);
   void indexChildren() const;
 
   BlockVector<FigureTreeNode> nodes_;
@@ -79,5 +87,8 @@ class FigureTree {
 // its level stays the one of its first place. Entries naming a number below 1 (no figure) are
 // left out.
 void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree);
+// The same when no entry names a figure above `highestFigure`, which saves a pass over them.
+void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                     std::int32_t highestFigure);
 
 }  // namespace vexa::figures

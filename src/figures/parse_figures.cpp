@@ -220,7 +220,7 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   }
   std::fill_n(map.row(height + 1), map.rowLength(), frameNumber);
 
-  BuildFigureTree(data.links, data.table, data.tree);
+  BuildFigureTree(data.links, data.table, data.tree, data.table.length());
 }
 
 }  // namespace vexa::figures
