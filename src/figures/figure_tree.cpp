@@ -11,67 +11,47 @@ bool isFigure(const FigureLink& link) {
   return link.parent >= 1 && link.child >= 1;
 }
 
-// The link entries by parent, each parent's children in entry order, chained through the
-// entries: one pass over the links, backwards, so each entry goes in front of the later ones.
-// Works in memory the tree keeps between builds: fresh memory for a million figures costs more
-// than the work.
+// The link entries by parent: each parent's children, in entry order, side by side in one block,
+// so that the walk reads a parent's children in a row (nearly all of them are leaves on a noisy
+// picture). Works in memory the tree keeps between builds: fresh memory for a million figures
+// costs more than the work.
 class ChildLists {
  public:
   ChildLists(std::span<const FigureLink> links, std::int32_t highest,
              FigureTree::BuildScratch& memory)
-      : links_(links), first_(memory.first), next_(memory.next), isChild_(memory.isChild) {
-    first_.assign(static_cast<std::size_t>(highest) + 1, kNone);
+      : begin_(memory.begin), child_(memory.child), isChild_(memory.isChild) {
+    // begin_[p + 1] counts p's children, then becomes the start of p's children, then (as the
+    // children are filled in) their end, which is where p + 1's children start.
+    begin_.assign(static_cast<std::size_t>(highest) + 2, 0);
     isChild_.assign(static_cast<std::size_t>(highest) + 1, 0);
-    next_.resize(links.size());
-    for (int entry = static_cast<int>(links.size()) - 1; entry >= 0; --entry) {
-      const FigureLink& link = links[static_cast<std::size_t>(entry)];
+    for (const FigureLink& link : links) {
       if (!isFigure(link)) continue;
-      next_[static_cast<std::size_t>(entry)] = first_[link.parent];
-      first_[link.parent] = entry;
-      isChild_[link.child] = 1;
+      ++begin_[static_cast<std::size_t>(link.parent) + 1];
+      isChild_[static_cast<std::size_t>(link.child)] = 1;
+    }
+    int start = 0;
+    for (std::size_t p = 0; p <= static_cast<std::size_t>(highest); ++p) {
+      const int count = begin_[p + 1];
+      begin_[p + 1] = start;
+      start += count;
+    }
+    child_.resize(static_cast<std::size_t>(start));
+    for (const FigureLink& link : links) {
+      if (isFigure(link)) child_[static_cast<std::size_t>(begin_[link.parent + 1]++)] = link.child;
     }
   }
 
-  static constexpr int kNone = -1;
-
   bool isChild(std::int32_t figure) const { return isChild_[figure] != 0; }
-  // The entry of parent's first child, then of each next one, kNone after the last.
-  int first(std::int32_t parent) const { return first_[parent]; }
-  int next(int entry) const { return next_[static_cast<std::size_t>(entry)]; }
-  std::int32_t child(int entry) const { return links_[static_cast<std::size_t>(entry)].child; }
+  FigureTree::ChildWalk walk() const { return {begin_.data(), child_.data()}; }
 
  private:
-  std::span<const FigureLink> links_;
-  BlockVector<int>& first_;
-  BlockVector<int>& next_;
+  BlockVector<int>& begin_;
+  BlockVector<std::int32_t>& child_;
   BlockVector<std::uint8_t>& isChild_;
 };
 
 void setLevel(FigureTable& table, std::int32_t figure, int level) {
   if (table.contains(figure)) table[figure].level = level;
-}
-
-// AddChildNodes for the root and, through the walk, for every node below it: the recursion of
-// the plain method, kept on a stack of its own so a deep nesting cannot exhaust the call stack.
-void AddChildNodes(const ChildLists& lists, FigureTable& table, FigureTree& tree, int rootNode,
-                   std::vector<FigureTree::BuildScratch::Frame>& stack) {
-  stack.assign(1, {rootNode, lists.first(tree.node(rootNode).figure)});
-  while (!stack.empty()) {
-    FigureTree::BuildScratch::Frame& frame = stack.back();
-    if (frame.entry < 0) {
-      stack.pop_back();
-      continue;
-    }
-    const int entry = frame.entry;
-    frame.entry = lists.next(entry);
-    const std::int32_t child = lists.child(entry);
-    if (tree.nodeOfFigure(child) >= 0) continue;  // a second path to a figure already shown
-    const int level = tree.node(frame.node).level + 1;
-    setLevel(table, child, level);
-    const int node = tree.add(child, frame.node, level);
-    const int grandchild = lists.first(child);
-    if (grandchild >= 0) stack.push_back({node, grandchild});
-  }
 }
 
 }  // namespace
@@ -119,7 +99,12 @@ void FigureTree::indexChildren() const {
 }
 
 void FigureTree::clear() {
-  for (const FigureTreeNode& node : nodes_) nodeOfFigure_[node.figure] = -1;
+  // A big tree leaves marks all over: writing all of them in one sweep is quicker then.
+  if (nodes_.size() * 8 > nodeOfFigure_.size()) {
+    std::fill(nodeOfFigure_.begin(), nodeOfFigure_.end(), -1);
+  } else {
+    for (const FigureTreeNode& node : nodes_) nodeOfFigure_[node.figure] = -1;
+  }
   nodes_.clear();
   childCounts_.clear();
   indexed_ = false;
@@ -174,8 +159,46 @@ void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& t
                highestFigure);
   const std::int32_t root = rootEntry->parent;
   setLevel(table, root, 0);
-  const int rootNode = tree.add(root, -1, 0);
-  AddChildNodes(lists, table, tree, rootNode, tree.buildScratch_.stack);
+  tree.add(root, -1, 0);
+  tree.addChildNodes(lists.walk(), table);
+}
+
+// The recursion of the plain method from the root, kept on a stack of its own so a deep nesting
+// cannot exhaust the call stack. Most figures of a noisy picture have no children: the walk
+// writes their frame and just does not step onto it, rather than branching on it.
+void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
+  using Frame = BuildScratch::Frame;
+  BlockVector<Frame>& frames = buildScratch_.stack;
+  // A frame a level, and a level a node at most.
+  if (frames.size() < nodes_.capacity()) frames.resize(nodes_.capacity());
+  Frame* stack = frames.data();
+  int* nodeOf = nodeOfFigure_.data();
+  const std::int32_t root = nodes_[0].figure;
+  int top = 0;
+  stack[0] = {0, lists.begin[root], lists.begin[root + 1], 0};
+  while (top >= 0) {
+    Frame& frame = stack[top];
+    if (frame.entry == frame.end) {
+      --top;
+      continue;
+    }
+    const std::int32_t child = lists.child[frame.entry++];
+    if (nodeOf[child] >= 0) continue;  // a second path to a figure already shown
+    const int level = frame.level + 1;
+    setLevel(table, child, level);
+    const int node = size();
+    FigureTreeNode added;
+    added.figure = child;
+    added.parent = frame.node;
+    added.row = childCounts_[static_cast<std::size_t>(frame.node)]++;
+    added.level = level;
+    nodes_.push_back(added);
+    childCounts_.push_back(0);
+    nodeOf[child] = node;
+    const int first = lists.begin[child];
+    const int end = lists.begin[child + 1];
+    if (first != end) stack[++top] = {node, first, end, level};
+  }
 }
 
 }  // namespace vexa::figures

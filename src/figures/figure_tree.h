@@ -49,11 +49,20 @@ class FigureTree {
   struct BuildScratch {
     struct Frame {
       int node;
-      int entry;  // the next of the node's children to look at, negative when all are seen
+      int entry;  // the next of the node's children to look at
+      int end;
+      int level;
     };
-    BlockVector<int> first, next;
+    BlockVector<int> begin;
+    BlockVector<std::int32_t> child;
     BlockVector<std::uint8_t> isChild;
-    std::vector<Frame> stack;
+    BlockVector<Frame> stack;
+  };
+  // The link entries by parent for the walk: figure f's children are child[begin[f]] to
+  // child[begin[f + 1] - 1], in entry order.
+  struct ChildWalk {
+    const int* begin;
+    const std::int32_t* child;
   };
   // Adds the node of `figure` (1 or more) as the last child of `parent` (-1: the root); returns
   // its index.
@@ -66,6 +75,8 @@ class FigureTree {
   friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
                               std::int32_t highestFigure);
   void indexChildren() const;
+  // Adds the nodes below the root node, the only node so far.
+  void addChildNodes(const ChildWalk& lists, FigureTable& table);
 
   BlockVector<FigureTreeNode> nodes_;
   BlockVector<int> nodeOfFigure_;  // by figure number, -1 where none
