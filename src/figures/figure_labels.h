@@ -72,18 +72,7 @@ class FigureLabels {
   // the merged figure's root label.
   int MergeFigures(int absorbed, int kept) {
     if (absorbed == kept) return kept;  // most often the run and the one above are one already
-    const int a = root(absorbed);
-    const int k = root(kept);
-    if (a == k) return k;
-    const int freedNumber = number_[a];
-    table_[freedNumber].state = kFree;
-    freed_.push_back(freedNumber);
-    std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
-    // The older label becomes the root: in scan order that keeps the trees flat.
-    const int newRoot = a < k ? a : k;
-    parent_[a + k - newRoot] = newRoot;
-    number_[newRoot] = number_[k];
-    return newRoot;
+    return mergeSets(absorbed, kept);
   }
 
   int root(int label) {
@@ -98,17 +87,10 @@ class FigureLabels {
   int labelCount() const { return count_; }
 
  private:
-  // The lowest freed number, else the next new one (doubling the table when it is full).
-  int nextNumber() {
-    if (!freed_.empty()) {
-      std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
-      const int number = freed_.back();
-      freed_.pop_back();
-      return number;
-    }
-    table_.doubleLength();
-    return ++highest_;
-  }
+  // The lowest freed number, else the next new one (doubling the table when it is full). Out of
+  // line, like mergeSets: kept off the join's loop, which then needs no call for the usual case.
+  int nextNumber();
+  int mergeSets(int absorbed, int kept);
 
   FigureTable& table_;
   FigureLabelStore& store_;

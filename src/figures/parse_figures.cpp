@@ -120,7 +120,7 @@ void JoinUpperRow(const RowView& upper, const RowView& row, std::int32_t* label,
     const int last = start[run + 1] - 1;
     int current = frameLabel;
     for (int k = j + upper.classDiffers(j, row, run); start[k] <= last; k += 2) {
-      current = labels.MergeFigures(current, label[k]);
+      if (label[k] != current) current = labels.MergeFigures(current, label[k]);
     }
     label[run++] = current;
   }
@@ -139,7 +139,9 @@ void JoinUpperRow(const RowView& upper, const RowView& row, std::int32_t* label,
     } else {
       current = labels.AllocateFigure(row.isLight(run) ? kLight : kDark);
     }
-    for (; start[k] <= last; k += 2) current = labels.MergeFigures(current, label[k]);
+    for (; start[k] <= last; k += 2) {
+      if (label[k] != current) current = labels.MergeFigures(current, label[k]);
+    }
     label[run] = current;
   }
 }
