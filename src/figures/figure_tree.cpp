@@ -164,8 +164,9 @@ void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& t
 }
 
 // The recursion of the plain method from the root, kept on a stack of its own so a deep nesting
-// cannot exhaust the call stack. Most figures of a noisy picture have no children: the walk
-// writes their frame and just does not step onto it, rather than branching on it.
+// cannot exhaust the call stack. The node being filled stays in locals and goes to the stack only
+// when the walk steps down: on a noisy picture a few figures have nearly all the children, and
+// counting them in memory would make each child wait for the one before.
 void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
   using Frame = BuildScratch::Frame;
   BlockVector<Frame>& frames = buildScratch_.stack;
@@ -174,12 +175,13 @@ void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
   Frame* stack = frames.data();
   int* nodeOf = nodeOfFigure_.data();
   const std::int32_t root = nodes_[0].figure;
-  int top = 0;
-  stack[0] = {0, lists.begin[root], lists.begin[root + 1], 0};
-  while (top >= 0) {
-    Frame& frame = stack[top];
+  Frame frame{0, lists.begin[root], lists.begin[root + 1], 0, 0};
+  int top = 0;  // frames on the stack, the ones above the current node
+  for (;;) {
     if (frame.entry == frame.end) {
-      --top;
+      childCounts_[static_cast<std::size_t>(frame.node)] = frame.rows;
+      if (top == 0) break;
+      frame = stack[--top];
       continue;
     }
     const std::int32_t child = lists.child[frame.entry++];
@@ -190,14 +192,17 @@ void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
     FigureTreeNode added;
     added.figure = child;
     added.parent = frame.node;
-    added.row = childCounts_[static_cast<std::size_t>(frame.node)]++;
+    added.row = frame.rows++;
     added.level = level;
     nodes_.push_back(added);
     childCounts_.push_back(0);
     nodeOf[child] = node;
     const int first = lists.begin[child];
     const int end = lists.begin[child + 1];
-    if (first != end) stack[++top] = {node, first, end, level};
+    if (first != end) {
+      stack[top++] = frame;
+      frame = {node, first, end, level, 0};
+    }
   }
 }
 

@@ -52,6 +52,7 @@ class FigureTree {
       int entry;  // the next of the node's children to look at
       int end;
       int level;
+      int rows;  // children added so far
     };
     BlockVector<int> begin;
     BlockVector<std::int32_t> child;
