@@ -22,23 +22,43 @@ class ChildLists {
       : begin_(memory.begin), child_(memory.child), isChild_(memory.isChild) {
     // begin_[p + 1] counts p's children, then becomes the start of p's children, then (as the
     // children are filled in) their end, which is where p + 1's children start.
+    // Entries in a row mostly share their parent (the background of a noisy picture): its
+    // count and place are kept in locals meanwhile, as counting in memory would make each entry
+    // wait for the one before.
     begin_.assign(static_cast<std::size_t>(highest) + 2, 0);
     isChild_.assign(static_cast<std::size_t>(highest) + 1, 0);
+    std::int32_t parent = 0;  // no figure: entries naming it are left out
+    int count = 0;
     for (const FigureLink& link : links) {
       if (!isFigure(link)) continue;
-      ++begin_[static_cast<std::size_t>(link.parent) + 1];
       isChild_[static_cast<std::size_t>(link.child)] = 1;
+      if (link.parent != parent) {
+        begin_[static_cast<std::size_t>(parent) + 1] += count;
+        parent = link.parent;
+        count = 0;
+      }
+      ++count;
     }
+    begin_[static_cast<std::size_t>(parent) + 1] += count;
     int start = 0;
     for (std::size_t p = 0; p <= static_cast<std::size_t>(highest); ++p) {
-      const int count = begin_[p + 1];
+      const int children = begin_[p + 1];
       begin_[p + 1] = start;
-      start += count;
+      start += children;
     }
     child_.resize(static_cast<std::size_t>(start));
+    parent = 0;
+    int place = 0;
     for (const FigureLink& link : links) {
-      if (isFigure(link)) child_[static_cast<std::size_t>(begin_[link.parent + 1]++)] = link.child;
+      if (!isFigure(link)) continue;
+      if (link.parent != parent) {
+        begin_[static_cast<std::size_t>(parent) + 1] = place;
+        parent = link.parent;
+        place = begin_[static_cast<std::size_t>(parent) + 1];
+      }
+      child_[static_cast<std::size_t>(place++)] = link.child;
     }
+    begin_[static_cast<std::size_t>(parent) + 1] = place;
   }
 
   bool isChild(std::int32_t figure) const { return isChild_[figure] != 0; }
