@@ -29,30 +29,41 @@ class FigureLabels {
  public:
   // Hands out numbers in `table`, which must be fresh (all entries free); clears `store`.
   FigureLabels(FigureTable& table, FigureLabelStore& store)
-      : table_(table), parent_(store.parent), number_(store.number), freed_(store.freed) {
-    parent_.clear();
-    number_.clear();
+      : table_(table),
+        store_(store),
+        freed_(store.freed),
+        parent_(store.parent.data()),
+        number_(store.number.data()) {
     freed_.clear();
+    reserve(1);
+  }
+
+  // Room for `more` labels beyond those handed out, so that allocating them moves nothing.
+  void reserve(int more) {
+    const std::size_t needed = static_cast<std::size_t>(count_) + static_cast<std::size_t>(more);
+    if (store_.parent.size() >= needed) return;
+    const std::size_t grown = std::max(needed, store_.parent.size() * 2);
+    store_.parent.resize(grown);
+    store_.number.resize(grown);
+    parent_ = store_.parent.data();
+    number_ = store_.number.data();
   }
 
   // A new figure of `colour` with the lowest free number, the table doubling when every entry is
-  // in use. Returns its label.
+  // in use. Returns its label; reserve() must have made room for it.
   int AllocateFigure(std::int16_t colour) {
     int number;
-    if (!freed_.empty()) {
-      std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
-      number = freed_.back();
-      freed_.pop_back();
-    } else {
+    if (freed_.empty() && highest_ < table_.length()) {
       number = ++highest_;
-      if (number > table_.length()) table_.doubleLength();
+    } else {
+      number = nextNumber();
     }
     FigureRecord& record = table_[number];
     record.state = kInUse;
     record.colour = colour;
-    const int label = static_cast<int>(parent_.size());
-    parent_.push_back(label);
-    number_.push_back(number);
+    const int label = count_++;
+    parent_[label] = label;
+    number_[label] = number;
     return label;
   }
 
@@ -61,18 +72,7 @@ class FigureLabels {
   // the merged figure's root label.
   int MergeFigures(int absorbed, int kept) {
     if (absorbed == kept) return kept;  // most often the run and the one above are one already
-    const int a = root(absorbed);
-    const int k = root(kept);
-    if (a == k) return k;
-    const int freedNumber = number_[a];
-    table_[freedNumber].state = kFree;
-    freed_.push_back(freedNumber);
-    std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
-    // The older label becomes the root: in scan order that keeps the trees flat.
-    const int newRoot = a < k ? a : k;
-    parent_[a + k - newRoot] = newRoot;
-    number_[newRoot] = number_[k];
-    return newRoot;
+    return mergeSets(absorbed, kept);
   }
 
   int root(int label) {
@@ -84,13 +84,20 @@ class FigureLabels {
   }
 
   int figureNumber(int label) { return number_[root(label)]; }
-  int labelCount() const { return static_cast<int>(parent_.size()); }
+  int labelCount() const { return count_; }
 
  private:
+  // The lowest freed number, else the next new one (doubling the table when it is full). Out of
+  // line, like mergeSets: kept off the join's loop, which then needs no call for the usual case.
+  int nextNumber();
+  int mergeSets(int absorbed, int kept);
+
   FigureTable& table_;
-  BlockVector<std::int32_t>& parent_;
-  BlockVector<std::int32_t>& number_;
+  FigureLabelStore& store_;
   BlockVector<std::int32_t>& freed_;
+  std::int32_t* parent_ = nullptr;
+  std::int32_t* number_ = nullptr;
+  int count_ = 0;
   int highest_ = 0;  // every number up to this one has been handed out
 };
 

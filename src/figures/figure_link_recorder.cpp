@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <bit>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vexa::figures {
 
 namespace {
@@ -25,24 +29,29 @@ bool FigureLinkRecorder::insert(std::int32_t left, std::int32_t right) {
   constexpr int kSlots = LinkRecorderStore::kSlots;
   Neighbours& first = byFigure_[static_cast<std::size_t>(left)];
   Neighbours& second = byFigure_[static_cast<std::size_t>(right)];
-  auto holds = [](const Neighbours& kept, std::int32_t other) {
-    for (int i = 0; i < kept.count; ++i) {
-      if (kept.other[static_cast<std::size_t>(i)] == other) return true;
-    }
-    return false;
-  };
-  if (holds(first, right) || holds(second, left)) return false;
+  if (holds(first, right) | holds(second, left)) return false;
   // Slots only ever fill: a pair that went to the hash set found both figures full, and they
   // still are, so while either has room the pair cannot be there.
   if (first.count < kSlots || second.count < kSlots) {
-    if (first.count <= second.count) {
-      first.other[static_cast<std::size_t>(first.count++)] = right;
-    } else {
-      second.other[static_cast<std::size_t>(second.count++)] = left;
-    }
+    const bool intoFirst = first.count <= second.count;
+    Neighbours& kept = intoFirst ? first : second;
+    kept.other[static_cast<std::size_t>(kept.count++)] = intoFirst ? right : left;
     return true;
   }
   return insertSpilled(pairKey(left, right));
+}
+
+// Whether `kept`'s slots hold `other`, compared all at once: the number of slots in use varies
+// from figure to figure, and a loop over them mispredicts its end. Free slots hold 0, no figure.
+bool FigureLinkRecorder::holds(const LinkRecorderStore::Neighbours& kept, std::int32_t other) {
+#if defined(__SSE2__)
+  static_assert(sizeof(LinkRecorderStore::Neighbours) == 16);
+  const __m128i record = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kept));
+  const int equal = _mm_movemask_epi8(_mm_cmpeq_epi32(record, _mm_set1_epi32(other)));
+  return (equal & 0xfff0) != 0;  // the first four bytes are the count
+#else
+  return (kept.other[0] == other) | (kept.other[1] == other) | (kept.other[2] == other);
+#endif
 }
 
 bool FigureLinkRecorder::insertSpilled(std::uint64_t key) {

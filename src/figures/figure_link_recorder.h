@@ -19,7 +19,7 @@ struct LinkRecorderStore {
   static constexpr int kSlots = 3;
   struct Neighbours {
     std::int32_t count = 0;
-    std::array<std::int32_t, kSlots> other{};
+    std::array<std::int32_t, kSlots> other{};  // 0 in the free ones
   };
   BlockVector<Neighbours> byFigure;    // indexed by figure number
   BlockVector<std::uint64_t> spilled;  // open addressing, 0 marks an empty slot
@@ -52,6 +52,7 @@ class FigureLinkRecorder {
   }
   // True when the pair was not recorded yet.
   bool insert(std::int32_t left, std::int32_t right);
+  static bool holds(const LinkRecorderStore::Neighbours& kept, std::int32_t other);
   bool insertSpilled(std::uint64_t key);
   void grow();
 

@@ -11,39 +11,60 @@ bool isFigure(const FigureLink& link) {
   return link.parent >= 1 && link.child >= 1;
 }
 
-// The link entries by parent: for each parent, its children in entry order. Works in memory the
-// tree keeps between builds: fresh memory for a million figures costs more than the work.
+// The link entries by parent: each parent's children, in entry order, side by side in one block,
+// so that the walk reads a parent's children in a row (nearly all of them are leaves on a noisy
+// picture). Works in memory the tree keeps between builds: fresh memory for a million figures
+// costs more than the work.
 class ChildLists {
  public:
-  ChildLists(std::span<const FigureLink> links, FigureTree::BuildScratch& memory)
+  ChildLists(std::span<const FigureLink> links, std::int32_t highest,
+             FigureTree::BuildScratch& memory)
       : begin_(memory.begin), child_(memory.child), isChild_(memory.isChild) {
-    for (const FigureLink& link : links) {
-      if (isFigure(link)) highest_ = std::max({highest_, link.parent, link.child});
-    }
-    begin_.assign(static_cast<std::size_t>(highest_) + 2, 0);
-    isChild_.assign(static_cast<std::size_t>(highest_) + 1, 0);
+    // begin_[p + 1] counts p's children, then becomes the start of p's children, then (as the
+    // children are filled in) their end, which is where p + 1's children start.
+    // Entries in a row mostly share their parent (the background of a noisy picture): its
+    // count and place are kept in locals meanwhile, as counting in memory would make each entry
+    // wait for the one before.
+    begin_.assign(static_cast<std::size_t>(highest) + 2, 0);
+    isChild_.assign(static_cast<std::size_t>(highest) + 1, 0);
+    std::int32_t parent = 0;  // no figure: entries naming it are left out
+    int count = 0;
     for (const FigureLink& link : links) {
       if (!isFigure(link)) continue;
-      ++begin_[link.parent + 1];
-      isChild_[link.child] = 1;
+      isChild_[static_cast<std::size_t>(link.child)] = 1;
+      if (link.parent != parent) {
+        begin_[static_cast<std::size_t>(parent) + 1] += count;
+        parent = link.parent;
+        count = 0;
+      }
+      ++count;
     }
-    for (std::size_t i = 1; i < begin_.size(); ++i) begin_[i] += begin_[i - 1];
-    child_.resize(static_cast<std::size_t>(begin_.back()));
-    BlockVector<int>& fill = memory.fill;
-    fill.assign(begin_.begin(), begin_.end() - 1);
+    begin_[static_cast<std::size_t>(parent) + 1] += count;
+    int start = 0;
+    for (std::size_t p = 0; p <= static_cast<std::size_t>(highest); ++p) {
+      const int children = begin_[p + 1];
+      begin_[p + 1] = start;
+      start += children;
+    }
+    child_.resize(static_cast<std::size_t>(start));
+    parent = 0;
+    int place = 0;
     for (const FigureLink& link : links) {
-      if (isFigure(link)) child_[fill[link.parent]++] = link.child;
+      if (!isFigure(link)) continue;
+      if (link.parent != parent) {
+        begin_[static_cast<std::size_t>(parent) + 1] = place;
+        parent = link.parent;
+        place = begin_[static_cast<std::size_t>(parent) + 1];
+      }
+      child_[static_cast<std::size_t>(place++)] = link.child;
     }
+    begin_[static_cast<std::size_t>(parent) + 1] = place;
   }
 
   bool isChild(std::int32_t figure) const { return isChild_[figure] != 0; }
-  // Entries begin(p) to end(p) - 1 of child() are p's children.
-  int begin(std::int32_t parent) const { return begin_[parent]; }
-  int end(std::int32_t parent) const { return begin_[parent + 1]; }
-  std::int32_t child(int entry) const { return child_[entry]; }
+  FigureTree::ChildWalk walk() const { return {begin_.data(), child_.data()}; }
 
  private:
-  std::int32_t highest_ = 0;
   BlockVector<int>& begin_;
   BlockVector<std::int32_t>& child_;
   BlockVector<std::uint8_t>& isChild_;
@@ -51,31 +72,6 @@ class ChildLists {
 
 void setLevel(FigureTable& table, std::int32_t figure, int level) {
   if (table.contains(figure)) table[figure].level = level;
-}
-
-// AddChildNodes for the root and, through the walk, for every node below it: the recursion of
-// the plain method, kept on a stack of its own so a deep nesting cannot exhaust the call stack.
-void AddChildNodes(const ChildLists& lists, FigureTable& table, FigureTree& tree, int rootNode) {
-  struct Frame {
-    int node;
-    int entry;  // next entry of the node's children to look at
-    int end;
-  };
-  const std::int32_t root = tree.node(rootNode).figure;
-  std::vector<Frame> stack{{rootNode, lists.begin(root), lists.end(root)}};
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    if (frame.entry == frame.end) {
-      stack.pop_back();
-      continue;
-    }
-    const std::int32_t child = lists.child(frame.entry++);
-    if (tree.nodeOfFigure(child) >= 0) continue;  // a second path to a figure already shown
-    const int level = tree.node(frame.node).level + 1;
-    setLevel(table, child, level);
-    const int node = tree.add(child, frame.node, level);
-    stack.push_back({node, lists.begin(child), lists.end(child)});
-  }
 }
 
 }  // namespace
@@ -123,10 +119,23 @@ void FigureTree::indexChildren() const {
 }
 
 void FigureTree::clear() {
-  for (const FigureTreeNode& node : nodes_) nodeOfFigure_[node.figure] = -1;
+  // A big tree leaves marks all over: writing all of them in one sweep is quicker then.
+  if (nodes_.size() * 8 > nodeOfFigure_.size()) {
+    std::fill(nodeOfFigure_.begin(), nodeOfFigure_.end(), -1);
+  } else {
+    for (const FigureTreeNode& node : nodes_) nodeOfFigure_[node.figure] = -1;
+  }
   nodes_.clear();
   childCounts_.clear();
   indexed_ = false;
+}
+
+void FigureTree::reserve(std::size_t nodes, std::int32_t highestFigure) {
+  nodes_.reserve(nodes);
+  childCounts_.reserve(nodes);
+  if (nodeOfFigure_.size() <= static_cast<std::size_t>(highestFigure)) {
+    nodeOfFigure_.resize(static_cast<std::size_t>(highestFigure) + 1, -1);
+  }
 }
 
 int FigureTree::add(std::int32_t figure, int parent, int level) {
@@ -147,19 +156,74 @@ int FigureTree::add(std::int32_t figure, int parent, int level) {
 }
 
 void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree) {
+  std::int32_t highest = 0;
+  for (const FigureLink& link : links.inUse()) {
+    if (isFigure(link)) highest = std::max({highest, link.parent, link.child});
+  }
+  BuildFigureTree(links, table, tree, highest);
+}
+
+void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                     std::int32_t highestFigure) {
   tree.clear();
   const std::span<const FigureLink> entries = links.inUse();
-  const ChildLists lists(entries, tree.buildScratch_);
+  const ChildLists lists(entries, highestFigure, tree.buildScratch_);
   const auto rootEntry = std::find_if(entries.begin(), entries.end(), [&](const FigureLink& link) {
     return isFigure(link) && !lists.isChild(link.parent);
   });
   // No entry qualifies (no links, or every parent is somebody's child): no tree.
   if (rootEntry == entries.end()) return;
 
+  // A tree has at most one node per figure and one more than the entries.
+  tree.reserve(std::min<std::size_t>(entries.size() + 1, std::size_t(highestFigure)),
+               highestFigure);
   const std::int32_t root = rootEntry->parent;
   setLevel(table, root, 0);
-  const int rootNode = tree.add(root, -1, 0);
-  AddChildNodes(lists, table, tree, rootNode);
+  tree.add(root, -1, 0);
+  tree.addChildNodes(lists.walk(), table);
+}
+
+// The recursion of the plain method from the root, kept on a stack of its own so a deep nesting
+// cannot exhaust the call stack. The node being filled stays in locals and goes to the stack only
+// when the walk steps down: on a noisy picture a few figures have nearly all the children, and
+// counting them in memory would make each child wait for the one before.
+void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
+  using Frame = BuildScratch::Frame;
+  BlockVector<Frame>& frames = buildScratch_.stack;
+  // A frame a level, and a level a node at most.
+  if (frames.size() < nodes_.capacity()) frames.resize(nodes_.capacity());
+  Frame* stack = frames.data();
+  int* nodeOf = nodeOfFigure_.data();
+  const std::int32_t root = nodes_[0].figure;
+  Frame frame{0, lists.begin[root], lists.begin[root + 1], 0, 0};
+  int top = 0;  // frames on the stack, the ones above the current node
+  for (;;) {
+    if (frame.entry == frame.end) {
+      childCounts_[static_cast<std::size_t>(frame.node)] = frame.rows;
+      if (top == 0) break;
+      frame = stack[--top];
+      continue;
+    }
+    const std::int32_t child = lists.child[frame.entry++];
+    if (nodeOf[child] >= 0) continue;  // a second path to a figure already shown
+    const int level = frame.level + 1;
+    setLevel(table, child, level);
+    const int node = size();
+    FigureTreeNode added;
+    added.figure = child;
+    added.parent = frame.node;
+    added.row = frame.rows++;
+    added.level = level;
+    nodes_.push_back(added);
+    childCounts_.push_back(0);
+    nodeOf[child] = node;
+    const int first = lists.begin[child];
+    const int end = lists.begin[child + 1];
+    if (first != end) {
+      stack[top++] = frame;
+      frame = {node, first, end, level, 0};
+    }
+  }
 }
 
 }  // namespace vexa::figures

@@ -47,17 +47,37 @@ class FigureTree {
 
   // Working memory of BuildFigureTree, kept for the next build.
   struct BuildScratch {
-    BlockVector<int> begin, fill;
+    struct Frame {
+      int node;
+      int entry;  // the next of the node's children to look at
+      int end;
+      int level;
+      int rows;  // children added so far
+    };
+    BlockVector<int> begin;
     BlockVector<std::int32_t> child;
     BlockVector<std::uint8_t> isChild;
+    BlockVector<Frame> stack;
+  };
+  // The link entries by parent for the walk: figure f's children are child[begin[f]] to
+  // child[begin[f + 1] - 1], in entry order.
+  struct ChildWalk {
+    const int* begin;
+    const std::int32_t* child;
   };
   // Adds the node of `figure` (1 or more) as the last child of `parent` (-1: the root); returns
   // its index.
   int add(std::int32_t figure, int parent, int level);
+  // Room for `nodes` nodes and figures up to `highestFigure`, so that adding them reallocates
+  // nothing.
+  void reserve(std::size_t nodes, std::int32_t highestFigure);
 
  private:
-  friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree);
+  friend void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                              std::int32_t highestFigure);
   void indexChildren() const;
+  // Adds the nodes below the root node, the only node so far.
+  void addChildNodes(const ChildWalk& lists, FigureTable& table);
 
   BlockVector<FigureTreeNode> nodes_;
   BlockVector<int> nodeOfFigure_;  // by figure number, -1 where none
@@ -79,5 +99,8 @@ class FigureTree {
 // its level stays the one of its first place. Entries naming a number below 1 (no figure) are
 // left out.
 void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree);
+// The same when no entry names a figure above `highestFigure`, which saves a pass over them.
+void BuildFigureTree(const FigureLinks& links, FigureTable& table, FigureTree& tree,
+                     std::int32_t highestFigure);
 
 }  // namespace vexa::figures

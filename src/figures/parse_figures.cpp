@@ -44,35 +44,40 @@ std::uint64_t LightBits(const std::uint8_t* blue, int count) {
   return bits;
 }
 
-// Row runs are kept as x of their first pixel; classes alternate from the first run's.
+// Each row's runs are kept as x of their first pixel, followed by kEndMarks entries at x width + 1:
+// a run ends where the next entry starts, and stepping over the runs two at a time (one class)
+// stops at an end mark without counting. Classes alternate from the row's first run.
+constexpr int kEndMarks = 2;
+
 class RowView {
  public:
-  RowView(const ParseScratch& scratch, int first, int end, bool firstLight, int width)
+  RowView(const ParseScratch& scratch, int first, int end, bool firstLight)
       : start_(scratch.runStart.data()),
         first_(first),
         end_(end),
-        firstLight_(firstLight),
-        width_(width) {}
+        lightParity_((first & 1) ^ (firstLight ? 0 : 1)) {}
 
   int first() const { return first_; }
-  int end() const { return end_; }
-  int start(int run) const { return start_[run]; }
-  int last(int run) const { return run + 1 < end_ ? start_[run + 1] - 1 : width_; }
-  bool isLight(int run) const { return firstLight_ != (((run - first_) & 1) != 0); }
+  int end() const { return end_; }  // the first end mark
+  const std::int32_t* starts() const { return start_; }
+  bool isLight(int run) const { return (run & 1) == lightParity_; }
+  // 0 when runs `run` of this row and `other` of `row` are of one class, else 1.
+  int classDiffers(int run, const RowView& row, int other) const {
+    return (run ^ other ^ lightParity_ ^ row.lightParity_) & 1;
+  }
 
  private:
   const std::int32_t* start_;
   int first_;
   int end_;
-  bool firstLight_;
-  int width_;
+  int lightParity_;  // the parity of the light runs' entries
 };
 
-// Appends row `y`'s runs, 64 pixels at a time: a bit per pixel's class, the class changes are the
-// bits that differ from their left neighbour. Returns the first run's class.
+// Appends row `y`'s runs and end marks, 64 pixels at a time: a bit per pixel's class, the class
+// changes are the bits that differ from their left neighbour. Returns the first run's class.
 bool SplitRow(const picture::PixelBuffer& picture, int y, ParseScratch& scratch) {
   const int width = picture.width();
-  const std::size_t room = static_cast<std::size_t>(scratch.runCount) + width;
+  const std::size_t room = static_cast<std::size_t>(scratch.runCount) + width + kEndMarks;
   if (scratch.runStart.size() < room) {
     const std::size_t grown = std::max(room, scratch.runStart.size() * 2);
     scratch.runStart.resize(grown);
@@ -94,6 +99,7 @@ bool SplitRow(const picture::PixelBuffer& picture, int y, ParseScratch& scratch)
       changes &= changes - 1;
     }
   }
+  for (int i = 0; i < kEndMarks; ++i) *out++ = width + 1;
   scratch.runCount = static_cast<int>(out - scratch.runStart.data());
   return firstLight;
 }
@@ -105,27 +111,36 @@ bool SplitRow(const picture::PixelBuffer& picture, int y, ParseScratch& scratch)
 // in the very order the pixel scan does.
 void JoinUpperRow(const RowView& upper, const RowView& row, std::int32_t* label, int frameLabel,
                   FigureLabels& labels) {
-  int j = upper.first();  // first upper run that can still touch the current run
-  for (int run = row.first(); run < row.end(); ++run) {
-    const int a = row.start(run);
-    const int b = row.last(run);
-    const bool light = row.isLight(run);
-    // The upper-left cell of pixel a is a - 1: upper runs ending before it are passed.
-    while (upper.last(j) < a - 1) ++j;
-    int k = upper.isLight(j) == light ? j : j + 1;
+  const std::int32_t* start = row.starts();
+  int run = row.first();
+  int j = upper.first();  // the upper run holding the upper-left cell of the current run's start
+  if (row.isLight(run)) {
+    // The left neighbour is the frame: the run starts in the frame's figure and merges with
+    // every light run above it, the one above its first pixel included.
+    const int last = start[run + 1] - 1;
+    int current = frameLabel;
+    for (int k = j + upper.classDiffers(j, row, run); start[k] <= last; k += 2) {
+      if (label[k] != current) current = labels.MergeFigures(current, label[k]);
+    }
+    label[run++] = current;
+  }
+  for (; run < row.end(); ++run) {
+    const int a = start[run];
+    const int last = start[run + 1] - 1;
+    // Upper runs ending before the upper-left cell of pixel a are passed (at a = 1, the frame
+    // cell, j stays on the first run, above pixel 1).
+    while (start[j + 1] < a) ++j;
+    // The same-class run among the one holding the upper-left cell and the next.
+    int k = j + upper.classDiffers(j, row, run);
     int current;
-    if (light && a == 1) {
-      // The left neighbour is the frame: the run starts in the frame's figure and merges with
-      // every light run above it, the one above its first pixel included.
-      current = frameLabel;
-    } else if (k < upper.end() && upper.start(k) <= a) {
+    if (start[k] <= a) {
       current = label[k];  // the cell above pixel a, or its upper-left cell
       k += 2;
     } else {
-      current = labels.AllocateFigure(light ? kLight : kDark);
+      current = labels.AllocateFigure(row.isLight(run) ? kLight : kDark);
     }
-    for (; k < upper.end() && upper.start(k) <= b; k += 2) {
-      current = labels.MergeFigures(current, label[k]);
+    for (; start[k] <= last; k += 2) {
+      if (label[k] != current) current = labels.MergeFigures(current, label[k]);
     }
     label[run] = current;
   }
@@ -172,12 +187,14 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
     const int first = scratch.runCount;
     const bool firstLight = SplitRow(working, y, scratch);
     scratch.rowFirstRun.push_back(scratch.runCount);
-    const RowView row(scratch, first, scratch.runCount, firstLight, width);
+    const RowView row(scratch, first, scratch.runCount - kEndMarks, firstLight);
+    labels.reserve(row.end() - row.first());
     std::int32_t* label = scratch.runLabel.data();
     if (y == 1) {
       JoinFrameRow(row, label, frameLabel, labels);
     } else {
-      const RowView upper(scratch, scratch.rowFirstRun[y - 2], first, upperFirstLight, width);
+      const RowView upper(scratch, scratch.rowFirstRun[y - 2], first - kEndMarks,
+                          upperFirstLight);
       JoinUpperRow(upper, row, label, frameLabel, labels);
     }
     upperFirstLight = firstLight;
@@ -202,7 +219,7 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   for (int y = 1; y <= height; ++y) {
     std::int32_t* cells = map.row(y);
     const int first = scratch.rowFirstRun[y - 1];
-    const int last = scratch.rowFirstRun[y] - 1;
+    const int last = scratch.rowFirstRun[y] - kEndMarks - 1;
     std::int32_t previous = numberOf[runLabel[first]];
     // A run between two runs of one figure (a dot on a background, stripes) meets the same pair
     // on its right as on its left: only its left side needs AddLink.
@@ -220,7 +237,7 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   }
   std::fill_n(map.row(height + 1), map.rowLength(), frameNumber);
 
-  BuildFigureTree(data.links, data.table, data.tree);
+  BuildFigureTree(data.links, data.table, data.tree, data.table.length());
 }
 
 }  // namespace vexa::figures

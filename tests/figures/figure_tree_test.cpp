@@ -102,6 +102,56 @@ TEST(FigureTreeRepeats, AVeryDeepNestingNeedsNoDeepRecursion) {
   EXPECT_EQ(table[depth].level, depth - 1);
 }
 
+TEST(FigureTreeShape, EntriesNamingNoFigureAreLeftOut) {
+  FigureTable table;
+  FigureTree tree;
+  BuildFigureTree(linksOf({{0, 3}, {1, 2}, {2, -1}, {-4, 2}, {2, 3}}), table, tree);
+  EXPECT_EQ(shape(tree), (Shape{">1@0", "1>2@1", "2>3@2"}));
+}
+
+TEST(FigureTreeShape, AKnownHighestFigureGivesTheSameTree) {
+  const FigureLinks links = linksOf({{1, 5}, {5, 6}, {1, 3}, {6, 7}, {3, 4}, {3, 6}});
+  FigureTable table;
+  FigureTree counted;
+  FigureTree told;
+  BuildFigureTree(links, table, counted);
+  BuildFigureTree(links, table, told, table.length());
+  EXPECT_EQ(shape(told), shape(counted));
+  EXPECT_EQ(shape(told), (Shape{">1@0", "1>5@1", "5>6@2", "6>7@3", "1>3@1", "3>4@2"}));
+}
+
+// Builds reuse the tree's memory: what an earlier, bigger or smaller, tree left there must not
+// show in the next one.
+TEST(FigureTreeRepeats, ABuildIntoAUsedTreeMatchesAFreshOne) {
+  FigureLinks wide;  // figure 1 with 300 children, each with one child of its own
+  for (int figure = 2; figure <= 301; ++figure) {
+    wide.append(1, figure);
+    wide.append(figure, figure + 300);
+  }
+  const std::vector<FigureLinks> builds = {wide, linksOf({{1, 12}, {12, 4}}), wide,
+                                           linksOf({{7, 2}, {7, 900}, {2, 3}}),
+                                           linksOf({{2, 3}, {3, 2}})};
+  FigureTable table;
+  while (table.length() < 1000) table.doubleLength();
+  FigureTree used;
+  for (const FigureLinks& links : builds) {
+    FigureTree fresh;
+    BuildFigureTree(links, table, fresh);
+    BuildFigureTree(links, table, used);
+    ASSERT_EQ(shape(used), shape(fresh));
+    for (int node = 0; node < used.size(); ++node) {
+      ASSERT_EQ(used.childCount(node), fresh.childCount(node));
+      for (int row = 0; row < used.childCount(node); ++row) {
+        EXPECT_EQ(used.child(node, row), fresh.child(node, row));
+        EXPECT_EQ(used.node(used.child(node, row)).row, row);
+      }
+    }
+    for (int figure = 1; figure <= 1000; ++figure) {
+      ASSERT_EQ(used.nodeOfFigure(figure), fresh.nodeOfFigure(figure)) << figure;
+    }
+  }
+}
+
 TEST(FigureTreeKeys, NodesAreFoundByKeyExactly) {
   FigureTable table;
   FigureTree tree;
