@@ -25,8 +25,15 @@ std::unique_ptr<EmulatedPort> MakeDemoPort(const std::filesystem::path& logPath 
 // through the machine's millimetres per step as they are at each reading.
 ProbeRelief DemoRelief(const link::MachineSettings& machine);
 
-// The link's pace in demo mode, for the jobs' estimates: no line and no latency (the
-// controller is in the process), moves at kDemoSpeedup.
+// What one command costs the program itself in demo mode, in microseconds: building and
+// writing it, the emulated controller, the reply wait with its event processing, the job's
+// drawing and progress. Measured with bench/demo_pace_bench (the laser window on its default
+// picture, offscreen, 750 745 commands): the run's wall time less the firmware's time, per
+// command, on the 2-core development machine while other builds ran.
+inline constexpr double kDemoCommandMicros = 48;
+
+// The link's pace in demo mode, for the jobs' estimates: no line (the controller is in the
+// process), the program's own time per command as latency, moves at kDemoSpeedup.
 link::LinkPace DemoPace();
 
 // Once the machine settings are loaded: the probe reads DemoRelief, the estimates DemoPace.
