@@ -26,11 +26,11 @@ std::unique_ptr<EmulatedPort> MakeDemoPort(const std::filesystem::path& logPath 
 ProbeRelief DemoRelief(const link::MachineSettings& machine);
 
 // What one command costs the program itself in demo mode, in microseconds: building and
-// writing it, the emulated controller, the reply wait with its event processing, the job's
-// drawing and progress. Measured with bench/demo_pace_bench (the laser window on its default
-// picture, offscreen, 750 745 commands): the run's wall time less the firmware's time, per
-// command, on the 2-core development machine while other builds ran.
-inline constexpr double kDemoCommandMicros = 48;
+// writing it, the emulated controller, noticing its reply, the job's drawing and progress.
+// Measured with bench/demo_pace_bench: the laser window's job on its default picture (750 745
+// commands, 45,8 s of sped-up moves) ran 62,1 s and 62,3 s on the 2-core machine with little
+// else running, 22 us per command beyond the moves; with two builds beside it, 80 to 82 s.
+inline constexpr double kDemoCommandMicros = 22;
 
 // The link's pace in demo mode, for the jobs' estimates: no line (the controller is in the
 // process), the program's own time per command as latency, moves at kDemoSpeedup.
