@@ -1,10 +1,11 @@
-// Demo mode's own time per command: the laser window on its default picture (gepard2.jpg, no
-// cnc.ini: every field at its default) engraves against the controller emulated inside the
-// process, as `vexa --demo` does, on the offscreen platform. Reported: the window's estimate (as
-// its label shows it, whole seconds), the run's wall time, the commands, own_us: the program's
-// own time per command the run showed (demo mode's figure, kDemoCommandMicros, plus what the
-// estimate missed per command), and the processor time per command. The wall time counts only
-// on a machine nothing else keeps busy: run it with the load average below 1.
+// Demo mode's pace: the laser window on its default picture (gepard2.jpg, no cnc.ini: every
+// field at its default) engraves against the controller emulated inside the process, as
+// `vexa --demo` does, on the offscreen platform. Reported: the commands, the window's estimate
+// (as its label shows it, whole seconds), the run's wall time and processor time per command.
+// instant:0 is demo mode itself: run_over_estimate (1.00 = exact). instant:1 answers every move
+// at once, so the run is the program's own time alone: own_us per command, the figure of
+// kDemoCommandMicros. A paced run waits for each answer partly by spinning (processor_us counts
+// that too), so other busy programs slow it: run it with the load average below 1.
 
 #include <benchmark/benchmark.h>
 
@@ -51,10 +52,15 @@ std::pair<double, double> estimateOf(const QString& text) {
   return {seconds, digits.toDouble()};
 }
 
+// Argument: 1 for moves that take no time at all, so the run is the program's own time alone.
 void BM_DemoLaserRun(benchmark::State& state) {
   test::TempFolder folder;
   std::filesystem::copy_file(bench::GepardPath(), folder / "gepard2.jpg");
-  std::unique_ptr<emulator::EmulatedPort> port = emulator::MakeDemoPort();
+  std::unique_ptr<emulator::EmulatedPort> port =
+      state.range(0) == 0 ? emulator::MakeDemoPort()
+                          : std::make_unique<emulator::EmulatedPort>(
+                                emulator::ControllerBehaviour{},
+                                emulator::EmulatorTiming{std::chrono::milliseconds(0), false, 1});
   link::QtEventPump pump;
   test::RecordingPrompts prompts;
   link::MachineLink link(*port, pump, prompts);
@@ -80,14 +86,19 @@ void BM_DemoLaserRun(benchmark::State& state) {
   state.counters["commands"] = commands;
   state.counters["estimate_s"] = estimated;
   state.counters["run_s"] = seconds;
-  state.counters["own_us"] =
-      commands > 0 ? emulator::kDemoCommandMicros + (seconds - estimated) * 1e6 / commands : 0;
-  // The processor's share: what the run cost the process, per command (the wait for an answer
-  // due within 0,1 ms spins, so this holds some waiting too).
   state.counters["processor_us"] = commands > 0 ? processor * 1e6 / commands : 0;
+  if (state.range(0) == 0) {
+    state.counters["run_over_estimate"] = estimated > 0 ? seconds / estimated : 0;
+  } else {
+    state.counters["own_us"] = commands > 0 ? seconds * 1e6 / commands : 0;
+  }
   window.close();
 }
-BENCHMARK(BM_DemoLaserRun)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DemoLaserRun)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("instant")
+    ->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

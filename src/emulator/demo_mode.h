@@ -26,11 +26,12 @@ std::unique_ptr<EmulatedPort> MakeDemoPort(const std::filesystem::path& logPath 
 ProbeRelief DemoRelief(const link::MachineSettings& machine);
 
 // What one command costs the program itself in demo mode, in microseconds: building and
-// writing it, the emulated controller, noticing its reply, the job's drawing and progress.
-// Measured with bench/demo_pace_bench: the laser window's job on its default picture (750 745
-// commands, 45,8 s of sped-up moves) ran 62,1 s and 62,3 s on the 2-core machine with little
-// else running, 22 us per command beyond the moves; with two builds beside it, 80 to 82 s.
-inline constexpr double kDemoCommandMicros = 22;
+// writing it, the emulated controller, the reply wait, the job's drawing and progress.
+// Measured with bench/demo_pace_bench, instant:1 (the laser window's job on its default
+// picture with every move answered at once): 750 745 commands in 1,02 s on the 2-core machine.
+// Paced (instant:0), the same job took 46,0 s against 45,8 s of sped-up moves and an estimate
+// of 46 s: one command ahead, the program's time hides behind the moves.
+inline constexpr double kDemoCommandMicros = 1.4;
 
 // The link's pace in demo mode, for the jobs' estimates: no line (the controller is in the
 // process), the program's own time per command as latency, moves at kDemoSpeedup.

@@ -12,10 +12,6 @@
 // controller while the current one moves: a move at least as long as the round trip hides it,
 // and shorter ones share it, so a command costs max(move, (round trip + move) / 2). That is
 // the steady pace of start[i + 1] = max(end[i], end[i - 1] + round trip).
-//
-// Demo mode's controller is in the process: its latency is the program's own time per command,
-// and that adds to every command, one command ahead or not. Measured so (demo_pace_bench): the
-// sped-up moves are too short to hide the program's noticing a reply and making the next one.
 
 #include <cstdint>
 
@@ -52,7 +48,7 @@ class TimeModel {
       : latencyMicros_(pace.latencyMicros),
         speed_(pace.onTheLine ? speed : 0),
         firmwareSpeedup_(pace.firmwareSpeedup > 1 ? pace.firmwareSpeedup : 1),
-        inFlight_(pace.onTheLine ? inFlight : InFlight::One) {}
+        inFlight_(inFlight) {}
 
   // One command of `bytes` whose move takes `firmwareMicros`, in whole nanoseconds (sums of
   // whole numbers come out the same in any order).

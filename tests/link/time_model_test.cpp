@@ -36,18 +36,6 @@ TEST(TimeModel, OneCommandAheadHidesTheRoundTripBehindLongerMoves) {
   for (const Case& c : cases) EXPECT_EQ(ahead.commandNanos(5, c.move), c.nanos) << c.move;
 }
 
-TEST(TimeModel, InDemoModeTheProgramsOwnTimeAddsToEveryCommand) {
-  LinkPace demo;
-  demo.latencyMicros = 20;
-  demo.onTheLine = false;
-  demo.firmwareSpeedup = 1000;
-  for (const InFlight inFlight : {InFlight::One, InFlight::Two}) {
-    const TimeModel model(demo, 115200, inFlight);
-    EXPECT_EQ(model.commandNanos(10, 0), 20'000);               // no bytes on a line
-    EXPECT_EQ(model.commandNanos(10, 160'000), 180'000);        // 160 ms of steps in 160 us
-  }
-}
-
 TEST(TimeModel, AMeasuredRoundTripLeavesTheLatencyBesidesItsBytes) {
   // "0,0,0;" and "T" at 9600 baud take 7291.67 us on the line.
   const LinkPace usb = MeasuredPace(9000, 6, 1, 9600);
