@@ -59,7 +59,7 @@ link::LinkPace DemoPace() {
   link::LinkPace pace;
   pace.measured = true;
   pace.roundTripMicros = 0;
-  pace.latencyMicros = 0;
+  pace.latencyMicros = kDemoCommandMicros;
   pace.onTheLine = false;
   pace.firmwareSpeedup = kDemoSpeedup;
   return pace;

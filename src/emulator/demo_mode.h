@@ -25,8 +25,16 @@ std::unique_ptr<EmulatedPort> MakeDemoPort(const std::filesystem::path& logPath 
 // through the machine's millimetres per step as they are at each reading.
 ProbeRelief DemoRelief(const link::MachineSettings& machine);
 
-// The link's pace in demo mode, for the jobs' estimates: no line and no latency (the
-// controller is in the process), moves at kDemoSpeedup.
+// What one command costs the program itself in demo mode, in microseconds: building and
+// writing it, the emulated controller, the reply wait, the job's drawing and progress.
+// Measured with bench/demo_pace_bench, instant:1 (the laser window's job on its default
+// picture with every move answered at once): 750 745 commands in 1,02 s on the 2-core machine.
+// Paced (instant:0), the same job took 46,0 s against 45,8 s of sped-up moves and an estimate
+// of 46 s: one command ahead, the program's time hides behind the moves.
+inline constexpr double kDemoCommandMicros = 1.4;
+
+// The link's pace in demo mode, for the jobs' estimates: no line (the controller is in the
+// process), the program's own time per command as latency, moves at kDemoSpeedup.
 link::LinkPace DemoPace();
 
 // Once the machine settings are loaded: the probe reads DemoRelief, the estimates DemoPace.

@@ -67,6 +67,7 @@ ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
                                                  QWidget* parent)
     : QDialog(parent),
       link_(link),
+      settings_(settings),
       settingsFile_(settingsFile),
       moves_(link::MotionContext(link, settings)) {
   setObjectName("Form6");
@@ -103,12 +104,35 @@ ManualPositioningDialog::ManualPositioningDialog(link::MachineLink& link,
   axisForm->addWidget(stopButton_, 3, 1);
   layout->addWidget(axes);
 
+  auto* position = new QGroupBox(QStringLiteral("Положение с открытия окна, мм"), this);
+  position->setObjectName("positionBox");
+  position->setToolTip(QString::fromUtf8(kPositionTip));
+  auto* positionRow = new QHBoxLayout(position);
+  static const char* const kPositionNames[] = {"positionX", "positionY", "positionZ"};
+  for (int axis = 0; axis < 3; ++axis) {
+    positionRow->addWidget(new QLabel(QString::fromUtf8(kAxisNames[axis]) + ":", position));
+    positionLabels_[axis] = new QLabel(position);
+    positionLabels_[axis]->setObjectName(kPositionNames[axis]);
+    positionLabels_[axis]->setToolTip(QString::fromUtf8(kPositionTip));
+    positionRow->addWidget(positionLabels_[axis], 1);
+  }
+  auto* zeroButton = new QPushButton(QStringLiteral("Обнулить"), position);
+  zeroButton->setObjectName("zeroPosition");
+  zeroButton->setToolTip(QStringLiteral("Считать нынешнее положение нулём"));
+  positionRow->addWidget(zeroButton);
+  layout->addWidget(position);
+  showPosition();
+
   status_ = new widgets::MachineStatusWidget(QStringLiteral("Label8"), this);
   layout->addWidget(status_);
 
   connect(jogSwitch_, &QPushButton::clicked, this, &ManualPositioningDialog::toggleJogging);
   connect(moveButton_, &QPushButton::clicked, this, &ManualPositioningDialog::moveByFields);
   connect(stopButton_, &QPushButton::clicked, this, [this] { link_.StopRequested = true; });
+  connect(zeroButton, &QPushButton::clicked, this, [this] {
+    position_.zero();
+    showPosition();
+  });
 
   const link::GateResult gate =
       status_->runStartupCheck(link_, link::TagRule{""}, {moveButton_, stopButton_});
@@ -146,11 +170,20 @@ void ManualPositioningDialog::toggleJogging() {
 
 void ManualPositioningDialog::move(const AxisDistances& distances) {
   try {
-    moves_.ArduinoMoveMM(distances.x, distances.y, distances.z);
+    MoveFollowed(moves_, link::MotionContext(link_, settings_), position_, distances.x,
+                 distances.y, distances.z);
   } catch (const link::LinkAbort&) {
     // The message has been shown; this move is over and the window stays open.
   }
+  showPosition();
   if (closeWanted_) done(*std::exchange(closeWanted_, std::nullopt));
+}
+
+void ManualPositioningDialog::showPosition() {
+  const double mm[] = {position_.xMm(settings_), position_.yMm(settings_), position_.zMm(settings_)};
+  for (int axis = 0; axis < 3; ++axis) {
+    positionLabels_[axis]->setText(QString::fromStdString(PositionText(mm[axis])));
+  }
 }
 
 void ManualPositioningDialog::moveByFields() {

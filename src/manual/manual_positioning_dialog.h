@@ -8,10 +8,12 @@
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/manual_moves.h"
+#include "manual/commanded_position.h"
 #include "manual/jog_keys.h"
 #include "settings/settings.h"
 #include "widgets/machine_status_widget.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -39,10 +41,14 @@ class ManualPositioningDialog : public QDialog {
   void moveByFields();
   void jog(JogKey key);
   void move(const AxisDistances& distances);
+  void showPosition();
 
   link::MachineLink& link_;
+  const link::MachineSettings& settings_;
   const settings::SettingsFile& settingsFile_;
   link::ManualMoves moves_;
+  CommandedPosition position_;
+  QLabel* positionLabels_[3];  // X, Y, Z in millimetres
   widgets::MachineStatusWidget* status_;
   QPushButton* jogSwitch_;
   QLineEdit* stepField_;
@@ -51,6 +57,10 @@ class ManualPositioningDialog : public QDialog {
   QPushButton* stopButton_;
   std::optional<int> closeWanted_;  // the dialog result of a close put off during a move
 };
+
+inline constexpr const char* kPositionTip =
+    "Прошивка не сообщает положение: показано, куда программа отправила инструмент с открытия "
+    "окна";
 
 inline constexpr const char* kStepNotNumberText =
     "Введите число в поле шага перемещения клавишами!";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -163,10 +164,12 @@ TEST(DemoMode, TheLinkOpensWhateverThePortIsCalledAndEveryWindowPassesItsGate) {
   EXPECT_TRUE(prompts.firmwareNotices.empty());
   EXPECT_EQ(OpenStatusText(link), DemoStatusText(kDemoSpeedup));
 
-  // The estimates see no line and moves a thousand times faster.
-  const TimeModel model(link.pace, link.speed, InFlight::Two);
-  EXPECT_EQ(model.commandNanos(12, 80'000), 80'000);
-  EXPECT_EQ(model.commandNanos(12, 0), 0);
+  // The estimates see no line, the program's own time per command and moves a thousand times
+  // faster.
+  const TimeModel model(link.pace, link.speed, InFlight::One);
+  const auto own = std::llround(kDemoCommandMicros * 1000);
+  EXPECT_EQ(model.commandNanos(12, 80'000), 80'000 + own);
+  EXPECT_EQ(model.commandNanos(12, 0), own);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <array>
+#include <map>
 
 #include "support/sim_link.h"
 #include "support/sim_sync.h"
@@ -22,6 +24,30 @@ struct OpenDialog {
   QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
   QString status() { return dialog.findChild<QLabel*>("Label8")->text(); }
   void startJogging() { button("Label1")->click(); }
+  QStringList position() {
+    QStringList shown;
+    for (const char* name : {"positionX", "positionY", "positionZ"}) {
+      shown << dialog.findChild<QLabel*>(name)->text();
+    }
+    return shown;
+  }
+  // "X;Y;Z" typed into the distance fields and "Переместить", or a jog key by its name.
+  void make(const QString& move) {
+    static const std::map<QString, Qt::Key> kKeys = {
+        {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down}, {"Q", Qt::Key_Q},         {"A", Qt::Key_A}};
+    const auto key = kKeys.find(move);
+    if ((key != kKeys.end()) != dialog.jogging()) startJogging();
+    if (key != kKeys.end()) {
+      QTest::keyClick(&dialog, key->second);
+      return;
+    }
+    const QStringList distances = move.split(';');
+    for (int axis = 0; axis < 3; ++axis) {
+      field(std::array{"Text1", "Text2", "Text3"}[axis])->setText(distances[axis]);
+    }
+    button("Command1")->click();
+  }
   ManualPositioningDialog dialog;
 };
 
@@ -201,10 +227,56 @@ class ManualPositioningDialogTest : public QObject {
     }
     QVERIFY(open.dialog.isVisible());
     QVERIFY(open.dialog.moves().armed());  // the line is open: the next move goes out
+    QCOMPARE(open.position()[0], QString("1"));  // it left whole: the board has it
     vexa::test::OnceReceived(sim.sim, 3, &open.dialog, press);
     open.button("Command1")->click();
     QCOMPARE(sim.sim.receivedCommands(), (Commands{"V", "200,0,0,2000", "200,0,0,2000"}));
     QCOMPARE(sim.prompts.messages.size(), size_t(2));
+  }
+
+  // The position shown is the steps sent times the axis ratios (X 0,005, Y -0,01, Z 0,0025 mm
+  // per step), jogs at 0,5 mm; "Обнулить" starts it again from where the tool stands.
+  void showsThePositionCommandedSinceTheWindowOpened_data() {
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("movesGoOut");
+    QTest::newRow("milling, by fields: whole steps")
+        << QStringList{"--tag", "MT"} << QStringList{"1,0012;-2;0,5", "0,5;0;-0,25"}
+        << QStringList{"1,5", "-2", "0,25"} << true;
+    QTest::newRow("milling, jogs and fields")
+        << QStringList{"--tag", "MT"} << QStringList{"Left", "Left", "Up", "Q", "A", "A", "0;1;0"}
+        << QStringList{"1", "0,5", "-0,5"} << true;
+    QTest::newRow("scanner: its moves carry no Z")
+        << QStringList{"--tag", "ST"} << QStringList{"Right", "Q", "0;0;3"}
+        << QStringList{"-0,5", "0", "0"} << true;
+    QTest::newRow("no layout for the firmware") << QStringList{"--tag", "ZT"}
+                                                << QStringList{"1;1;1", "Left"}
+                                                << QStringList{"0", "0", "0"} << false;
+    QTest::newRow("the line cut during the move")
+        << QStringList{"--tag", "MT", "--hangup-after", "2"} << QStringList{"1;1;1"}
+        << QStringList{"0", "0", "0"} << false;
+  }
+  void showsThePositionCommandedSinceTheWindowOpened() {
+    QFETCH(QStringList, simArgs);
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, movesGoOut);
+    SimLink sim(simArgs);
+    sim.machine.SM_Y_ratio = -0.01;
+    sim.machine.SM_Z_ratio = 0.0025;
+    sim.settings.WriteSetting("hand_step", "0,5");
+    OpenDialog open(sim);
+    QCOMPARE(open.position(), (QStringList{"0", "0", "0"}));
+    QCOMPARE(open.dialog.findChild<QLabel*>("positionX")->toolTip(),
+             QString::fromUtf8(vexa::manual::kPositionTip));
+    for (const QString& move : moves) open.make(move);
+    QCOMPARE(open.position(), shown);
+
+    open.button("zeroPosition")->click();
+    QCOMPARE(open.position(), (QStringList{"0", "0", "0"}));
+    open.make("0,25;0;0");
+    QCOMPARE(open.position(), (QStringList{movesGoOut ? "0,25" : "0", "0", "0"}));
   }
 
   void aCloseDuringAMoveWaitsForItsReply() {

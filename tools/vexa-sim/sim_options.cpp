@@ -185,7 +185,15 @@ Options:
                     or, for R = 0, of the idle delay the setup command
                     (",,,K,D;" or ",,D;") gave, 2000 before one. Tag MT: a
                     move X,Y,Z,W takes |X| + |Y| + |Z| steps of W
-                    microseconds. The setup, "V;" and other firmwares'
+                    microseconds. Tag OT: a move X,Y,L,W (trailing zero
+                    fields dropped) takes |X| + |Y| steps of W, or for W = 0
+                    of the delay given last (2000 before one); the laser
+                    switch takes no time; X,Y,Z takes |X| + |Y| + |Z| steps
+                    of 2000. Tag ST: the probe "0,0,S;" takes 2 S steps of
+                    2000 (down and up), any other X,Y,S; |X| + |Y| + |S|
+                    steps of 2000.
+                    Tags OT and ST: the manual move X,Y,,D; takes |X| + |Y|
+                    steps of D. The setup, "V;" and other firmwares'
                     commands are answered at once. Adds to --delay.
   --crlf            end every answer (tag, "T", reading) with CR LF.
   --probe LIST      readings for the scanner's probe command "0,0,S;" (S > 0,
