@@ -23,6 +23,7 @@
 #include "figures/figure_snapshot.h"
 #include "gcode/job_gcode.h"
 #include "link/job_state.h"
+#include "link/job_stream.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "manual/axis_distances.h"
@@ -171,6 +172,26 @@ class FigureWindow : public QWidget {
   std::vector<widgets::JobFollow::Plan> figureJobPlans(
       const std::array<QPushButton*, 3>& buttons,
       const std::function<widgets::PlanTask(int job, std::int32_t figure)>& plan);
+  // A job as JobFollow runs it: `run` runs it with `moves` following the job's stream; going on
+  // puts the pictures, `state` and the moves' place back as they are now.
+  template <typename Moves, typename State>
+  widgets::JobFollow::Run followedRun(int job, Moves& moves, State& state,
+                                      std::function<void()> run) {
+    widgets::JobFollow::Run followed;
+    followed.job = job;
+    followed.replies = &moves.record.replyBuffer;
+    followed.restore = [this, &moves, &state, pictures = snapshot(), saved = state,
+                        place = moves.record.place()] {
+      restore(pictures);
+      state = saved;
+      moves.record.moveTo(place);
+    };
+    followed.body = [&moves, run = std::move(run)](link::JobStream& stream) {
+      link::StreamScope scope(moves.stream, stream);
+      run();
+    };
+    return followed;
+  }
   FigureSnapshot snapshot() const;
   void restore(const FigureSnapshot& snapshot);
 

@@ -12,7 +12,6 @@
 #include "figures/offset_figures.h"
 #include "milling/edge_bands.h"
 #include "milling/relief_job.h"
-#include "link/job_stream.h"
 #include "widgets/qt_busy_cursor.h"
 
 namespace vexa::milling {
@@ -171,22 +170,16 @@ MillingStart MillingWindow::startState() const {
 }
 
 void MillingWindow::runRequest(const MillingRequest& request, const std::string& gcodeJob) {
-  widgets::JobFollow::Run run;
-  run.job = static_cast<int>(request.kind);
-  run.replies = &moves_.record.replyBuffer;
-  run.restore = [this, start = startState()] {
-    restore(start.pictures);
-    state_ = start.state;
-    moves_.record.moveTo(start.place);
-  };
-  run.body = [this, request, gcodeJob](link::JobStream& stream) {
-    const auto gcode = startGcode(request.numbers, gcodeJob);
-    link::StreamScope followed(moves_.stream, stream);
-    RunMilling(request, partsFor(request.numbers), picture_.copy(figures::kSourceCopy),
-               picture_.copy(figures::kWorkingCopy), [this] { parseFigures(); });
-    if (gcode) gcode->finish();
-  };
-  runFollowed(std::move(run), "Фрезеровка закончена");
+  runFollowed(followedRun(static_cast<int>(request.kind), moves_, state_,
+                          [this, request, gcodeJob] {
+                            const auto gcode = startGcode(request.numbers, gcodeJob);
+                            RunMilling(request, partsFor(request.numbers),
+                                       picture_.copy(figures::kSourceCopy),
+                                       picture_.copy(figures::kWorkingCopy),
+                                       [this] { parseFigures(); });
+                            if (gcode) gcode->finish();
+                          }),
+              "Фрезеровка закончена");
 }
 
 std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {

@@ -140,22 +140,16 @@ OutlineStart OutlineWindow::startState() const {
 }
 
 void OutlineWindow::runRequest(const OutlineRequest& request, const std::string& gcodeJob) {
-  widgets::JobFollow::Run run;
-  run.job = static_cast<int>(request.kind);
-  run.replies = &moves_.record.replyBuffer;
-  run.restore = [this, start = startState()] {
-    restore(start.pictures);
-    state_ = start.state;
-    moves_.record.moveTo(start.place);
-  };
-  run.body = [this, request, gcodeJob](link::JobStream& stream) {
-    const auto gcode = startGcode(request.numbers, gcodeJob);
-    link::StreamScope followed(moves_.stream, stream);
-    RunOutline(request, partsFor(request.numbers), picture_.copy(figures::kSourceCopy),
-               picture_.copy(figures::kWorkingCopy), [this] { parseFigures(); });
-    if (gcode) gcode->finish();
-  };
-  runFollowed(std::move(run), "Гравировка закончена");
+  runFollowed(followedRun(static_cast<int>(request.kind), moves_, state_,
+                          [this, request, gcodeJob] {
+                            const auto gcode = startGcode(request.numbers, gcodeJob);
+                            RunOutline(request, partsFor(request.numbers),
+                                       picture_.copy(figures::kSourceCopy),
+                                       picture_.copy(figures::kWorkingCopy),
+                                       [this] { parseFigures(); });
+                            if (gcode) gcode->finish();
+                          }),
+              "Гравировка закончена");
 }
 
 std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
