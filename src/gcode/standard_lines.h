@@ -13,7 +13,7 @@
 
 namespace vexa::gcode {
 
-class StandardLines {
+class StandardLines : public GatheredLines {
  public:
   // "G21" and "G90", then `comment` as a comment line.
   void header(std::string_view comment);
@@ -40,14 +40,6 @@ class StandardLines {
   // "M5" if the laser is on, then "M2".
   void end();
 
-  bool empty() const { return text_.empty(); }
-  // The lines gathered since the last clear, each ended by CR LF.
-  std::string_view text() const { return text_.text(); }
-  void clear() { text_.clear(); }
-  // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
-  std::string take() { return text_.takeLines(); }
-  std::int64_t lineCount() const { return lineCount_; }
-
  private:
   void add(std::string_view line);
   // Starts a line in text_; returns where it began, for a line that turns out empty.
@@ -59,8 +51,6 @@ class StandardLines {
   void move(std::string_view word, std::optional<std::int64_t> x, std::optional<std::int64_t> y,
             std::optional<std::int64_t> z, double feed);
 
-  TextBuffer text_;
-  std::int64_t lineCount_ = 0;
   // In thousandths of a millimetre, as last written; empty before an axis is named.
   std::optional<std::int64_t> lastX_, lastY_, lastZ_, lastF_;
   std::int64_t power_ = 0;

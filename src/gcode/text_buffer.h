@@ -3,6 +3,7 @@
 // written straight into it, no string made per word.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,6 +40,22 @@ class TextBuffer {
   std::unique_ptr<char[]> data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
+};
+
+// What a G-code writer gathers between writes: the lines and how many were written in all.
+class GatheredLines {
+ public:
+  bool empty() const { return text_.empty(); }
+  // The lines gathered since the last clear, each ended by CR LF.
+  std::string_view text() const { return text_.text(); }
+  void clear() { text_.clear(); }
+  // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
+  std::string take() { return text_.takeLines(); }
+  std::int64_t lineCount() const { return lineCount_; }
+
+ protected:
+  TextBuffer text_;
+  std::int64_t lineCount_ = 0;
 };
 
 }  // namespace vexa::gcode

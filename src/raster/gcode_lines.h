@@ -12,7 +12,7 @@
 
 namespace vexa::raster {
 
-class GcodeLines {
+class GcodeLines : public gcode::GatheredLines {
  public:
   // The fitted picture's width x height pixels stand for targetWidth x targetHeight mm.
   GcodeLines(double targetWidth, int width, double targetHeight, int height);
@@ -27,14 +27,6 @@ class GcodeLines {
   // "G0 X0 Y0".
   void returnHome();
 
-  bool empty() const { return text_.empty(); }
-  // The lines gathered since the last clear, each ended by CR LF.
-  std::string_view text() const { return text_.text(); }
-  void clear() { text_.clear(); }
-  // The lines gathered since the last take, joined by CR LF, without a final one; emptied.
-  std::string take() { return text_.takeLines(); }
-  std::int64_t lineCount() const { return lineCount_; }
-
  private:
   // "G0 X" to column edge `edge` and CR LF; every row comes back to the same edges.
   std::string_view travelLine(std::int32_t edge);
@@ -43,8 +35,6 @@ class GcodeLines {
   int width_;
   double targetHeight_;
   int height_;
-  gcode::TextBuffer text_;
-  std::int64_t lineCount_ = 0;
   std::vector<std::string> travelLines_;  // by edge, empty until first written
   std::string otherLine_;                 // to an edge beyond the picture's
   gcode::KeptPerDwell<std::string> burnLines_;  // "S<dwell> M3" and CR LF

@@ -26,21 +26,17 @@ void JobFollow::replan() {
 
 void JobFollow::startPlans() {
   if (running_) return;
-  std::vector<Plan> plans = plans_();
   names_.clear();
   std::vector<PlanTask> tasks;
-  for (Plan& plan : plans) {
+  for (Plan& plan : plans_()) {
     names_.push_back(plan.name);
-    tasks.push_back(std::move(plan.task));
+    // A job that cannot be planned now has no estimate.
+    tasks.push_back(plan.task ? std::move(plan.task) : [](const std::atomic<bool>&) {
+      return std::optional<link::JobEstimate>();
+    });
   }
   const std::uint64_t inputs = inputs_;
-  std::vector<PlanTask> runnable;
-  for (const PlanTask& task : tasks) {
-    runnable.push_back(task ? task : PlanTask([](const std::atomic<bool>&) {
-      return std::optional<link::JobEstimate>();
-    }));
-  }
-  background_.start(std::move(runnable), [this, inputs](auto estimates) {
+  background_.start(std::move(tasks), [this, inputs](auto estimates) {
     if (inputs != inputs_ || running_) return;
     plannedFor_ = inputs;
     estimates_ = std::move(estimates);
