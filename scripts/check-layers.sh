@@ -9,7 +9,7 @@ LAYERS=(
   "picture widgets gcode"
   "figures manual"
   "milling outline raster wood cutting scanner"
-  "app"
+  "app cli"
 )
 set -u
 src="$(cd "$(dirname "$0")/../src" && pwd)"

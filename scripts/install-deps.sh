@@ -17,7 +17,7 @@ done
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev libjpeg-dev libcli11-dev
   fonts-dejavu-core qt6-translations-l10n ccache
   "${extra[@]}"
 )

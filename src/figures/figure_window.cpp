@@ -29,8 +29,8 @@
 #include "settings/settings_keys.h"
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
-#include "widgets/qt_link_back.h"
 #include "widgets/qt_field_leave.h"
+#include "widgets/qt_link_back.h"
 #include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::figures {
@@ -148,7 +148,8 @@ void FigureWindow::buildPanels() {
       {"Label14", "ProgressBar2", "Command12"},
       QStringLiteral("Продолжить работу, прерванную обрывом связи, с места обрыва"), runPanel);
   runColumn->addWidget(progressPanel_);
-  follow_ = new widgets::JobFollow(link_, *progressPanel_, [this] { return jobPlans(); }, this);
+  follow_ = new widgets::JobFollow(
+      link_, *progressPanel_, [this] { return jobPlans(); }, this);
   if (design_.figureTree) parseButton_ = addButton(QStringLiteral("Разобрать"), "Command3", 0, 0);
 
   moveGroup_ = new manual::MoveByMmWidget(
@@ -403,15 +404,9 @@ std::vector<widgets::JobFollow::Plan> FigureWindow::figureJobPlans(
 }
 
 FigureSnapshot FigureWindow::snapshot() const {
-  auto& picture = const_cast<picture::WindowPicture&>(picture_);
-  FigureSnapshot snapshot{picture.copy(kSourceCopy), picture.copy(kWorkingCopy),
-                          picture.copy(kToolCopy), {}};
-  // The parse's working memory stays behind: a parse makes it anew.
-  snapshot.figures.map = figures_.map;
-  snapshot.figures.table = figures_.table;
-  snapshot.figures.links = figures_.links;
-  snapshot.figures.tree = figures_.tree;
-  return snapshot;
+  const picture::WindowPicture& picture = picture_;
+  return TakeSnapshot(picture.copy(kSourceCopy), picture.copy(kWorkingCopy),
+                      picture.copy(kToolCopy), figures_);
 }
 
 void FigureWindow::restore(const FigureSnapshot& snapshot) {
@@ -449,8 +444,8 @@ void FigureWindow::goOn() {
 
 void FigureWindow::watch() {
   if (job_.running()) return;
-  const std::vector<double> settings{settings_.SM_X_ratio, settings_.SM_Y_ratio,
-                                     settings_.SM_Z_ratio, double(settings_.SM_delay),
+  const std::vector<double> settings{settings_.SM_X_ratio,       settings_.SM_Y_ratio,
+                                     settings_.SM_Z_ratio,       double(settings_.SM_delay),
                                      double(settings_.SM_optim), double(link_.speed),
                                      link_.pace.latencyMicros};
   if (settings != watchedSettings_) {
@@ -471,15 +466,12 @@ void FigureWindow::watchLinkBack() {
 }
 
 std::unique_ptr<gcode::JobGcode> FigureWindow::startGcode(gcode::JobGcode::Tool tool,
-                                                         link::MoveListener& slot,
-                                                         const std::string& job,
-                                                         const std::string& numbers) {
+                                                          link::MoveListener& slot,
+                                                          const std::string& job,
+                                                          const std::string& numbers) {
   if (!exportBox_->isChecked()) return nullptr;
-  const std::string picture =
-      settings::PathToUtf8(settings::PathFromUtf8(picture_.path()).filename());
-  const std::string header = "Vexa: " + job + ", картинка " + picture + ", ширина " +
-                             widthField_->text().toStdString() + " мм" +
-                             (numbers.empty() ? "" : ", " + numbers);
+  const std::string header = gcode::JobGcodeHeader(job, settings::PathFromUtf8(picture_.path()),
+                                                   widthField_->text().toStdString(), numbers);
   // The settings are read at each job, as the settings window may have changed them.
   return std::make_unique<gcode::JobGcode>(
       programDir_ / gcode::kGcodeFileName, header, tool, gcode::Calibration::Of(settings_),

@@ -53,17 +53,11 @@ class PictureView;
 namespace vexa::widgets {
 class JobProgressWidget;
 class MachineStatusWidget;
-}
+}  // namespace vexa::widgets
 
 namespace vexa::figures {
 
 class FigureTreeWidget;
-
-// The four copies of the picture and their views Pict, Pict1, Pict2, Pict3.
-inline constexpr int kSourceCopy = 0;
-inline constexpr int kWorkingCopy = 1;
-inline constexpr int kSelectionCopy = 2;  // the cutting window's template picture
-inline constexpr int kToolCopy = 3;       // the milling cutter's or the laser's marks
 
 struct FigureTab {
   QString caption;

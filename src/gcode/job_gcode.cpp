@@ -1,5 +1,7 @@
 #include "gcode/job_gcode.h"
 
+#include "settings/path_text.h"
+
 namespace vexa::gcode {
 
 JobGcode::JobGcode(const std::filesystem::path& path, std::string_view header, Tool tool,
@@ -27,6 +29,15 @@ JobGcode::~JobGcode() {
 void JobGcode::finish() {
   slot_ = {};
   export_.finish();
+}
+
+std::string JobGcodeHeader(std::string_view job, const std::filesystem::path& picture,
+                           std::string_view widthText, std::string_view numbers) {
+  std::string header = "Vexa: " + std::string(job) + ", картинка " +
+                       settings::PathToUtf8(picture.filename()) + ", ширина " +
+                       std::string(widthText) + " мм";
+  if (!numbers.empty()) header += ", " + std::string(numbers);
+  return header;
 }
 
 }  // namespace vexa::gcode

@@ -70,6 +70,10 @@ std::string NoEstimateText() {
   return "Оценка: —";
 }
 
+std::string JobDoneText(const std::string& done, std::int64_t seconds) {
+  return done + " за " + ClockText(seconds);
+}
+
 std::string RemainingText(std::int64_t seconds) {
   return "осталось ~" + ClockText(seconds);
 }

@@ -13,9 +13,9 @@ namespace vexa::link {
 
 // One command as the estimate sees it.
 struct CommandCost {
-  std::int64_t bytes = 0;  // its text, ";" included
+  std::int64_t bytes = 0;                           // its text, ";" included
   std::int64_t stepsX = 0, stepsY = 0, stepsZ = 0;  // magnitudes
-  std::int64_t firmwareMicros = 0;  // the firmware's time for the move
+  std::int64_t firmwareMicros = 0;                  // the firmware's time for the move
 };
 
 class JobEstimate {
@@ -57,6 +57,8 @@ std::string GroupedNumber(std::int64_t value);
 std::string EstimateText(const JobEstimate& estimate);
 // "Оценка: —": the job cannot be planned with the present fields.
 std::string NoEstimateText();
+// "Фрезеровка закончена за 00:01:23": a job's end in its window's status line.
+std::string JobDoneText(const std::string& done, std::int64_t seconds);
 // "осталось ~00:12:34".
 std::string RemainingText(std::int64_t seconds);
 

@@ -7,6 +7,23 @@
 
 namespace vexa::milling {
 
+const char* MillingJobName(MillingJobKind kind) {
+  switch (kind) {
+    case MillingJobKind::Selected:
+      return "фрезеровка выделенной фигуры";
+    case MillingJobKind::All:
+      return "фрезеровка всех фигур";
+    case MillingJobKind::Relief:
+      break;
+  }
+  return "фрезеровка рельефа (Резать 3D)";
+}
+
+std::string MillingGcodeNumbers(const MillingFieldTexts& texts, const MillingNumbers& numbers) {
+  return "глубина " + texts.depth + " мм, фреза " + texts.diameter + " мм, задержка " +
+         std::to_string(numbers.plungeDelay) + " мкс";
+}
+
 void RunMilling(const MillingRequest& request, MillingParts parts,
                 const picture::PixelBuffer& source, picture::PixelBuffer& working,
                 const std::function<void()>& parse) {
@@ -18,8 +35,8 @@ void RunMilling(const MillingRequest& request, MillingParts parts,
       MillingJob(std::move(parts)).MillAll();
       return;
     case MillingJobKind::Relief: {
-      const double diameter = CutterDiameterOf(request.numbers.diameterMm,
-                                               request.numbers.widthMm, working.width());
+      const double diameter =
+          CutterDiameterOf(request.numbers.diameterMm, request.numbers.widthMm, working.width());
       Mill3D({std::move(parts), source, working, diameter, parse});
       return;
     }

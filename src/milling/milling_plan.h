@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "figures/figure_snapshot.h"
 #include "link/job_estimate.h"
@@ -26,6 +27,12 @@ struct MillingRequest {
   MillingNumbers numbers;
 };
 
+// How a job names itself in its G-code header, and the header's numbers: the depth and cutter
+// fields as typed, the delay as read.
+const char* MillingJobName(MillingJobKind kind);
+std::string MillingGcodeNumbers(const MillingFieldTexts& texts, const MillingNumbers& numbers);
+inline constexpr const char* kMillingDoneText = "Фрезеровка закончена";
+
 // Runs `request` on `parts`; `source` and `working` are the relief's pictures, `parse` its
 // "Разобрать" of the working picture.
 void RunMilling(const MillingRequest& request, MillingParts parts,
@@ -39,8 +46,8 @@ struct MillingStart {
   link::PositionRecord::Place place;
 };
 
-// The request planned on copies of what it changes in `start` with "С возвратом в исх." as `returnToStart`.
-// `link` is never touched. Raises link::PlanCancelled once `cancelled` is set, and
+// The request planned on copies of what it changes in `start` with "С возвратом в исх." as
+// `returnToStart`. `link` is never touched. Raises link::PlanCancelled once `cancelled` is set, and
 // link::PlanRefused where the job would stop on a move beyond the step range.
 link::JobEstimate PlanMilling(const MillingRequest& request, const MillingStart& start,
                               bool returnToStart, const link::MachineSettings& settings,

@@ -108,12 +108,14 @@ void MillingWindow::Offset() {
 
 std::optional<MillingNumbers> MillingWindow::readNumbers() {
   const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
-  return checkedNumbers(
-      ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
-                          diameterField_->text().toStdString(), delayField_->text().toStdString()}),
-      [&](const MillingNumbers& n) {
-        return MillingRangeProblem(n, tool.width(), tool.height(), settings_);
-      });
+  return checkedNumbers(ReadMillingNumbers(fieldTexts()), [&](const MillingNumbers& n) {
+    return MillingRangeProblem(n, tool.width(), tool.height(), settings_);
+  });
+}
+
+MillingFieldTexts MillingWindow::fieldTexts() const {
+  return {widthField_->text().toStdString(), depthField_->text().toStdString(),
+          diameterField_->text().toStdString(), delayField_->text().toStdString()};
 }
 
 MillingParts MillingWindow::partsFor(const MillingNumbers& numbers) {
@@ -139,7 +141,7 @@ void MillingWindow::MillSelected() {
         if (!figure) return;
         const auto numbers = readNumbers();
         if (!numbers) return;
-        runRequest({MillingJobKind::Selected, *figure, *numbers}, "фрезеровка выделенной фигуры");
+        runRequest({MillingJobKind::Selected, *figure, *numbers});
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -150,7 +152,7 @@ void MillingWindow::MillAll() {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
         const auto numbers = readNumbers();
         if (!numbers) return;
-        runRequest({MillingJobKind::All, 0, *numbers}, "фрезеровка всех фигур");
+        runRequest({MillingJobKind::All, 0, *numbers});
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -160,7 +162,7 @@ void MillingWindow::Mill3D() {
       [this] {
         const auto numbers = readNumbers();
         if (!numbers) return;
-        runRequest({MillingJobKind::Relief, 0, *numbers}, "фрезеровка рельефа (Резать 3D)");
+        runRequest({MillingJobKind::Relief, 0, *numbers});
       },
       {depthField_, diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -169,24 +171,22 @@ MillingStart MillingWindow::startState() const {
   return {snapshot(), state_, moves_.record.place()};
 }
 
-void MillingWindow::runRequest(const MillingRequest& request, const std::string& gcodeJob) {
+void MillingWindow::runRequest(const MillingRequest& request) {
   runFollowed(followedRun(static_cast<int>(request.kind), moves_, state_,
-                          [this, request, gcodeJob] {
-                            const auto gcode = startGcode(request.numbers, gcodeJob);
+                          [this, request] {
+                            const auto gcode = startGcode(request);
                             RunMilling(request, partsFor(request.numbers),
                                        picture_.copy(figures::kSourceCopy),
                                        picture_.copy(figures::kWorkingCopy),
                                        [this] { parseFigures(); });
                             if (gcode) gcode->finish();
                           }),
-              "Фрезеровка закончена");
+              kMillingDoneText);
 }
 
 std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {
   std::function<widgets::PlanTask(int, std::int32_t)> plan;
-  const auto read =
-      ReadMillingNumbers({widthField_->text().toStdString(), depthField_->text().toStdString(),
-                          diameterField_->text().toStdString(), delayField_->text().toStdString()});
+  const auto read = ReadMillingNumbers(fieldTexts());
   const auto* numbers = std::get_if<MillingNumbers>(&read);
   if (picture_.hasPicture() && numbers &&
       !MillingRangeProblem(*numbers, picture_.width(), picture_.height(), settings_)) {
@@ -206,13 +206,10 @@ std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {
   return figureJobPlans({selectedButton_, allButton_, reliefButton_}, plan);
 }
 
-std::unique_ptr<gcode::JobGcode> MillingWindow::startGcode(const MillingNumbers& numbers,
-                                                          const std::string& job) {
-  return FigureWindow::startGcode(
-      gcode::JobGcode::Tool::Cutter, moves_.listener, job,
-      "глубина " + depthField_->text().toStdString() + " мм, фреза " +
-          diameterField_->text().toStdString() + " мм, задержка " +
-          std::to_string(numbers.plungeDelay) + " мкс");
+std::unique_ptr<gcode::JobGcode> MillingWindow::startGcode(const MillingRequest& request) {
+  return FigureWindow::startGcode(gcode::JobGcode::Tool::Cutter, moves_.listener,
+                                  MillingJobName(request.kind),
+                                  MillingGcodeNumbers(fieldTexts(), request.numbers));
 }
 
 void MillingWindow::moveByMm(const manual::AxisDistances& d) {

@@ -30,7 +30,7 @@ class MillingWindow : public figures::FigureWindow {
   void MillAll();
   void Mill3D();
   // Runs `request` followed: estimate, progress, going on after a cut link.
-  void runRequest(const MillingRequest& request, const std::string& gcodeJob);
+  void runRequest(const MillingRequest& request);
   std::vector<widgets::JobFollow::Plan> jobPlans() override;
   MillingStart startState() const;
   // "Градиент" and "Отступить": the working picture changes, the figure data are reset.
@@ -41,7 +41,8 @@ class MillingWindow : public figures::FigureWindow {
   std::optional<MillingNumbers> readNumbers();
   // A job's parts; the scale of its step moves is fixed here (the fields stay locked).
   MillingParts partsFor(const MillingNumbers& numbers);
-  std::unique_ptr<gcode::JobGcode> startGcode(const MillingNumbers& numbers, const std::string& job);
+  MillingFieldTexts fieldTexts() const;
+  std::unique_ptr<gcode::JobGcode> startGcode(const MillingRequest& request);
   void moveByMm(const manual::AxisDistances& distances) override;
 
   MillingState state_;

@@ -5,6 +5,22 @@
 
 namespace vexa::outline {
 
+const char* OutlineJobName(OutlineJobKind kind) {
+  switch (kind) {
+    case OutlineJobKind::Selected:
+      return "обведение выделенной фигуры";
+    case OutlineJobKind::All:
+      return "обведение всех фигур";
+    case OutlineJobKind::Fill:
+      break;
+  }
+  return "гравировка с заливкой (Грав-ть всё)";
+}
+
+std::string OutlineGcodeNumbers(const OutlineFieldTexts& texts, const OutlineNumbers& numbers) {
+  return "пятно " + texts.diameter + " мм, задержка " + std::to_string(numbers.laserDelay) + " мкс";
+}
+
 void RunOutline(const OutlineRequest& request, OutlineParts parts,
                 const picture::PixelBuffer& source, picture::PixelBuffer& working,
                 const std::function<void()>& parse) {
@@ -35,8 +51,9 @@ link::JobEstimate PlanOutline(const OutlineRequest& request, const OutlineStart&
   picture::PixelBuffer working =
       request.kind == OutlineJobKind::Fill ? start.pictures.working : picture::PixelBuffer();
   const link::PlaneScale scale{n.widthMm, tool.width()};
-  link::OutlineMoves moves(link::MotionContext(link, settings), [scale] { return scale; },
-                           link::OutlineMoves::WhenIdle::Continue);
+  link::OutlineMoves moves(
+      link::MotionContext(link, settings), [scale] { return scale; },
+      link::OutlineMoves::WhenIdle::Continue);
   moves.record.moveTo(start.place);
   link::JobEstimate estimate(model);
   link::JobStream stream = link::JobStream::Planning(estimate, &cancelled);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "figures/figure_snapshot.h"
 #include "link/job_estimate.h"
@@ -31,6 +32,12 @@ inline double SpotRadiusOf(const OutlineNumbers& n, int pictureWidth) {
 inline double SpotDiameterOf(const OutlineNumbers& n, int pictureWidth) {
   return n.diameterMm * pictureWidth / n.widthMm;
 }
+
+// How a job names itself in its G-code header, and the header's numbers: the spot as typed, the
+// delay as read.
+const char* OutlineJobName(OutlineJobKind kind);
+std::string OutlineGcodeNumbers(const OutlineFieldTexts& texts, const OutlineNumbers& numbers);
+inline constexpr const char* kOutlineDoneText = "Гравировка закончена";
 
 // Runs `request` on `parts`; `source` and `working` are the fill's pictures, `parse` its
 // "Разобрать" of the working picture.

@@ -75,17 +75,18 @@ OutlineWindow::OutlineWindow(link::MachineLink& link, const link::MachineSetting
             {"Etching2_delay", delayField_}});
 }
 
+OutlineFieldTexts OutlineWindow::fieldTexts() const {
+  return {widthField_->text().toStdString(), diameterField_->text().toStdString(),
+          delayField_->text().toStdString()};
+}
+
 std::optional<OutlineNumbers> OutlineWindow::readNumbers(bool withDelay) {
   const picture::PixelBuffer& tool = picture_.copy(figures::kToolCopy);
-  return checkedNumbers(
-      ReadOutlineNumbers({widthField_->text().toStdString(), diameterField_->text().toStdString(),
-                          delayField_->text().toStdString()},
-                         withDelay),
-      [&](const OutlineNumbers& n) {
-        // "Отступить" (no delay read) moves nothing: only its spot must fit.
-        return withDelay ? OutlineRangeProblem(n, tool.width(), tool.height(), settings_)
-                         : SpotRangeProblem(n, tool.width());
-      });
+  return checkedNumbers(ReadOutlineNumbers(fieldTexts(), withDelay), [&](const OutlineNumbers& n) {
+    // "Отступить" (no delay read) moves nothing: only its spot must fit.
+    return withDelay ? OutlineRangeProblem(n, tool.width(), tool.height(), settings_)
+                     : SpotRangeProblem(n, tool.width());
+  });
 }
 
 OutlineParts OutlineWindow::partsFor(const OutlineNumbers& numbers) {
@@ -109,7 +110,7 @@ void OutlineWindow::OutlineSelected() {
         if (!figure) return;
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        runRequest({OutlineJobKind::Selected, *figure, *numbers}, "обведение выделенной фигуры");
+        runRequest({OutlineJobKind::Selected, *figure, *numbers});
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -120,7 +121,7 @@ void OutlineWindow::OutlineAll() {
         if (!figures::CheckFigureTree(figures_.tree, link_.prompts())) return;
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        runRequest({OutlineJobKind::All, 0, *numbers}, "обведение всех фигур");
+        runRequest({OutlineJobKind::All, 0, *numbers});
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -130,7 +131,7 @@ void OutlineWindow::FillAll() {
       [this] {
         const auto numbers = readNumbers(true);
         if (!numbers) return;
-        runRequest({OutlineJobKind::Fill, 0, *numbers}, "гравировка с заливкой (Грав-ть всё)");
+        runRequest({OutlineJobKind::Fill, 0, *numbers});
       },
       {diameterField_, delayField_, gradientButton_, offsetButton_});
 }
@@ -139,25 +140,22 @@ OutlineStart OutlineWindow::startState() const {
   return {snapshot(), state_, moves_.record.place()};
 }
 
-void OutlineWindow::runRequest(const OutlineRequest& request, const std::string& gcodeJob) {
+void OutlineWindow::runRequest(const OutlineRequest& request) {
   runFollowed(followedRun(static_cast<int>(request.kind), moves_, state_,
-                          [this, request, gcodeJob] {
-                            const auto gcode = startGcode(request.numbers, gcodeJob);
+                          [this, request] {
+                            const auto gcode = startGcode(request);
                             RunOutline(request, partsFor(request.numbers),
                                        picture_.copy(figures::kSourceCopy),
                                        picture_.copy(figures::kWorkingCopy),
                                        [this] { parseFigures(); });
                             if (gcode) gcode->finish();
                           }),
-              "Гравировка закончена");
+              kOutlineDoneText);
 }
 
 std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
   std::function<widgets::PlanTask(int, std::int32_t)> plan;
-  const auto read = ReadOutlineNumbers(
-      {widthField_->text().toStdString(), diameterField_->text().toStdString(),
-       delayField_->text().toStdString()},
-      true);
+  const auto read = ReadOutlineNumbers(fieldTexts(), true);
   const auto* numbers = std::get_if<OutlineNumbers>(&read);
   if (picture_.hasPicture() && numbers &&
       !OutlineRangeProblem(*numbers, picture_.width(), picture_.height(), settings_)) {
@@ -177,12 +175,10 @@ std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
   return figureJobPlans({selectedButton_, allButton_, fillButton_}, plan);
 }
 
-std::unique_ptr<gcode::JobGcode> OutlineWindow::startGcode(const OutlineNumbers& numbers,
-                                                          const std::string& job) {
-  return FigureWindow::startGcode(gcode::JobGcode::Tool::Laser, moves_.listener, job,
-                                  "пятно " + diameterField_->text().toStdString() +
-                                      " мм, задержка " + std::to_string(numbers.laserDelay) +
-                                      " мкс");
+std::unique_ptr<gcode::JobGcode> OutlineWindow::startGcode(const OutlineRequest& request) {
+  return FigureWindow::startGcode(gcode::JobGcode::Tool::Laser, moves_.listener,
+                                  OutlineJobName(request.kind),
+                                  OutlineGcodeNumbers(fieldTexts(), request.numbers));
 }
 
 void OutlineWindow::Gradient() {

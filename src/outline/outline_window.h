@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "figures/figure_window.h"
-#include "outline/outline_plan.h"
 #include "link/outline_moves.h"
 #include "outline/outline_job.h"
 #include "outline/outline_numbers.h"
+#include "outline/outline_plan.h"
 #include "outline/outline_state.h"
 
 namespace vexa::outline {
@@ -30,14 +30,15 @@ class OutlineWindow : public figures::FigureWindow {
   void OutlineAll();
   void FillAll();
   // Runs `request` followed: estimate, progress, going on after a cut link.
-  void runRequest(const OutlineRequest& request, const std::string& gcodeJob);
+  void runRequest(const OutlineRequest& request);
   std::vector<widgets::JobFollow::Plan> jobPlans() override;
   OutlineStart startState() const;
   void Gradient();
   void Offset();
   std::optional<OutlineNumbers> readNumbers(bool withDelay);
   OutlineParts partsFor(const OutlineNumbers& numbers);
-  std::unique_ptr<gcode::JobGcode> startGcode(const OutlineNumbers& numbers, const std::string& job);
+  OutlineFieldTexts fieldTexts() const;
+  std::unique_ptr<gcode::JobGcode> startGcode(const OutlineRequest& request);
   void moveByMm(const manual::AxisDistances& distances) override;
 
   OutlineState state_;

@@ -124,8 +124,4 @@ std::int64_t JobFollow::goOn() {
   return execute(cut.run, cut.firstUnconfirmed);
 }
 
-std::string JobDoneText(const std::string& done, std::int64_t seconds) {
-  return done + " за " + link::ClockText(seconds);
-}
-
 }  // namespace vexa::widgets

@@ -100,7 +100,6 @@ class JobFollow : public QObject {
   bool linkBack_ = false;
 };
 
-// "Фрезеровка закончена за 00:01:23".
-std::string JobDoneText(const std::string& done, std::int64_t seconds);
+using link::JobDoneText;
 
 }  // namespace vexa::widgets

@@ -1,0 +1,93 @@
+#include "cli/cli_machine.h"
+
+#include <QCoreApplication>
+
+#include "cli/logged_port.h"
+#include "cli/stop_signal.h"
+#include "emulator/demo_mode.h"
+#include "emulator/emulated_port.h"
+#include "link/firmware_gate.h"
+#include "link/qt_serial_port.h"
+#include "settings/path_text.h"
+#include "settings/startup_settings.h"
+
+namespace vexa::cli {
+
+class CliMachine::Pump final : public link::EventPump {
+ public:
+  explicit Pump(CliMachine& machine) : machine_(machine) {}
+  void processPendingEvents() override { machine_.pump(); }
+
+ private:
+  CliMachine& machine_;
+};
+
+CliMachine::CliMachine(const std::filesystem::path& programDir, const CommonOptions& options)
+    : iniFile_(programDir / "cnc.ini") {
+  const settings::StartupSettings startup = settings::LoadStartupSettings(iniFile_);
+  settings_ = startup.machine;
+  speed_ = startup.speed;
+  const std::filesystem::path log = settings::PathFromUtf8(options.commands);
+  if (!options.port.empty()) {
+    portName_ = options.port;
+    port_ = std::make_unique<link::QtSerialPort>();
+    if (!options.commands.empty()) port_ = std::make_unique<LoggedPort>(std::move(port_), log);
+  } else if (options.demo) {
+    demo_ = true;
+    port_ = emulator::MakeDemoPort(log);
+  } else if (!options.commands.empty()) {
+    // The demo's controller without its pace: the commands are what counts, not their time.
+    port_ = std::make_unique<emulator::EmulatedPort>(
+        emulator::ControllerBehaviour{},
+        emulator::EmulatorTiming{std::chrono::milliseconds(0), false, 1}, log);
+  }
+  if (port_ == nullptr) unused_ = std::make_unique<link::QtSerialPort>();
+  if (portName_.empty()) portName_ = "vexa-cli";
+  pump_ = std::make_unique<Pump>(*this);
+  link_ = std::make_unique<link::MachineLink>(port_ ? *port_ : *unused_, *pump_, prompts_);
+}
+
+CliMachine::~CliMachine() {
+  if (link_) link_->ClosePort();
+}
+
+ExitStatus CliMachine::connect(const std::string& tag) {
+  if (port_ == nullptr) return kDone;
+  link_->ExpectFirmware(tag);  // the emulated controller plays the firmware asked for
+  if (!link_->OpenPort(portName_, speed_)) return kLinkFailure;
+  if (demo_) {
+    emulator::PrepareDemo(*link_, static_cast<emulator::EmulatedPort&>(*port_), settings_);
+  }
+  try {
+    const link::GateResult gate = link::GateOnFirmware(*link_, link::TagRule{tag});
+    if (!gate.controlsOn) {
+      prompts_.message(link::kErrorCaption, gate.status);
+      return kLinkFailure;
+    }
+  } catch (const link::LinkAbort&) {
+    return kLinkFailure;
+  }
+  sends_ = true;
+  failuresAtStart_ = link_->readFailures();
+  return kDone;
+}
+
+void CliMachine::pump() {
+  QCoreApplication::processEvents();
+  if (StopSignalled() && !stopSet_) {
+    stopSet_ = true;
+    link_->StopRequested = true;
+  }
+}
+
+bool CliMachine::stopped() const {
+  return StopSignalled();
+}
+
+ExitStatus CliMachine::abortStatus() const {
+  if (stopped()) return kStopped;
+  if (link_->lineLost() || link_->readFailures() != failuresAtStart_) return kLinkFailure;
+  return kBadInput;
+}
+
+}  // namespace vexa::cli

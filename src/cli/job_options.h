@@ -1,0 +1,36 @@
+#pragma once
+// How the subcommands declare the windows' fields and boxes: a field is taken as text, exactly as
+// the window reads its field (so "abc" or "0" get the window's own message); a box that is not
+// given keeps what cnc.ini stores.
+
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
+
+namespace vexa::cli {
+
+// A field given on the command line, or nothing: cnc.ini's value then.
+using FieldText = std::optional<std::string>;
+
+// "--name" with its window label in the help text.
+CLI::Option* AddField(CLI::App& command, const std::string& name, FieldText& text,
+                      const std::string& label);
+
+// A box: +1 after "--name", -1 after "--no-name", 0 when neither is given.
+struct BoxChoice {
+  int value = 0;
+  bool given() const { return value != 0; }
+  bool ticked(bool stored) const { return value > 0 || (value == 0 && stored); }
+};
+void AddBox(CLI::App& command, const std::string& name, BoxChoice& box, const std::string& label);
+
+// The text the job reads: the command line's, else the stored one.
+inline std::string FieldOr(const FieldText& given, const std::string& stored) {
+  return given ? *given : stored;
+}
+
+}  // namespace vexa::cli

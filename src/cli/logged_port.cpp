@@ -1,0 +1,39 @@
+#include "cli/logged_port.h"
+
+#include <stdexcept>
+
+namespace vexa::cli {
+
+LoggedPort::LoggedPort(std::unique_ptr<link::SerialPort> port, const std::filesystem::path& logPath)
+    : port_(std::move(port)), file_(logPath, std::ios::binary | std::ios::trunc) {
+  if (!file_) throw std::runtime_error("cannot write " + logPath.string());
+}
+
+void LoggedPort::write(const std::string& text) {
+  log(text);
+  port_->write(text);
+}
+
+std::size_t LoggedPort::writeConfirmed(const std::string& text) {
+  log(text);
+  return port_->writeConfirmed(text);
+}
+
+// The link writes whole commands: those with ";" may come several at once, the laser's on and
+// off come alone and without it.
+void LoggedPort::log(const std::string& text) {
+  std::string command;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') continue;
+    if (c == ';') {
+      file_ << command << '\n';
+      command.clear();
+    } else {
+      command += c;
+    }
+  }
+  if (!command.empty()) file_ << command << '\n';
+  file_.flush();
+}
+
+}  // namespace vexa::cli
