@@ -34,6 +34,13 @@ picture::WindowPicture& CliJob::openPicture(const std::string& pathKey, int copi
   return *picture_;
 }
 
+bool CliJob::intake(const std::function<bool()>& load) {
+  machine_.prompts().setSubject(picture_ ? picture_->path() : std::string());
+  const bool loaded = load();
+  machine_.prompts().setSubject({});
+  return loaded;
+}
+
 std::optional<std::filesystem::path> CliJob::gcodePath() const {
   if (common_.gcode.empty()) return std::nullopt;
   return settings::PathFromUtf8(common_.gcode);

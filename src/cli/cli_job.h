@@ -36,6 +36,9 @@ class CliJob {
                                       const std::string& refusalLine,
                                       const std::string& storedPath);
 
+  // Takes the picture in by `load` (true when it holds a picture): its messages name the file.
+  bool intake(const std::function<bool()>& load);
+
   ExitStatus connect(const std::string& tag) { return machine_.connect(tag); }
 
   std::optional<std::filesystem::path> gcodePath() const;

@@ -27,19 +27,21 @@ CliMachine::CliMachine(const std::filesystem::path& programDir, const CommonOpti
   const settings::StartupSettings startup = settings::LoadStartupSettings(iniFile_);
   settings_ = startup.machine;
   speed_ = startup.speed;
-  const std::filesystem::path log = settings::PathFromUtf8(options.commands);
   if (!options.port.empty()) {
     portName_ = options.port;
     port_ = std::make_unique<link::QtSerialPort>();
-    if (!options.commands.empty()) port_ = std::make_unique<LoggedPort>(std::move(port_), log);
   } else if (options.demo) {
     demo_ = true;
-    port_ = emulator::MakeDemoPort(log);
+    port_ = emulator::MakeDemoPort();
   } else if (!options.commands.empty()) {
     // The demo's controller without its pace: the commands are what counts, not their time.
     port_ = std::make_unique<emulator::EmulatedPort>(
         emulator::ControllerBehaviour{},
-        emulator::EmulatorTiming{std::chrono::milliseconds(0), false, 1}, log);
+        emulator::EmulatorTiming{std::chrono::milliseconds(0), false, 1});
+  }
+  if (port_ && !options.commands.empty()) {
+    port_ =
+        std::make_unique<LoggedPort>(std::move(port_), settings::PathFromUtf8(options.commands));
   }
   if (port_ == nullptr) unused_ = std::make_unique<link::QtSerialPort>();
   if (portName_.empty()) portName_ = "vexa-cli";
@@ -56,7 +58,9 @@ ExitStatus CliMachine::connect(const std::string& tag) {
   link_->ExpectFirmware(tag);  // the emulated controller plays the firmware asked for
   if (!link_->OpenPort(portName_, speed_)) return kLinkFailure;
   if (demo_) {
-    emulator::PrepareDemo(*link_, static_cast<emulator::EmulatedPort&>(*port_), settings_);
+    auto* logged = dynamic_cast<LoggedPort*>(port_.get());
+    emulator::PrepareDemo(
+        *link_, static_cast<emulator::EmulatedPort&>(logged ? logged->inner() : *port_), settings_);
   }
   try {
     const link::GateResult gate = link::GateOnFirmware(*link_, link::TagRule{tag});

@@ -21,7 +21,6 @@ namespace vexa::cli {
 
 class CliMachine {
  public:
-  // Throws std::runtime_error when the commands file cannot be written.
   CliMachine(const std::filesystem::path& programDir, const CommonOptions& options);
   ~CliMachine();
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/cut_command.h"
 #include "cli/exit_status.h"
 #include "cli/figure_commands.h"
 #include "cli/raster_command.h"
@@ -72,6 +73,8 @@ int main(int argc, char* argv[]) {
   vexa::cli::AddRasterCommand(app, raster);
   vexa::cli::FigureOptions figure;
   vexa::cli::AddFigureCommands(app, figure);
+  vexa::cli::CutOptions cut;
+  vexa::cli::AddCutCommand(app, cut);
   for (CLI::App* command : app.get_subcommands({})) AddCommonOptions(*command, common);
 
   try {
@@ -92,6 +95,7 @@ int main(int argc, char* argv[]) {
   try {
     if (app.got_subcommand("raster"))
       return vexa::cli::RunRasterCommand(programDir, common, raster);
+    if (app.got_subcommand("cut")) return vexa::cli::RunCutCommand(programDir, common, cut);
     for (const char* name : {"mill", "relief", "outline", "fill"}) {
       if (app.got_subcommand(name))
         return vexa::cli::RunFigureCommand(name, programDir, common, figure);

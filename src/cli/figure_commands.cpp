@@ -5,86 +5,21 @@
 #include <optional>
 #include <variant>
 
-#include "cli/cli_job.h"
+#include "cli/figure_job.h"
 #include "figures/figure_selection.h"
-#include "figures/figure_snapshot.h"
-#include "figures/parse_figures.h"
-#include "gcode/job_gcode.h"
-#include "link/job_stream.h"
 #include "link/paced_pump.h"
 #include "manual/cutter_lift.h"
 #include "milling/milling_plan.h"
 #include "outline/outline_plan.h"
-#include "settings/path_text.h"
-#include "settings/settings_keys.h"
 
 namespace vexa::cli {
 
 namespace {
 
-// The window's pictures and figures, loaded as the window loads them.
-struct FigurePictures {
-  picture::WindowPicture& picture;
-  figures::FigureData figures;
-
-  picture::PixelBuffer& source() { return picture.copy(figures::kSourceCopy); }
-  picture::PixelBuffer& working() { return picture.copy(figures::kWorkingCopy); }
-  picture::PixelBuffer& tool() { return picture.copy(figures::kToolCopy); }
-  void parse() { figures::ParseFigures(working(), figures); }  // "Разобрать"
-  figures::FigureSnapshot snapshot() {
-    return figures::TakeSnapshot(source(), working(), tool(), figures);
-  }
-};
-
-// "Выделенная" picks its figure in the tree; here it is named by its number. A number the tree
-// does not hold is refused as the window refuses no selection.
-std::optional<std::int32_t> PickFigure(const FigurePictures& pictures, int figure,
-                                       link::Prompts& prompts) {
-  const auto picked =
-      figures::CheckSelectedFigure(pictures.figures.tree, "P" + std::to_string(figure), prompts);
-  if (!picked) return std::nullopt;
-  if (pictures.figures.tree.nodeOfFigure(*picked) < 0) {
-    prompts.message(link::kErrorCaption, "--figure " + std::to_string(figure) +
-                                             ": такой фигуры нет в дереве разобранной картинки");
-    return std::nullopt;
-  }
-  return picked;
-}
-
-// Runs a followed figure job: its progress on the terminal, its G-code, its end in a line.
-template <typename Moves>
-ExitStatus RunFollowed(CliJob& job, Moves& moves, const std::optional<link::JobEstimate>& estimate,
-                       const std::function<std::unique_ptr<gcode::JobGcode>()>& startGcode,
-                       const std::function<void()>& body, const std::string& done) {
-  link::MachineLink& link = job.machine().link();
-  std::optional<link::JobProgress> progress;
-  if (const auto show = job.progressShower(); estimate && show) {
-    progress.emplace(*estimate, show, link::JobClock(link));
-  }
-  const std::int64_t start = link::SystemSteadyNanos();
-  const ExitStatus status = job.run(estimate, [&] {
-    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
-    link::StreamScope followed(moves.stream, stream);
-    const auto gcode = startGcode();
-    body();
-    if (gcode) gcode->finish();
-    if (progress) progress->finish();
-    return true;
-  });
-  if (status == kDone) {
-    const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
-    job.machine().prompts().message(link::kDefaultCaption, link::JobDoneText(done, seconds));
-  }
-  return status;
-}
-
 int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& programDir,
                const CommonOptions& common, const FigureOptions& options) {
   CliJob job(programDir, common);
-  const settings::SettingsSnapshot ini = job.machine().iniFile().ReadSettings();
-  auto stored = [&](const std::string& key) {
-    return ini.ReadSetting(key, settings::BuiltinDefault(key, programDir));
-  };
+  const StoredFields stored(job);
   const milling::MillingFieldTexts texts{FieldOr(options.width, stored("cncrez_width")),
                                          FieldOr(options.depth, stored("cncrez_depth")),
                                          FieldOr(options.diameter, stored("mill_diameter")),
@@ -92,7 +27,10 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
   FigurePictures pictures{
       job.openPicture("Image", figures::kFigureCopies, "Фрезеровка невозможна.", stored("Image")),
       {}};
-  if (!pictures.picture.LoadWorkPictureOrReport(pictures.picture.path())) return kBadInput;
+  if (!job.intake(
+          [&] { return pictures.picture.LoadWorkPictureOrReport(pictures.picture.path()); })) {
+    return kBadInput;
+  }
   const link::MachineSettings& settings = job.machine().settings();
   const auto read = milling::ReadMillingNumbers(texts);
   if (const auto* problem = std::get_if<std::string>(&read)) return job.refuse(*problem);
@@ -148,16 +86,10 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
       [&job] { job.stepDone(); }};
   return RunFollowed(
       job, moves, estimate,
-      [&]() -> std::unique_ptr<gcode::JobGcode> {
-        const auto path = job.gcodePath();
-        if (!path) return nullptr;
-        return std::make_unique<gcode::JobGcode>(
-            *path,
-            gcode::JobGcodeHeader(milling::MillingJobName(kind),
-                                  settings::PathFromUtf8(pictures.picture.path()), texts.width,
-                                  milling::MillingGcodeNumbers(texts, numbers)),
-            gcode::JobGcode::Tool::Cutter, gcode::Calibration::Of(settings), job.standardOptions(),
-            moves.listener);
+      [&] {
+        return StartJobGcode(job, gcode::JobGcode::Tool::Cutter, milling::MillingJobName(kind),
+                             pictures.picture.path(), texts.width,
+                             milling::MillingGcodeNumbers(texts, numbers), moves.listener);
       },
       [&] {
         milling::RunMilling(request, parts, pictures.source(), pictures.working(),
@@ -169,17 +101,17 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
 int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& programDir,
                const CommonOptions& common, const FigureOptions& options) {
   CliJob job(programDir, common);
-  const settings::SettingsSnapshot ini = job.machine().iniFile().ReadSettings();
-  auto stored = [&](const std::string& key) {
-    return ini.ReadSetting(key, settings::BuiltinDefault(key, programDir));
-  };
+  const StoredFields stored(job);
   const outline::OutlineFieldTexts texts{FieldOr(options.width, stored("Etching2_width")),
                                          FieldOr(options.diameter, stored("Etching2_diameter")),
                                          FieldOr(options.delay, stored("Etching2_delay"))};
   FigurePictures pictures{job.openPicture("Etching2_image", figures::kFigureCopies,
                                           "Гравировка невозможна.", stored("Etching2_image")),
                           {}};
-  if (!pictures.picture.LoadWorkPictureOrReport(pictures.picture.path())) return kBadInput;
+  if (!job.intake(
+          [&] { return pictures.picture.LoadWorkPictureOrReport(pictures.picture.path()); })) {
+    return kBadInput;
+  }
   const link::MachineSettings& settings = job.machine().settings();
   const auto read = outline::ReadOutlineNumbers(texts, true);
   if (const auto* problem = std::get_if<std::string>(&read)) return job.refuse(*problem);
@@ -233,16 +165,10 @@ int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& progra
                                     [&job] { job.stepDone(); }};
   return RunFollowed(
       job, moves, estimate,
-      [&]() -> std::unique_ptr<gcode::JobGcode> {
-        const auto path = job.gcodePath();
-        if (!path) return nullptr;
-        return std::make_unique<gcode::JobGcode>(
-            *path,
-            gcode::JobGcodeHeader(outline::OutlineJobName(kind),
-                                  settings::PathFromUtf8(pictures.picture.path()), texts.width,
-                                  outline::OutlineGcodeNumbers(texts, numbers)),
-            gcode::JobGcode::Tool::Laser, gcode::Calibration::Of(settings), job.standardOptions(),
-            moves.listener);
+      [&] {
+        return StartJobGcode(job, gcode::JobGcode::Tool::Laser, outline::OutlineJobName(kind),
+                             pictures.picture.path(), texts.width,
+                             outline::OutlineGcodeNumbers(texts, numbers), moves.listener);
       },
       [&] {
         outline::RunOutline(request, parts, pictures.source(), pictures.working(),

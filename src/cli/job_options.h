@@ -28,6 +28,10 @@ struct BoxChoice {
 };
 void AddBox(CLI::App& command, const std::string& name, BoxChoice& box, const std::string& label);
 
+// "--width abc: нужно число больше 0" for a size given that is not a number above 0; nullopt
+// for a good one or none. For the raster fields, whose window would put its default in place.
+std::optional<std::string> PositiveFieldProblem(const std::string& name, const FieldText& text);
+
 // The text the job reads: the command line's, else the stored one.
 inline std::string FieldOr(const FieldText& given, const std::string& stored) {
   return given ? *given : stored;

@@ -4,11 +4,6 @@
 
 namespace vexa::cli {
 
-LoggedPort::LoggedPort(std::unique_ptr<link::SerialPort> port, const std::filesystem::path& logPath)
-    : port_(std::move(port)), file_(logPath, std::ios::binary | std::ios::trunc) {
-  if (!file_) throw std::runtime_error("cannot write " + logPath.string());
-}
-
 void LoggedPort::write(const std::string& text) {
   log(text);
   port_->write(text);
@@ -22,6 +17,11 @@ std::size_t LoggedPort::writeConfirmed(const std::string& text) {
 // The link writes whole commands: those with ";" may come several at once, the laser's on and
 // off come alone and without it.
 void LoggedPort::log(const std::string& text) {
+  if (!file_.is_open()) {
+    file_.open(path_, std::ios::binary | std::ios::trunc);
+    // Raised at the first command, before it is written: the job stops as on a failed write.
+    if (!file_) throw std::runtime_error("--commands: не удаётся записать файл " + path_.string());
+  }
   std::string command;
   for (char c : text) {
     if (c == '\r' || c == '\n') continue;

@@ -1,6 +1,7 @@
 #pragma once
-// --commands with --port: the real port, with every command written also put in a file, one per
-// line as vexa-sim --log writes them.
+// --commands: the port (a board's, or the emulated controller's), with every command written also
+// put in a file, one per line as vexa-sim --log writes them. The file is made at the first
+// command, so a job refused before it sends anything leaves none behind.
 
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,10 @@ namespace vexa::cli {
 
 class LoggedPort final : public link::SerialPort {
  public:
-  // Throws std::runtime_error when the file cannot be opened.
-  LoggedPort(std::unique_ptr<link::SerialPort> port, const std::filesystem::path& logPath);
+  LoggedPort(std::unique_ptr<link::SerialPort> port, std::filesystem::path logPath)
+      : port_(std::move(port)), path_(std::move(logPath)) {}
+
+  link::SerialPort& inner() { return *port_; }
 
   link::OpenResult open(const std::string& name, int speed) override {
     return port_->open(name, speed);
@@ -24,11 +27,14 @@ class LoggedPort final : public link::SerialPort {
   std::size_t writeConfirmed(const std::string& text) override;
   int readByte() override { return port_->readByte(); }
   int readWaitingByte() override { return port_->readWaitingByte(); }
+  void expectFirmware(const std::string& tag) override { port_->expectFirmware(tag); }
+  std::optional<int> demoSpeedup() const override { return port_->demoSpeedup(); }
 
  private:
   void log(const std::string& text);
 
   std::unique_ptr<link::SerialPort> port_;
+  std::filesystem::path path_;
   std::ofstream file_;
 };
 

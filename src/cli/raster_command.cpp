@@ -74,21 +74,29 @@ int RunRasterCommand(const std::filesystem::path& programDir, const CommonOption
     if (pseudo) picture::PseudoTone(fitted);
     if (invert) picture::InvertPicture(fitted);
   });
+  // The window would put its default in place of a size that is no number; here it is refused.
+  for (const auto& [name, text] :
+       {std::pair{"diameter", options.diameter}, {"width", options.width}}) {
+    if (const auto problem = PositiveFieldProblem(name, text)) return job.refuse(*problem);
+  }
   // As the window opens: the stored fields, then the picture fitted once; a field given here is
   // then typed in and left, as a user would.
-  raster.setLoading(true);
-  raster.fieldEdited(picture::SizeField::SpotDiameter, stored.diameter);
-  raster.fieldEdited(picture::SizeField::TargetWidth, stored.width);
-  raster.FinishOpening();
-  if (options.diameter) {
-    raster.fieldEdited(picture::SizeField::SpotDiameter, *options.diameter);
-    raster.SpotDiameterLeft();
-  }
-  if (options.width) {
-    raster.fieldEdited(picture::SizeField::TargetWidth, *options.width);
-    raster.TargetWidthLeft();
-  }
-  if (!picture.hasPicture()) return kBadInput;
+  const bool loaded = job.intake([&] {
+    raster.setLoading(true);
+    raster.fieldEdited(picture::SizeField::SpotDiameter, stored.diameter);
+    raster.fieldEdited(picture::SizeField::TargetWidth, stored.width);
+    raster.FinishOpening();
+    if (options.diameter) {
+      raster.fieldEdited(picture::SizeField::SpotDiameter, *options.diameter);
+      raster.SpotDiameterLeft();
+    }
+    if (options.width) {
+      raster.fieldEdited(picture::SizeField::TargetWidth, *options.width);
+      raster.TargetWidthLeft();
+    }
+    return picture.hasPicture();
+  });
+  if (!loaded) return kBadInput;
 
   raster::RunNumberTexts texts;
   texts.blackDwell = FieldOr(options.delay, stored.delay);

@@ -19,7 +19,9 @@ std::string OneLine(const std::string& text) {
 
 void TerminalPrompts::print(const std::string& text) {
   if (beforeMessage_) beforeMessage_();
-  std::fprintf(stderr, "vexa-cli: %s\n", OneLine(text).c_str());
+  const bool named = subject_.empty() || text.find(subject_) != std::string::npos;
+  const std::string line = named ? OneLine(text) : subject_ + ": " + OneLine(text);
+  std::fprintf(stderr, "vexa-cli: %s\n", line.c_str());
   std::fflush(stderr);
 }
 

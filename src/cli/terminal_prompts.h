@@ -4,6 +4,7 @@
 // question is answered "stop" and the milling pause dialog lifts the cutter and stops.
 
 #include <functional>
+#include <string>
 
 #include "link/prompts.h"
 
@@ -13,6 +14,9 @@ class TerminalPrompts final : public link::Prompts {
  public:
   // Set while the job runs, for the pause dialog: lifts the cutter out of the work.
   void setLiftCutter(std::function<void()> lift) { liftCutter_ = std::move(lift); }
+  // While set, messages that do not name it already start with it: "picture.jpg: Ошибка
+  // открытия файла!" names the file a box would have left to the user's memory.
+  void setSubject(std::string subject) { subject_ = std::move(subject); }
   // Called before each message, so a progress line can make room for it.
   void setBeforeMessage(std::function<void()> before) { beforeMessage_ = std::move(before); }
 
@@ -29,6 +33,7 @@ class TerminalPrompts final : public link::Prompts {
 
   std::function<void()> liftCutter_;
   std::function<void()> beforeMessage_;
+  std::string subject_;
 };
 
 // A message box's text on one terminal line: its line breaks become spaces.

@@ -181,14 +181,13 @@ void CuttingWindow::CutByPicture() {
                       [this] { return returnBox_->isChecked(); }, [this] { redrawAll(); },
                       [this] { (*pacedPump_)(); }, [this] { return closing_; },
                       [this] { job_.stepDone(); }});
-      const auto gcode = startGcode(gcode::JobGcode::Tool::Laser, moves_.listener,
-                                    "резка по картинке",
-                                    "задержка " + std::to_string(n.stepDelay) + " мкс");
+      const auto gcode = startGcode(gcode::JobGcode::Tool::Laser, moves_.listener, kCuttingJobName,
+                                    CuttingGcodeNumbers(n));
       link::StreamScope followed(moves_.stream, stream);
       job.CutByPicture();
       if (gcode) gcode->finish();
     };
-    runFollowed(std::move(run), "Резка закончена");
+    runFollowed(std::move(run), kCuttingDoneText);
   });
 }
 
@@ -207,7 +206,8 @@ std::vector<widgets::JobFollow::Plan> CuttingWindow::jobPlans() {
   const auto numbers = quietNumbers();
   if (!picture_.hasPicture() || !numbers) return plans;
   // The plan runs on its own thread with its own copies.
-  auto start = std::make_shared<const CuttingStart>(CuttingStart{snapshot(), moves_.record.place()});
+  auto start =
+      std::make_shared<const CuttingStart>(CuttingStart{snapshot(), moves_.record.place()});
   auto settings = std::make_shared<const link::MachineSettings>(settings_);
   const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
   const bool returnToStart = returnBox_->isChecked();

@@ -87,7 +87,8 @@ bool ProcessPicture(const ProcessingParts& parts) {
   SmoothLines(working, display);
   CopyWorkingToViews(parts.pictures, parts.redraw);
 
-  const std::filesystem::path result = parts.programDir / kResultFileName;
+  const std::filesystem::path result =
+      (parts.resultDir.empty() ? parts.programDir : parts.resultDir) / kResultFileName;
   try {
     picture::WriteBmpFile(parts.pictures.templatePicture, result);
   } catch (const settings::VexaError& error) {

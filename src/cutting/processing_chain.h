@@ -42,7 +42,8 @@ struct ProcessingParts {
   link::Prompts& prompts;
   CuttingPictures pictures;
   OperationDisplay display;
-  std::function<void()> redraw;  // RedrawPicture, after the views received the result
+  std::function<void()> redraw;          // RedrawPicture, after the views received the result
+  std::filesystem::path resultDir = {};  // where neuro.bmp goes; empty: the program folder
 };
 
 // The chain: gray, contrast five times, thinning until a pass changes nothing, specks, black

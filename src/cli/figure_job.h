@@ -1,0 +1,88 @@
+#pragma once
+// What the figure jobs of vexa-cli share, as the figure windows share FigureWindow: the four
+// pictures and the figure data, the cnc.ini fields, the G-code file, and a followed run with its
+// progress and closing line.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/cli_job.h"
+#include "figures/figure_data.h"
+#include "figures/figure_snapshot.h"
+#include "figures/parse_figures.h"
+#include "gcode/job_gcode.h"
+#include "link/job_stream.h"
+#include "link/move_listener.h"
+#include "settings/settings.h"
+
+namespace vexa::cli {
+
+// The window's pictures and figures, loaded as the window loads them.
+struct FigurePictures {
+  picture::WindowPicture& picture;
+  figures::FigureData figures;
+
+  picture::PixelBuffer& source() { return picture.copy(figures::kSourceCopy); }
+  picture::PixelBuffer& working() { return picture.copy(figures::kWorkingCopy); }
+  picture::PixelBuffer& tool() { return picture.copy(figures::kToolCopy); }
+  void parse() { figures::ParseFigures(working(), figures); }  // "Разобрать"
+  figures::FigureSnapshot snapshot() {
+    return figures::TakeSnapshot(source(), working(), tool(), figures);
+  }
+};
+
+// Runs a followed figure job: its progress on the terminal, its G-code, its end in a line.
+template <typename Moves>
+ExitStatus RunFollowed(CliJob& job, Moves& moves, const std::optional<link::JobEstimate>& estimate,
+                       const std::function<std::unique_ptr<gcode::JobGcode>()>& startGcode,
+                       const std::function<void()>& body, const std::string& done) {
+  link::MachineLink& link = job.machine().link();
+  std::optional<link::JobProgress> progress;
+  if (const auto show = job.progressShower(); estimate && show) {
+    progress.emplace(*estimate, show, link::JobClock(link));
+  }
+  const std::int64_t start = link::SystemSteadyNanos();
+  const ExitStatus status = job.run(estimate, [&] {
+    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
+    link::StreamScope followed(moves.stream, stream);
+    const auto gcode = startGcode();
+    body();
+    if (gcode) gcode->finish();
+    if (progress) progress->finish();
+    return true;
+  });
+  if (status == kDone) {
+    const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
+    job.machine().prompts().message(link::kDefaultCaption, link::JobDoneText(done, seconds));
+  }
+  return status;
+}
+
+// "Выделенная" on figure `figure` of the parsed tree; nullopt after the message when there is none.
+std::optional<std::int32_t> PickFigure(const FigurePictures& pictures, int figure,
+                                       link::Prompts& prompts);
+
+// A window's stored field: cnc.ini's value, or the key's built-in default.
+class StoredFields {
+ public:
+  explicit StoredFields(CliJob& job);
+  std::string operator()(const std::string& key) const;
+
+ private:
+  settings::SettingsSnapshot ini_;
+  std::filesystem::path programDir_;
+};
+
+// The job's G-code file when --gcode asks for one: the standard form, its header naming the job,
+// the picture and the fields as the window names them.
+std::unique_ptr<gcode::JobGcode> StartJobGcode(CliJob& job, gcode::JobGcode::Tool tool,
+                                               const std::string& jobName,
+                                               const std::string& picturePath,
+                                               const std::string& widthText,
+                                               const std::string& numbers,
+                                               link::MoveListener& slot);
+
+}  // namespace vexa::cli
