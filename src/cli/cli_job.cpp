@@ -69,6 +69,7 @@ std::function<void(const link::ProgressReport&)> CliJob::progressShower() {
 
 ExitStatus CliJob::run(const std::optional<link::JobEstimate>& estimate,
                        const std::function<bool()>& job) {
+  // Started before the job runs, so the job may name its own count meanwhile.
   progress_.start(estimate);
   ExitStatus status = kDone;
   try {

@@ -50,6 +50,8 @@ class CliJob {
   ExitStatus printEstimate(const std::optional<link::JobEstimate>& estimate);
   std::function<void(const link::ProgressReport&)> progressShower();
   void stepDone() { progress_.commandDone(); }
+  // The progress line counts the commands `taken` says (a job stream's), not the step moves.
+  void countCommands(std::function<std::int64_t()> taken) { progress_.countFrom(std::move(taken)); }
 
   // Runs `job` (true when it ran to its end, false when it refused with a message) and turns
   // its end into the exit status: the link abort is caught here, as at a window's button.

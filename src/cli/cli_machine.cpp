@@ -63,11 +63,8 @@ ExitStatus CliMachine::connect(const std::string& tag) {
         *link_, static_cast<emulator::EmulatedPort&>(logged ? logged->inner() : *port_), settings_);
   }
   try {
-    const link::GateResult gate = link::GateOnFirmware(*link_, link::TagRule{tag});
-    if (!gate.controlsOn) {
-      prompts_.message(link::kErrorCaption, gate.status);
-      return kLinkFailure;
-    }
+    // A board that does not fit has had its notice.
+    if (!link::GateOnFirmware(*link_, link::TagRule{tag}).controlsOn) return kLinkFailure;
   } catch (const link::LinkAbort&) {
     return kLinkFailure;
   }
@@ -78,14 +75,19 @@ ExitStatus CliMachine::connect(const std::string& tag) {
 
 void CliMachine::pump() {
   QCoreApplication::processEvents();
-  if (StopSignalled() && !stopSet_) {
-    stopSet_ = true;
-    link_->StopRequested = true;
+  const int presses = StopSignals();
+  if (presses == seenPresses_) return;
+  if (seenPresses_ == 0 && sends()) {
+    prompts_.message(link::kWarningCaption,
+                     "Стоп: задание остановится, когда плата ответит на текущую команду "
+                     "(ещё раз Ctrl+C - не ждать ответа)");
   }
+  seenPresses_ = presses;
+  link_->StopRequested = true;
 }
 
 bool CliMachine::stopped() const {
-  return StopSignalled();
+  return StopSignals() > 0;
 }
 
 ExitStatus CliMachine::abortStatus() const {

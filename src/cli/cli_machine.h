@@ -57,7 +57,7 @@ class CliMachine {
   std::unique_ptr<Pump> pump_;
   std::unique_ptr<link::MachineLink> link_;
   std::uint64_t failuresAtStart_ = 0;
-  bool stopSet_ = false;
+  int seenPresses_ = 0;  // Ctrl+C presses turned into StopRequested
 };
 
 }  // namespace vexa::cli

@@ -48,6 +48,7 @@ ExitStatus RunFollowed(CliJob& job, Moves& moves, const std::optional<link::JobE
   const ExitStatus status = job.run(estimate, [&] {
     link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
     link::StreamScope followed(moves.stream, stream);
+    job.countCommands([&stream] { return stream.taken(); });
     const auto gcode = startGcode();
     body();
     if (gcode) gcode->finish();

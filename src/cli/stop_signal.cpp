@@ -6,15 +6,15 @@ namespace vexa::cli {
 
 namespace {
 
-volatile std::sig_atomic_t signalled = 0;
+volatile std::sig_atomic_t presses = 0;
 
 extern "C" void onStopSignal(int number) {
-  if (signalled) {
+  if (presses >= 2) {
     std::signal(number, SIG_DFL);
     std::raise(number);
     return;
   }
-  signalled = 1;
+  presses = presses + 1;
 }
 
 }  // namespace
@@ -26,8 +26,8 @@ void InstallStopSignal() {
 #endif
 }
 
-bool StopSignalled() {
-  return signalled != 0;
+int StopSignals() {
+  return presses;
 }
 
 }  // namespace vexa::cli

@@ -1,11 +1,13 @@
 #pragma once
-// Ctrl+C as the windows' "Стоп": the signal only raises a flag; the job's own pump turns it into
-// StopRequested at its next look, so the job stops as a Stop button would stop it. A second
-// Ctrl+C ends the program at once.
+// Ctrl+C as the windows' "Стоп": the signal only counts; the job's own pump turns each count into
+// StopRequested at its next look. The first asks the job to stop after the board's answer to the
+// command under way, as the Stop button does; the second, like a second press while that answer
+// is missing, gives the answer up; a third ends the program at once.
 
 namespace vexa::cli {
 
 void InstallStopSignal();
-bool StopSignalled();
+// Ctrl+C presses so far (at most two: the third never returns).
+int StopSignals();
 
 }  // namespace vexa::cli

@@ -33,13 +33,15 @@ TerminalProgress::TerminalProgress(bool wanted) : shown_(wanted && StandardError
 
 void TerminalProgress::start(const std::optional<link::JobEstimate>& estimate) {
   commands_ = 0;
+  taken_ = {};
   total_ = estimate ? estimate->commands() : 0;
 }
 
 void TerminalProgress::show(const link::ProgressReport& report) {
   if (!shown_) return;
   // Cleared to the end of the line: the time left may get shorter.
-  std::fprintf(stderr, "\r%s\033[K", ProgressLine(report, commands_, total_).c_str());
+  std::fprintf(stderr, "\r%s\033[K",
+               ProgressLine(report, taken_ ? taken_() : commands_, total_).c_str());
   std::fflush(stderr);
   lineOpen_ = true;
 }

@@ -7,13 +7,11 @@ namespace vexa::cli {
 std::string OneLine(const std::string& text) {
   std::string line;
   for (char c : text) {
-    if (c == '\r') continue;
-    if (c == '\n') {
-      if (!line.empty() && line.back() != ' ') line += ' ';
-      continue;
-    }
-    line += c;
+    const bool space = c == '\r' || c == '\n' || c == ' ' || c == '\t';
+    if (space && (line.empty() || line.back() == ' ')) continue;
+    line += space ? ' ' : c;
   }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
   return line;
 }
 
