@@ -3,7 +3,7 @@
 # copies them into each user's folder), the desktop entry, the icon and the man pages.
 include(GNUInstallDirs)
 
-install(TARGETS vexa vexa-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vexa vexa-sim vexa-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 file(GLOB package_resources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
 install(FILES ${package_resources} DESTINATION ${CMAKE_INSTALL_DATADIR}/vexa)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vexa.desktop
@@ -13,7 +13,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/vexa.svg
 
 # Man pages carry the version and are installed compressed, as Debian wants them.
 set(man_pages)
-foreach(page vexa vexa-sim)
+foreach(page vexa vexa-sim vexa-cli)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/${page}.1 ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page}.1.gz
     COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/man/${page}.1 > ${CMAKE_BINARY_DIR}/man/${page}.1.gz

@@ -6,6 +6,7 @@
 #   - the installed vexa, run by automation (offscreen, a fresh HOME), makes the per-user folder
 #     ~/.local/share/vexa, seeds it with the defaults of /usr/share/vexa, and its laser window
 #     opens the default picture (writing work.bmp there);
+#   - the installed vexa-cli, without a display, writes the default ornament's G-code from there;
 #   - dpkg -r vexa removes every file the package installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,9 +26,10 @@ apt-get install -y -q --reinstall "./$deb" >/dev/null
 installed="$(dpkg -L vexa)"
 
 [ "$(/usr/bin/vexa --version)" = "vexa $version" ] || fail "vexa --version: $(/usr/bin/vexa --version)"
-for f in /usr/bin/vexa-sim /usr/share/applications/vexa.desktop \
+for f in /usr/bin/vexa-sim /usr/bin/vexa-cli /usr/share/applications/vexa.desktop \
          /usr/share/icons/hicolor/scalable/apps/vexa.svg /usr/share/man/man1/vexa.1.gz \
-         /usr/share/man/man1/vexa-sim.1.gz /usr/share/vexa/neuro.net; do
+         /usr/share/man/man1/vexa-sim.1.gz /usr/share/man/man1/vexa-cli.1.gz \
+         /usr/share/vexa/neuro.net; do
   [ -f "$f" ] || fail "$f is not installed"
 done
 
@@ -44,6 +46,11 @@ for f in /usr/share/vexa/*; do
 done
 [ -f "$user/work.bmp" ] || fail "the laser window did not open the default picture: $(cat "$work/transcript.txt")"
 ! grep -q $'^message\tОшибка' "$work/transcript.txt" || fail "$(cat "$work/transcript.txt")"
+# The terminal's jobs need no display: the default ornament to G-code from the same folder.
+(cd "$work" && env -u VEXA_PROGRAM_DIR -u XDG_DATA_HOME -u DISPLAY -u QT_QPA_PLATFORM \
+  HOME="$work/home" /usr/bin/vexa-cli outline --gcode "$work/ornament.gcode" --quiet \
+  2>"$work/cli.txt") || fail "the installed vexa-cli ended with status $?: $(cat "$work/cli.txt")"
+grep -q '^G21' "$work/ornament.gcode" || fail "vexa-cli wrote no G-code: $(cat "$work/cli.txt")"
 
 dpkg -r vexa >/dev/null
 while IFS= read -r f; do
