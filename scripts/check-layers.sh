@@ -8,7 +8,7 @@ LAYERS=(
   "settings link emulator"
   "picture widgets gcode"
   "figures manual"
-  "milling outline raster wood cutting scanner"
+  "milling outline raster wood cutting scanner gcode_run"
   "app cli"
 )
 set -u

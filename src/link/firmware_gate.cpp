@@ -23,7 +23,7 @@ std::string OpenStatusText(const MachineLink& link) {
 }
 
 bool TagRule::accepts(const std::string& tag) const {
-  if (!required.empty()) return tag == required;
+  if (!required.empty()) return tag == required || (!alternative.empty() && tag == alternative);
   return tag.size() >= 2 && tag[1] == 'T';
 }
 

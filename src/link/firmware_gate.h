@@ -30,6 +30,7 @@ struct GateResult {
 // Which answers a window accepts.
 struct TagRule {
   std::string required;  // the exact tag; empty: any two letters ending in "T" (manual window)
+  std::string alternative = {};  // a second tag the window also drives (the G-code window)
   bool accepts(const std::string& tag) const;
 };
 
