@@ -30,6 +30,7 @@ struct OracleCase {
   std::string scannerKeys;  // cnc.ini lines of the scanner window
   std::string typed;        // the window's script lines before "Сканировать"
   Strings options;          // the same given to vexa-cli
+  bool outDir = false;      // image.bmp to --out-dir, not the program folder
 };
 
 TEST(CliScanEndToEnd, ScansAsTheWindowDoesAndSavesTheSameImageBmp) {
@@ -39,7 +40,8 @@ TEST(CliScanEndToEnd, ScansAsTheWindowDoesAndSavesTheSameImageBmp) {
        "scanner_mesh_width=8\r\nscanner_mesh_height=7\r\nscanner_area_width=60\r\n"
        "scanner_picture_width=150\r\nscanner_picture_height=120\r\n",
        "",
-       {}},
+       {},
+       true},
       // The picture follows the mesh in whole grid steps of the box; the area width follows.
       {"typed mesh and area height",
        "",
@@ -54,7 +56,7 @@ TEST(CliScanEndToEnd, ScansAsTheWindowDoesAndSavesTheSameImageBmp) {
   for (const OracleCase& c : cases) {
     SCOPED_TRACE(c.name);
     test::SimProcess windowSim(kScanner), cliSim(kScanner);
-    test::TempFolder windowFolder, cliFolder;
+    test::TempFolder windowFolder, cliFolder, outFolder;
     windowFolder.write("cnc.ini", Ini(windowSim, c.scannerKeys));
     cliFolder.write("cnc.ini", Ini(cliSim, c.scannerKeys));
 
@@ -70,26 +72,18 @@ TEST(CliScanEndToEnd, ScansAsTheWindowDoesAndSavesTheSameImageBmp) {
     Strings arguments{"--program-dir", cliFolder.path().string(), "scan", "--port",
                       cliSim.portPath()};
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    if (c.outDir) arguments.insert(arguments.end(), {"--out-dir", outFolder.path().string()});
     const test::CliRun cli = test::runCli(arguments);
     ASSERT_EQ(cli.exitCode, 0) << cli.errors;
     EXPECT_EQ(cli.errors, "vexa-cli: Сканирвание завершено\nvexa-cli: Изображение сохранено\n");
 
     EXPECT_GT(cliSim.receivedCommands().size(), 40u);
     EXPECT_EQ(cliSim.receivedCommands(), windowSim.receivedCommands());
-    EXPECT_TRUE(cliFolder.read("image.bmp") == windowFolder.read("image.bmp"))
+    const test::TempFolder& saved = c.outDir ? outFolder : cliFolder;
+    EXPECT_TRUE(saved.read("image.bmp") == windowFolder.read("image.bmp"))
         << "image.bmp differs from the window's";
+    EXPECT_EQ(cliFolder.entries().size(), c.outDir ? 1u : 2u);  // cnc.ini, and image.bmp there
   }
-}
-
-TEST(CliScanEndToEnd, OutDirTakesImageBmpAndTheProgramFolderKeepsNone) {
-  test::SimProcess sim(kScanner);
-  test::TempFolder folder, out;
-  folder.write("cnc.ini", Ini(sim, ""));
-  const test::CliRun cli = test::runCli({"--program-dir", folder.path().string(), "scan", "--port",
-                                         sim.portPath(), "--out-dir", out.path().string()});
-  ASSERT_EQ(cli.exitCode, 0) << cli.errors;
-  EXPECT_EQ(out.entries(), Strings{"image.bmp"});
-  EXPECT_EQ(folder.entries(), Strings{"cnc.ini"});
 }
 
 // Waits (up to a minute) until `done` holds, looking every 50 ms.
