@@ -13,6 +13,7 @@
 #include "cli/exit_status.h"
 #include "cli/figure_commands.h"
 #include "cli/raster_command.h"
+#include "cli/scan_command.h"
 #include "cli/stop_signal.h"
 #include "picture/qt_path.h"
 #include "settings/program_dir.h"
@@ -76,6 +77,8 @@ int main(int argc, char* argv[]) {
   vexa::cli::CutOptions cut;
   vexa::cli::AddCutCommand(app, cut);
   for (CLI::App* command : app.get_subcommands({})) AddCommonOptions(*command, common);
+  vexa::cli::ScanOptions scan;  // its own machine options: no picture, no G-code
+  vexa::cli::AddScanCommand(app, scan);
 
   try {
     app.parse(argc, argv);
@@ -100,6 +103,7 @@ int main(int argc, char* argv[]) {
       if (app.got_subcommand(name))
         return vexa::cli::RunFigureCommand(name, programDir, common, figure);
     }
+    if (app.got_subcommand("scan")) return vexa::cli::RunScanCommand(programDir, scan);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vexa-cli: %s\n", error.what());
     return vexa::cli::kBadInput;

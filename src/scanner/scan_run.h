@@ -88,6 +88,9 @@ std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& numbers,
                                               const link::MachineSettings& settings,
                                               const link::TimeModel& model);
 
+// Every command of a scan is awaited: the probe's reading, or a move's "T".
+link::TimeModel ScanTimeModel(const link::MachineLink& link);
+
 // "Данные: " and the reading, for Label9.
 std::string ReadingText(std::int32_t reading);
 

@@ -17,7 +17,6 @@
 
 #include "link/job_stream.h"
 #include "manual/move_by_mm_widget.h"
-#include "picture/bmp_file.h"
 #include "picture/picture_view.h"
 #include "scanner/height_picture.h"
 #include "scanner/picture_size.h"
@@ -25,8 +24,6 @@
 #include "scanner/scan_numbers.h"
 #include "scanner/scan_run.h"
 #include "scanner/scanner_settings.h"
-#include "settings/path_text.h"
-#include "settings/vexa_error.h"
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_busy_cursor.h"
@@ -43,15 +40,6 @@ QString Text(const std::string& text) {
 
 std::string Text(const QLineEdit* field) {
   return field->text().toStdString();
-}
-
-QSize BoxFor(const PictureSize& size) {
-  return {size.width + kBoxMargin, size.height + kBoxMargin};
-}
-
-// Every command of a scan is awaited: the probe's reading, or a move's "T".
-link::TimeModel scanTimeModel(const link::MachineLink& link) {
-  return link::TimeModel(link.pace, link.speed, link::InFlight::One);
 }
 
 }  // namespace
@@ -201,33 +189,31 @@ void ScannerWindow::buildPanels() {
 }
 
 void ScannerWindow::loadSettings() {
-  const ScannerSettings stored = ReadScannerSettings(settingsFile_);
-  meshWidthField_->setText(Text(stored.meshWidth));
-  meshHeightField_->setText(Text(stored.meshHeight));
-  areaWidthField_->setText(Text(stored.areaWidth));
-  pictureWidthField_->setText(Text(stored.pictureWidth));
-  pictureHeightField_->setText(Text(stored.pictureHeight));
+  showFields(OpenScannerFields(ReadScannerSettings(settingsFile_), preview_));
   appliedMeshWidth_ = meshWidthField_->text();
   appliedMeshHeight_ = meshHeightField_->text();
-  // The stored size is one the box can take (ReadScannerSettings made sure).
-  const auto size =
-      std::get<PictureSize>(ReadPictureSize(stored.pictureWidth, stored.pictureHeight));
-  box_->setBoxSize(BoxFor(size));
-  preview_.setBoxSize(box_->boxSize().width(), box_->boxSize().height());
-  fieldLeft(areaWidthField_);
-  DrawGrid();
+  showPreviewBox();
+}
+
+ScannerFields ScannerWindow::fields() const {
+  return {Text(meshWidthField_),  Text(meshHeightField_),   Text(areaWidthField_),
+          Text(areaHeightField_), Text(pictureWidthField_), Text(pictureHeightField_)};
+}
+
+void ScannerWindow::showFields(const ScannerFields& fields) {
+  for (const auto& [field, text] : {std::pair{meshWidthField_, &fields.meshWidth},
+                                    {meshHeightField_, &fields.meshHeight},
+                                    {areaWidthField_, &fields.areaWidth},
+                                    {areaHeightField_, &fields.areaHeight},
+                                    {pictureWidthField_, &fields.pictureWidth},
+                                    {pictureHeightField_, &fields.pictureHeight}}) {
+    if (Text(field) != *text) field->setText(Text(*text));
+  }
 }
 
 void ScannerWindow::ScanSurface() {
-  const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
-                                        Text(areaWidthField_), Text(areaHeightField_)});
-  std::optional<ScanProblem> problem;
-  if (const auto* unread = std::get_if<ScanProblem>(&numbers)) {
-    problem = *unread;
-  } else {
-    problem = ScanRangeProblem(std::get<ScanNumbers>(numbers), settings_);
-  }
-  if (problem) {
+  const auto numbers = CheckScanFields(fields(), settings_);
+  if (const auto* problem = std::get_if<ScanProblem>(&numbers)) {
     if (!job_.running()) link_.prompts().message(problem->caption, problem->text);
     return;
   }
@@ -256,7 +242,7 @@ void ScannerWindow::runScan(const ScanNumbers& numbers, std::int64_t firstSent) 
                                    std::to_string(points));
         };
         std::optional<link::JobProgress> progress;
-        const auto estimate = EstimateScan(numbers, settings_, scanTimeModel(link_));
+        const auto estimate = EstimateScan(numbers, settings_, ScanTimeModel(link_));
         if (estimate) {
           progress.emplace(
               *estimate,
@@ -333,11 +319,9 @@ void ScannerWindow::goOn() {
 }
 
 std::optional<ScanNumbers> ScannerWindow::quietNumbers() const {
-  const auto numbers = ReadScanNumbers({Text(meshWidthField_), Text(meshHeightField_),
-                                        Text(areaWidthField_), Text(areaHeightField_)});
-  const auto* read = std::get_if<ScanNumbers>(&numbers);
-  if (!read || ScanRangeProblem(*read, settings_)) return std::nullopt;
-  return *read;
+  const auto numbers = CheckScanFields(fields(), settings_);
+  if (const auto* read = std::get_if<ScanNumbers>(&numbers)) return *read;
+  return std::nullopt;
 }
 
 void ScannerWindow::refreshEstimate() {
@@ -346,7 +330,7 @@ void ScannerWindow::refreshEstimate() {
                     link_.pace.latencyMicros};
   const auto numbers = quietNumbers();
   estimate_.reset();
-  if (numbers) estimate_ = EstimateScan(*numbers, settings_, scanTimeModel(link_));
+  if (numbers) estimate_ = EstimateScan(*numbers, settings_, ScanTimeModel(link_));
   progressPanel_->showEstimate(estimate_);
 }
 
@@ -365,16 +349,11 @@ void ScannerWindow::watch() {
 }
 
 void ScannerWindow::InterpolateHeightPicture() {
-  if (const auto problem = scanner::InterpolationProblem(mesh_)) {
-    link_.prompts().message(link::kWarningCaption, *problem);
+  const auto size = InterpolationSize(mesh_, fields());
+  if (const auto* problem = std::get_if<ScanProblem>(&size)) {
+    link_.prompts().message(problem->caption, problem->text);
     return;
   }
-  const auto size = ReadPictureSize(Text(pictureWidthField_), Text(pictureHeightField_));
-  if (const auto* problem = std::get_if<std::string>(&size)) {
-    link_.prompts().message(link::kErrorCaption, *problem);
-    return;
-  }
-  // The picture takes the size of the scanned mesh, whatever the mesh fields say now.
   const PictureSize& picture = std::get<PictureSize>(size);
   {
     widgets::BusyCursor busy;  // a large picture takes a moment
@@ -384,31 +363,28 @@ void ScannerWindow::InterpolateHeightPicture() {
 }
 
 void ScannerWindow::SaveHeightPicture() {
-  const std::filesystem::path path = programDir_ / kHeightPictureFileName;
-  try {
-    picture::WriteBmpFile(preview_.image(), path);
-  } catch (const settings::VexaError&) {
-    link_.prompts().message(link::kErrorCaption,
-                            "Не удалось записать файл " + settings::PathToUtf8(path) + ".");
+  if (const auto problem = WriteHeightPicture(preview_.image(), programDir_)) {
+    link_.prompts().message(link::kErrorCaption, *problem);
     return;
   }
   link_.prompts().message(kSavedCaption, kSavedText);
 }
 
 void ScannerWindow::ApplyPictureSize() {
-  const auto size = ReadPictureSize(Text(pictureWidthField_), Text(pictureHeightField_));
-  if (const auto* problem = std::get_if<std::string>(&size)) {
+  if (const auto problem = scanner::ApplyPictureSize(fields(), preview_)) {
     link_.prompts().message(link::kErrorCaption, *problem);
     return;
   }
-  const QSize boxSize = BoxFor(std::get<PictureSize>(size));
-  box_->setBoxSize(boxSize);
-  preview_.setBoxSize(boxSize.width(), boxSize.height());
-  DrawGrid();
+  showPreviewBox();
 }
 
 void ScannerWindow::DrawGrid() {
-  preview_.DrawGrid(GridPointsOf(Text(meshWidthField_)), GridPointsOf(Text(meshHeightField_)));
+  DrawFieldGrid(fields(), preview_);
+  showPreview();
+}
+
+void ScannerWindow::showPreviewBox() {
+  box_->setBoxSize({preview_.boxWidth(), preview_.boxHeight()});
   showPreview();
 }
 
@@ -418,21 +394,10 @@ void ScannerWindow::showPreview() {
 
 void ScannerWindow::dragBoxTo(QSize wanted) {
   if (job_.running()) return;
-  const QSize now = box_->boxSize();
-  const DraggedBox dragged =
-      DragBox({now.width(), now.height()}, {wanted.width(), wanted.height()});
-  // The picture is always a whole number of grid steps.
-  const int nx = GridPointsOf(Text(meshWidthField_));
-  const int ny = GridPointsOf(Text(meshHeightField_));
-  if (dragged.widthTaken && nx >= 2) {
-    pictureWidthField_->setText(QString::number(PictureSideForBox(dragged.box.width, nx)));
-  }
-  if (dragged.heightTaken && ny >= 2) {
-    pictureHeightField_->setText(QString::number(PictureSideForBox(dragged.box.height, ny)));
-  }
-  box_->setBoxSize({dragged.box.width, dragged.box.height});
-  preview_.setBoxSize(dragged.box.width, dragged.box.height);
-  DrawGrid();
+  ScannerFields dragged = fields();
+  DragPreviewBox(dragged, preview_, {wanted.width(), wanted.height()});
+  showFields(dragged);
+  showPreviewBox();
 }
 
 QString& ScannerWindow::appliedMeshText(const QLineEdit* field) {
@@ -446,13 +411,9 @@ void ScannerWindow::meshFieldLeft(QLineEdit* field) {
 }
 
 void ScannerWindow::fieldLeft(QLineEdit* field) {
-  const bool heightGiven = field == areaHeightField_;
-  QLineEdit* derived = heightGiven ? areaWidthField_ : areaHeightField_;
-  const auto text = heightGiven ? CoupledAreaText(Text(pictureWidthField_),
-                                                  Text(pictureHeightField_), Text(field))
-                                : CoupledAreaText(Text(pictureHeightField_),
-                                                  Text(pictureWidthField_), Text(areaWidthField_));
-  if (text) derived->setText(Text(*text));
+  ScannerFields left = fields();
+  AreaFieldLeft(left, field == areaHeightField_);
+  showFields(left);
 }
 
 void ScannerWindow::moveByMm(double dx, double dy, double dz) {
@@ -486,9 +447,9 @@ bool ScannerWindow::eventFilter(QObject* watched, QEvent* event) {
 void ScannerWindow::closeEvent(QCloseEvent* event) {
   // Closing during a scan stops it; the window closes once the scan has unwound.
   if (!guard_.mayClose(event)) return;
-  WriteScannerSettings(settingsFile_,
-                       {Text(meshWidthField_), Text(meshHeightField_), Text(areaWidthField_),
-                        Text(pictureWidthField_), Text(pictureHeightField_)});
+  const ScannerFields now = fields();
+  WriteScannerSettings(settingsFile_, {now.meshWidth, now.meshHeight, now.areaWidth,
+                                       now.pictureWidth, now.pictureHeight});
   event->accept();
 }
 

@@ -17,6 +17,7 @@
 #include "scanner/height_mesh.h"
 #include "scanner/scan_numbers.h"
 #include "scanner/scan_preview.h"
+#include "scanner/scanner_fields.h"
 #include "settings/settings.h"
 #include "widgets/qt_job_guard.h"
 
@@ -37,10 +38,6 @@ class MoveByMmWidget;
 namespace vexa::scanner {
 
 class ScanBoxWidget;
-
-inline constexpr const char* kHeightPictureFileName = "image.bmp";
-inline constexpr const char* kSavedCaption = "Сохранение";
-inline constexpr const char* kSavedText = "Изображение сохранено";
 
 class ScannerWindow : public QWidget {
   Q_OBJECT
@@ -90,7 +87,12 @@ class ScannerWindow : public QWidget {
   void SaveHeightPicture();
   void ApplyPictureSize();
 
+  // The fields' texts, and back into the fields (those that changed).
+  ScannerFields fields() const;
+  void showFields(const ScannerFields& fields);
   void DrawGrid();
+  // The box takes the preview's size and shows its image.
+  void showPreviewBox();
   void showPreview();
   void dragBoxTo(QSize wanted);
   QString& appliedMeshText(const QLineEdit* field);
