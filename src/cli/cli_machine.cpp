@@ -54,7 +54,7 @@ CliMachine::~CliMachine() {
 }
 
 ExitStatus CliMachine::connect(const std::string& tag) {
-  if (port_ == nullptr) return kDone;
+  if (port_ == nullptr) return stopped() ? kStopped : kDone;
   link_->ExpectFirmware(tag);  // the emulated controller plays the firmware asked for
   if (!link_->OpenPort(portName_, speed_)) return kLinkFailure;
   if (demo_) {
@@ -66,8 +66,11 @@ ExitStatus CliMachine::connect(const std::string& tag) {
     // A board that does not fit has had its notice.
     if (!link::GateOnFirmware(*link_, link::TagRule{tag}).controlsOn) return kLinkFailure;
   } catch (const link::LinkAbort&) {
-    return kLinkFailure;
+    return stopped() ? kStopped : kLinkFailure;
   }
+  // Ctrl+C during the check: the job would clear the flag as it starts and run all the same.
+  pump();
+  if (stopped()) return kStopped;
   sends_ = true;
   failuresAtStart_ = link_->readFailures();
   return kDone;

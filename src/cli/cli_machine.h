@@ -32,7 +32,7 @@ class CliMachine {
   bool sends() const { return port_ != nullptr && sends_; }
 
   // Opens the port and asks for the firmware `tag`, as a window does when it opens. kDone, or
-  // the failure's status once its message has been printed.
+  // the failure's status once its message has been printed (kStopped after a Ctrl+C).
   ExitStatus connect(const std::string& tag);
   // Lets pending events through and turns Ctrl+C into StopRequested; jobs call it through the
   // link's pump, redraws and step hooks.

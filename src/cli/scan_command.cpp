@@ -134,10 +134,8 @@ int RunScanCommand(const std::filesystem::path& programDir, const ScanOptions& o
   }
 
   if (!common.estimate) {
-    // Ctrl+C during the firmware check stops the scan before it began.
-    if (const ExitStatus status = job.connect("ST"); status != kDone) {
-      return machine.stopped() ? kStopped : status;
-    }
+    // Ctrl+C during the firmware check stops the scan before it began (kStopped).
+    if (const ExitStatus status = job.connect("ST"); status != kDone) return status;
   }
   link::MachineLink& link = machine.link();
   const auto estimate =
