@@ -28,22 +28,20 @@ int RunCutCommand(const std::filesystem::path& programDir, const CommonOptions& 
   const StoredFields stored(job);
   const std::string widthText = FieldOr(options.width, stored("Etching9_width"));
   const std::string delayText = FieldOr(options.delay, stored("Etching9_delay"));
-  FigurePictures pictures{job.openPicture("Etching9_image", figures::kFigureCopies,
-                                          "Гравировка невозможна.", stored("Etching9_image")),
-                          {}};
-  if (!job.intake(
-          [&] { return pictures.picture.LoadWorkPictureOrReport(pictures.picture.path()); })) {
-    return kBadInput;
-  }
+  auto loaded =
+      LoadFigurePictures(job, "Etching9_image", "Гравировка невозможна.", stored("Etching9_image"));
+  if (!loaded) return kBadInput;
+  FigurePictures& pictures = *loaded;
   const link::MachineSettings& settings = job.machine().settings();
   // The fields are checked before the chain's minutes, not after them.
-  const auto read = cutting::ReadCuttingNumbers(widthText, delayText);
-  if (const auto* problem = std::get_if<std::string>(&read)) return job.refuse(*problem);
-  const cutting::CuttingNumbers numbers = std::get<cutting::CuttingNumbers>(read);
-  if (const auto problem = cutting::CuttingRangeProblem(numbers, pictures.picture.width(),
-                                                        pictures.picture.height(), settings)) {
-    return job.refuse(*problem);
-  }
+  const auto checked =
+      CheckedNumbers(job, cutting::ReadCuttingNumbers(widthText, delayText),
+                     [&](const cutting::CuttingNumbers& n) {
+                       return cutting::CuttingRangeProblem(n, pictures.picture.width(),
+                                                           pictures.picture.height(), settings);
+                     });
+  if (!checked) return kBadInput;
+  const cutting::CuttingNumbers numbers = *checked;
 
   const cutting::CuttingPictures cuttingPictures{
       pictures.working(), pictures.picture.copy(figures::kSelectionCopy), pictures.tool()};
@@ -61,14 +59,11 @@ int RunCutCommand(const std::filesystem::path& programDir, const CommonOptions& 
   link::OutlineMoves moves(
       link::MotionContext(link, settings, [&job] { return job.machine().sends(); }),
       [scale] { return scale; }, link::OutlineMoves::WhenIdle::Sleep);
-  std::optional<link::JobEstimate> estimate;
-  try {
+  const auto estimate = PlanOrNone(link, [&](const link::TimeModel& model) {
     const std::atomic<bool> never{false};
-    estimate = cutting::PlanCutting(
-        numbers, {pictures.snapshot(), moves.record.place()}, options.returnToStart, settings, link,
-        link::TimeModel(link.pace, link.speed, link::InFlight::One), never);
-  } catch (const link::PlanRefused&) {
-  }
+    return cutting::PlanCutting(numbers, {pictures.snapshot(), moves.record.place()},
+                                options.returnToStart, settings, link, model, never);
+  });
   if (common.estimate) return job.printEstimate(estimate);
 
   auto pump = std::make_shared<link::PacedPump>(link.pump());

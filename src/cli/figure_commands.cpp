@@ -24,50 +24,37 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
                                          FieldOr(options.depth, stored("cncrez_depth")),
                                          FieldOr(options.diameter, stored("mill_diameter")),
                                          FieldOr(options.delay, stored("SM_mill_delay"))};
-  FigurePictures pictures{
-      job.openPicture("Image", figures::kFigureCopies, "Фрезеровка невозможна.", stored("Image")),
-      {}};
-  if (!job.intake(
-          [&] { return pictures.picture.LoadWorkPictureOrReport(pictures.picture.path()); })) {
-    return kBadInput;
-  }
+  auto loaded = LoadFigurePictures(job, "Image", "Фрезеровка невозможна.", stored("Image"));
+  if (!loaded) return kBadInput;
+  FigurePictures& pictures = *loaded;
   const link::MachineSettings& settings = job.machine().settings();
-  const auto read = milling::ReadMillingNumbers(texts);
-  if (const auto* problem = std::get_if<std::string>(&read)) return job.refuse(*problem);
-  const milling::MillingNumbers numbers = std::get<milling::MillingNumbers>(read);
-  if (const auto problem = milling::MillingRangeProblem(numbers, pictures.tool().width(),
-                                                        pictures.tool().height(), settings)) {
-    return job.refuse(*problem);
-  }
-  milling::MillingRequest request{kind, 0, numbers};
+  const auto numbers = CheckedNumbers(
+      job, milling::ReadMillingNumbers(texts), [&](const milling::MillingNumbers& n) {
+        return milling::MillingRangeProblem(n, pictures.tool().width(), pictures.tool().height(),
+                                            settings);
+      });
+  if (!numbers) return kBadInput;
+  milling::MillingRequest request{kind, 0, *numbers};
   if (kind != milling::MillingJobKind::Relief) {
-    pictures.parse();
-    if (kind == milling::MillingJobKind::Selected) {
-      const auto figure = PickFigure(pictures, options.figure, job.machine().prompts());
-      if (!figure) return kBadInput;
-      request.figure = *figure;
-    } else if (!figures::CheckFigureTree(pictures.figures.tree, job.machine().prompts())) {
-      return kBadInput;
-    }
+    const auto figure = ParseAndPick(pictures, options.figure, job.machine().prompts());
+    if (!figure) return kBadInput;
+    request.figure = *figure;
   }
 
   if (!common.estimate) {
     if (const ExitStatus status = job.connect("MT"); status != kDone) return status;
   }
   link::MachineLink& link = job.machine().link();
-  const link::MillingScale scale{numbers.widthMm, numbers.depthMm, pictures.tool().width()};
+  const link::MillingScale scale{numbers->widthMm, numbers->depthMm, pictures.tool().width()};
   link::MillingMoves moves(
       link::MotionContext(link, settings, [&job] { return job.machine().sends(); }),
       [scale] { return scale; });
   milling::MillingState state;
-  std::optional<link::JobEstimate> estimate;
-  try {
+  const auto estimate = PlanOrNone(link, [&](const link::TimeModel& model) {
     const std::atomic<bool> never{false};
-    estimate = milling::PlanMilling(
-        request, {pictures.snapshot(), state, moves.record.place()}, options.returnToStart,
-        settings, link, link::TimeModel(link.pace, link.speed, link::InFlight::One), never);
-  } catch (const link::PlanRefused&) {
-  }
+    return milling::PlanMilling(request, {pictures.snapshot(), state, moves.record.place()},
+                                options.returnToStart, settings, link, model, never);
+  });
   if (common.estimate) return job.printEstimate(estimate);
 
   // Stopped, the cutter comes up by the whole depth: out of the work wherever it stands.
@@ -79,8 +66,8 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
       pictures.figures,
       pictures.tool(),
       state,
-      numbers.plungeDelay,
-      milling::CutterSizeOf(numbers.diameterMm, numbers.widthMm, pictures.tool().width()),
+      numbers->plungeDelay,
+      milling::CutterSizeOf(numbers->diameterMm, numbers->widthMm, pictures.tool().width()),
       [&options] { return options.returnToStart; },
       [&job] { job.machine().pump(); },
       [&job] { job.stepDone(); }};
@@ -89,7 +76,7 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
       [&] {
         return StartJobGcode(job, gcode::JobGcode::Tool::Cutter, milling::MillingJobName(kind),
                              pictures.picture.path(), texts.width,
-                             milling::MillingGcodeNumbers(texts, numbers), moves.listener);
+                             milling::MillingGcodeNumbers(texts, *numbers), moves.listener);
       },
       [&] {
         milling::RunMilling(request, parts, pictures.source(), pictures.working(),
@@ -105,50 +92,38 @@ int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& progra
   const outline::OutlineFieldTexts texts{FieldOr(options.width, stored("Etching2_width")),
                                          FieldOr(options.diameter, stored("Etching2_diameter")),
                                          FieldOr(options.delay, stored("Etching2_delay"))};
-  FigurePictures pictures{job.openPicture("Etching2_image", figures::kFigureCopies,
-                                          "Гравировка невозможна.", stored("Etching2_image")),
-                          {}};
-  if (!job.intake(
-          [&] { return pictures.picture.LoadWorkPictureOrReport(pictures.picture.path()); })) {
-    return kBadInput;
-  }
+  auto loaded =
+      LoadFigurePictures(job, "Etching2_image", "Гравировка невозможна.", stored("Etching2_image"));
+  if (!loaded) return kBadInput;
+  FigurePictures& pictures = *loaded;
   const link::MachineSettings& settings = job.machine().settings();
-  const auto read = outline::ReadOutlineNumbers(texts, true);
-  if (const auto* problem = std::get_if<std::string>(&read)) return job.refuse(*problem);
-  const outline::OutlineNumbers numbers = std::get<outline::OutlineNumbers>(read);
-  if (const auto problem = outline::OutlineRangeProblem(numbers, pictures.tool().width(),
-                                                        pictures.tool().height(), settings)) {
-    return job.refuse(*problem);
-  }
-  outline::OutlineRequest request{kind, 0, numbers};
+  const auto numbers = CheckedNumbers(
+      job, outline::ReadOutlineNumbers(texts, true), [&](const outline::OutlineNumbers& n) {
+        return outline::OutlineRangeProblem(n, pictures.tool().width(), pictures.tool().height(),
+                                            settings);
+      });
+  if (!numbers) return kBadInput;
+  outline::OutlineRequest request{kind, 0, *numbers};
   if (kind != outline::OutlineJobKind::Fill) {
-    pictures.parse();
-    if (kind == outline::OutlineJobKind::Selected) {
-      const auto figure = PickFigure(pictures, options.figure, job.machine().prompts());
-      if (!figure) return kBadInput;
-      request.figure = *figure;
-    } else if (!figures::CheckFigureTree(pictures.figures.tree, job.machine().prompts())) {
-      return kBadInput;
-    }
+    const auto figure = ParseAndPick(pictures, options.figure, job.machine().prompts());
+    if (!figure) return kBadInput;
+    request.figure = *figure;
   }
 
   if (!common.estimate) {
     if (const ExitStatus status = job.connect("OT"); status != kDone) return status;
   }
   link::MachineLink& link = job.machine().link();
-  const link::PlaneScale scale{numbers.widthMm, pictures.tool().width()};
+  const link::PlaneScale scale{numbers->widthMm, pictures.tool().width()};
   link::OutlineMoves moves(
       link::MotionContext(link, settings, [&job] { return job.machine().sends(); }),
       [scale] { return scale; }, link::OutlineMoves::WhenIdle::Continue);
   outline::OutlineState state;
-  std::optional<link::JobEstimate> estimate;
-  try {
+  const auto estimate = PlanOrNone(link, [&](const link::TimeModel& model) {
     const std::atomic<bool> never{false};
-    estimate = outline::PlanOutline(
-        request, {pictures.snapshot(), state, moves.record.place()}, options.returnToStart,
-        settings, link, link::TimeModel(link.pace, link.speed, link::InFlight::One), never);
-  } catch (const link::PlanRefused&) {
-  }
+    return outline::PlanOutline(request, {pictures.snapshot(), state, moves.record.place()},
+                                options.returnToStart, settings, link, model, never);
+  });
   if (common.estimate) return job.printEstimate(estimate);
 
   auto pump = std::make_shared<link::PacedPump>(link.pump());
@@ -157,8 +132,8 @@ int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& progra
                                     pictures.figures,
                                     pictures.tool(),
                                     state,
-                                    numbers.laserDelay,
-                                    outline::SpotRadiusOf(numbers, pictures.tool().width()),
+                                    numbers->laserDelay,
+                                    outline::SpotRadiusOf(*numbers, pictures.tool().width()),
                                     [&options] { return options.returnToStart; },
                                     [] {},
                                     [pump] { (*pump)(); },
@@ -168,7 +143,7 @@ int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& progra
       [&] {
         return StartJobGcode(job, gcode::JobGcode::Tool::Laser, outline::OutlineJobName(kind),
                              pictures.picture.path(), texts.width,
-                             outline::OutlineGcodeNumbers(texts, numbers), moves.listener);
+                             outline::OutlineGcodeNumbers(texts, *numbers), moves.listener);
       },
       [&] {
         outline::RunOutline(request, parts, pictures.source(), pictures.working(),

@@ -6,10 +6,26 @@
 
 namespace vexa::cli {
 
-// "Выделенная" picks its figure in the tree; here it is named by its number. A number the tree
-// does not hold is refused as the window refuses no selection.
-std::optional<std::int32_t> PickFigure(const FigurePictures& pictures, int figure,
-                                       link::Prompts& prompts) {
+std::optional<FigurePictures> LoadFigurePictures(CliJob& job, const std::string& pathKey,
+                                                 const std::string& refusalLine,
+                                                 const std::string& storedPath) {
+  picture::WindowPicture& picture =
+      job.openPicture(pathKey, figures::kFigureCopies, refusalLine, storedPath);
+  if (!job.intake([&] { return picture.LoadWorkPictureOrReport(picture.path()); })) {
+    return std::nullopt;
+  }
+  return FigurePictures{picture, {}};
+}
+
+std::optional<std::int32_t> ParseAndPick(FigurePictures& pictures, int figure,
+                                         link::Prompts& prompts) {
+  pictures.parse();
+  if (figure <= 0) {
+    if (!figures::CheckFigureTree(pictures.figures.tree, prompts)) return std::nullopt;
+    return 0;
+  }
+  // The window picks its figure in the tree; here it is named by its number, and a number the
+  // tree does not hold is refused as the window refuses no selection.
   const auto picked =
       figures::CheckSelectedFigure(pictures.figures.tree, "P" + std::to_string(figure), prompts);
   if (!picked) return std::nullopt;

@@ -8,8 +8,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "cli/cli_job.h"
+#include "figures/checked_numbers.h"
 #include "figures/figure_data.h"
 #include "figures/figure_snapshot.h"
 #include "figures/parse_figures.h"
@@ -62,9 +64,36 @@ ExitStatus RunFollowed(CliJob& job, Moves& moves, const std::optional<link::JobE
   return status;
 }
 
-// "Выделенная" on figure `figure` of the parsed tree; nullopt after the message when there is none.
-std::optional<std::int32_t> PickFigure(const FigurePictures& pictures, int figure,
-                                       link::Prompts& prompts);
+// The window's picture under its cnc.ini key, loaded into the four copies as the window loads
+// it; nullopt after the message.
+std::optional<FigurePictures> LoadFigurePictures(CliJob& job, const std::string& pathKey,
+                                                 const std::string& refusalLine,
+                                                 const std::string& storedPath);
+
+// The window's numbers once read (or the message why not) and checked against the picture:
+// nullopt after the message.
+template <typename Numbers, typename RangeProblem>
+std::optional<Numbers> CheckedNumbers(CliJob& job, const std::variant<Numbers, std::string>& read,
+                                      RangeProblem&& rangeProblem) {
+  return figures::CheckedNumbers(job.machine().prompts(), read,
+                                 std::forward<RangeProblem>(rangeProblem));
+}
+
+// "Разобрать" and the check of the job's button: "Выделенная" (`figure` > 0) on that figure of
+// the tree, "Все" on a tree at all. The figure (0 for "Все"), or nullopt after the message.
+std::optional<std::int32_t> ParseAndPick(FigurePictures& pictures, int figure,
+                                         link::Prompts& prompts);
+
+// The job planned as the window plans its estimate (`plan` takes the time model); none where
+// the job would be refused on a move beyond the step range.
+template <typename Plan>
+std::optional<link::JobEstimate> PlanOrNone(link::MachineLink& link, Plan&& plan) {
+  try {
+    return plan(link::TimeModel(link.pace, link.speed, link::InFlight::One));
+  } catch (const link::PlanRefused&) {
+    return std::nullopt;
+  }
+}
 
 // A window's stored field: cnc.ini's value, or the key's built-in default.
 class StoredFields {

@@ -19,6 +19,7 @@
 #include <variant>
 #include <vector>
 
+#include "figures/checked_numbers.h"
 #include "figures/figure_data.h"
 #include "figures/figure_snapshot.h"
 #include "gcode/job_gcode.h"
@@ -134,22 +135,11 @@ class FigureWindow : public QWidget {
   std::unique_ptr<gcode::JobGcode> startGcode(gcode::JobGcode::Tool tool, link::MoveListener& slot,
                                               const std::string& job, const std::string& numbers);
 
-  // A job's numbers as read from its fields, or nullopt after the message naming the field: the
-  // reading's own refusal first, then what `rangeProblem` (numbers -> optional message) finds.
+  // A job's numbers as read from its fields, or nullopt after the message naming the field.
   template <typename Numbers, typename RangeProblem>
   std::optional<Numbers> checkedNumbers(const std::variant<Numbers, std::string>& read,
                                         RangeProblem&& rangeProblem) {
-    std::optional<std::string> problem;
-    if (const auto* unread = std::get_if<std::string>(&read)) {
-      problem = *unread;
-    } else {
-      problem = rangeProblem(std::get<Numbers>(read));
-    }
-    if (problem) {
-      link_.prompts().message(link::kErrorCaption, *problem);
-      return std::nullopt;
-    }
-    return std::get<Numbers>(read);
+    return CheckedNumbers(link_.prompts(), read, std::forward<RangeProblem>(rangeProblem));
   }
 
   // The window's jobs as the estimate sees them, in a fixed order (JobFollow::Run::job).
