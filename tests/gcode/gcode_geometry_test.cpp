@@ -1,0 +1,212 @@
+// The straight-line rule and the arc chords against exact geometry, on seeded random lines and
+// arcs.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gcode/arc_chords.h"
+#include "gcode/gcode_program.h"
+#include "gcode/step_line.h"
+
+namespace vexa::gcode {
+namespace {
+
+using Point = std::array<double, 3>;
+
+// The least over the segment a-b of the largest per-axis distance to p. The largest of the
+// six pieces +-(p - a - t d) is convex and piecewise linear in t, so its least value is at an
+// end or where two pieces cross.
+double AxisDistance(const Point& p, const Point& a, const Point& b) {
+  std::array<double, 6> offset{}, slope{};
+  for (int i = 0; i < 3; ++i) {
+    offset[2 * i] = p[i] - a[i];
+    slope[2 * i] = -(b[i] - a[i]);
+    offset[2 * i + 1] = -offset[2 * i];
+    slope[2 * i + 1] = -slope[2 * i];
+  }
+  const auto largest = [&](double t) {
+    double most = 0;
+    for (int k = 0; k < 6; ++k) most = std::max(most, offset[k] + slope[k] * t);
+    return most;
+  };
+  double least = std::min(largest(0), largest(1));
+  for (int k = 0; k < 6; ++k) {
+    for (int l = k + 1; l < 6; ++l) {
+      if (slope[k] == slope[l]) continue;
+      const double t = (offset[l] - offset[k]) / (slope[k] - slope[l]);
+      if (t > 0 && t < 1) least = std::min(least, largest(t));
+    }
+  }
+  return least;
+}
+
+Point Real(const StepPoint& p) {
+  return {static_cast<double>(p[0]), static_cast<double>(p[1]), static_cast<double>(p[2])};
+}
+
+// Every command of the line from `from` to `to` (in steps) checked against the rule.
+void CheckLine(const Point& from, const Point& to) {
+  StepLine line(from, to);
+  StepPoint at{NearestStep(from[0]), NearestStep(from[1]), NearestStep(from[2])};
+  StepPoint end;
+  int commands = 0;
+  while (line.next(end)) {
+    ++commands;
+    ASSERT_LT(commands, 100000);
+    for (int a = 0; a < 3; ++a) {
+      if (a != line.longest()) {
+        ASSERT_LE(std::llabs(end[a] - at[a]), 1) << "axis " << a;
+      }
+    }
+    ASSERT_LE(AxisDistance(Real(end), from, to), 0.5 + 1e-9) << "an end off the line";
+    // Whatever order the firmware takes the axes in, the path goes along the edges of the box
+    // the two ends span: every corner within one step.
+    for (int corner = 0; corner < 8; ++corner) {
+      Point p;
+      for (int a = 0; a < 3; ++a) p[a] = static_cast<double>((corner >> a & 1) ? end[a] : at[a]);
+      ASSERT_LE(AxisDistance(p, from, to), 1 + 1e-9)
+          << "corner " << corner << " of the command to " << end[0] << "," << end[1] << ","
+          << end[2] << " from " << at[0] << "," << at[1] << "," << at[2] << " on the line "
+          << from[0] << "," << from[1] << "," << from[2] << " - " << to[0] << "," << to[1] << ","
+          << to[2];
+    }
+    at = end;
+  }
+  EXPECT_EQ(at, (StepPoint{NearestStep(to[0]), NearestStep(to[1]), NearestStep(to[2])}));
+}
+
+TEST(GcodeGeometry, StraightLinesStayWithinOneStepWhateverTheAxisOrder) {
+  std::mt19937_64 random(20240611);
+  std::uniform_real_distribution<double> anywhere(-400, 400), near(-3, 3), unit(0, 1);
+  std::uniform_int_distribution<int> whole(-300, 300);
+  struct Kind {
+    const char* name;
+    std::function<std::pair<Point, Point>()> make;
+  };
+  const std::vector<Kind> kinds{
+      {"anywhere",
+       [&] {
+         return std::pair{Point{anywhere(random), anywhere(random), anywhere(random)},
+                          Point{anywhere(random), anywhere(random), anywhere(random)}};
+       }},
+      {"in the plane",
+       [&] {
+         const double z = anywhere(random);
+         return std::pair{Point{anywhere(random), anywhere(random), z},
+                          Point{anywhere(random), anywhere(random), z}};
+       }},
+      {"shallow",
+       [&] {
+         const Point a{anywhere(random), anywhere(random), anywhere(random)};
+         return std::pair{a, Point{a[0] + 8 * anywhere(random), a[1] + near(random), a[2]}};
+       }},
+      {"half steps",
+       [&] {  // ties of the rounding everywhere
+         const auto half = [&] { return whole(random) + 0.5; };
+         return std::pair{Point{half(), half(), half()}, Point{half(), half(), half()}};
+       }},
+      {"diagonal",
+       [&] {
+         const Point a{anywhere(random), anywhere(random), 0};
+         const double d = anywhere(random);
+         return std::pair{a, Point{a[0] + d, a[1] - d, unit(random) < 0.5 ? 0 : d}};
+       }},
+      {"short",
+       [&] {
+         const Point a{anywhere(random), anywhere(random), anywhere(random)};
+         return std::pair{a, Point{a[0] + near(random), a[1] + near(random), a[2] + near(random)}};
+       }},
+  };
+  for (const Kind& kind : kinds) {
+    SCOPED_TRACE(kind.name);
+    for (int i = 0; i < 400; ++i) {
+      const auto [from, to] = kind.make();
+      CheckLine(from, to);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+// A shallow line is not cut into a command per step: one command for each step of the other
+// axis, give or take the ends.
+TEST(GcodeGeometry, ShallowLinesTakeACommandPerStepOfTheShortAxis) {
+  for (const auto& [to, most] : std::vector<std::pair<Point, int>>{
+           {{1000, 0, 0}, 1}, {{1000, 10, 0}, 12}, {{1000, 10, -10}, 22}, {{100, 100, 0}, 100}}) {
+    StepLine line({0.2, 0.1, 0}, to);
+    int commands = 0;
+    StepPoint end;
+    while (line.next(end)) ++commands;
+    EXPECT_LE(commands, most) << to[0] << "," << to[1] << "," << to[2];
+  }
+}
+
+std::string Number(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+TEST(GcodeGeometry, ArcChordsStayWithinTheTolerance) {
+  std::mt19937_64 random(19700101);
+  std::uniform_real_distribution<double> place(-300, 300), angle(0, 2 * std::numbers::pi),
+      radius(0.05, 150), unit(0, 1);
+  const double tolerances[] = {0.001, 0.01, 0.1};
+  for (int i = 0; i < 600; ++i) {
+    const PlanePoint centre{place(random), place(random)};
+    const double r = radius(random);
+    const double a0 = angle(random);
+    const bool clockwise = unit(random) < 0.5;
+    const bool full = i % 10 == 0;
+    const double sweep = full ? 2 * std::numbers::pi : angle(random);
+    const double a1 = a0 + (clockwise ? -sweep : sweep);
+    const PlanePoint start{centre.x + r * std::cos(a0), centre.y + r * std::sin(a0)};
+    PlanePoint end{centre.x + r * std::cos(a1), centre.y + r * std::sin(a1)};
+    if (full) end = start;
+    const bool radiusForm = !full && i % 3 == 0;
+    const double tolerance = tolerances[i % 3];
+    std::string text = "G0 X" + Number(start.x) + " Y" + Number(start.y) + "\nG" +
+                       (clockwise ? "2" : "3") + " X" + Number(end.x) + " Y" + Number(end.y);
+    text += radiusForm ? " R" + Number(sweep > std::numbers::pi ? -r : r)
+                       : " I" + Number(centre.x - start.x) + " J" + Number(centre.y - start.y);
+    text += " F500\n";
+    SCOPED_TRACE(text);
+    const GcodeRead read = ReadGcodeProgram(text, {tolerance});
+    ASSERT_FALSE(read.error) << read.error->message;
+    const std::vector<Segment>& s = read.program.segments;
+    ASSERT_GE(s.size(), 2u);
+    // Written to six decimals: the circle the file means is that close to this one.
+    const double written = 2e-6 * r + 2e-6;
+    double turned = 0;
+    PlanePoint from{s[0].x, s[0].y};
+    double fromAngle = std::atan2(from.y - centre.y, from.x - centre.x);
+    for (std::size_t k = 1; k < s.size(); ++k) {
+      const PlanePoint to{s[k].x, s[k].y};
+      ASSERT_NEAR(std::hypot(to.x - centre.x, to.y - centre.y), r, written + 1e-6);
+      const double toAngle = std::atan2(to.y - centre.y, to.x - centre.x);
+      double step = (clockwise ? fromAngle - toAngle : toAngle - fromAngle);
+      while (step < 0) step += 2 * std::numbers::pi;
+      ASSERT_LE(step, std::numbers::pi + 1e-9) << "chord " << k << " turns the wrong way";
+      turned += step;
+      // The arc between a chord's ends strays from it by r (1 - cos(half its angle)).
+      ASSERT_LE(r * (1 - std::cos(step / 2)), tolerance + written) << "chord " << k;
+      from = to;
+      fromAngle = toAngle;
+    }
+    EXPECT_NEAR(turned, sweep, 1e-4);
+    EXPECT_EQ(s.back().x, std::stod(Number(end.x)));
+    EXPECT_EQ(s.back().y, std::stod(Number(end.y)));
+    // No more chords than the tolerance asks for.
+    EXPECT_LE(s.size() - 1, ChordCount(sweep, r + written, tolerance) + 1);
+  }
+}
+
+}  // namespace
+}  // namespace vexa::gcode
