@@ -85,6 +85,31 @@ std::int32_t ClampedDelay(double micros) {
   return static_cast<std::int32_t>(link::Nearest(micros));
 }
 
+// D = microseconds the command's length takes at the feed / its steps, for the last few shapes
+// of steps asked for.
+class DelayOf {
+ public:
+  std::int32_t operator()(const StepCommand& c, const Calibration& mm, double microsPerMm) {
+    for (const Kept& k : kept_) {
+      if (k.x == c.x && k.y == c.y && k.z == c.z) return k.delay;
+    }
+    const double dx = c.x * mm.x, dy = c.y * mm.y, dz = c.z * mm.z;
+    const double steps = std::abs(static_cast<double>(c.x)) + std::abs(c.y) + std::abs(c.z);
+    const std::int32_t delay =
+        ClampedDelay(microsPerMm * std::sqrt(dx * dx + dy * dy + dz * dz) / steps);
+    kept_[next_] = {c.x, c.y, c.z, delay};
+    next_ = (next_ + 1) % kept_.size();
+    return delay;
+  }
+
+ private:
+  struct Kept {
+    std::int32_t x = 0, y = 0, z = 0, delay = 0;  // no command is 0, 0, 0
+  };
+  std::array<Kept, 4> kept_{};
+  std::size_t next_ = 0;
+};
+
 }  // namespace
 
 std::optional<Firmware> FirmwareOfTag(std::string_view tag) {
@@ -136,6 +161,8 @@ std::optional<GcodeError> TranslateProgram(const GcodeProgram& program,
     const std::array<double, 3> to = InSteps(segment, mm);
     // Microseconds a millimetre takes at the feed.
     const double microsPerMm = segment.work ? 60'000'000.0 / segment.feed : 0;
+    // A segment's commands mostly repeat a few shapes of steps: each shape's delay is kept.
+    DelayOf delayOf;
     StepLine line(from, to);
     StepPoint end;
     while (line.next(end)) {
@@ -145,14 +172,7 @@ std::optional<GcodeError> TranslateProgram(const GcodeProgram& program,
       command.z = static_cast<std::int32_t>(end[2] - at[2]);
       command.line = segment.line;
       command.work = segment.work;
-      if (segment.work) {
-        const double dx = command.x * mm.x, dy = command.y * mm.y, dz = command.z * mm.z;
-        const double steps =
-            std::abs(static_cast<double>(command.x)) + std::abs(command.y) + std::abs(command.z);
-        command.delay = ClampedDelay(microsPerMm * std::sqrt(dx * dx + dy * dy + dz * dz) / steps);
-      } else {
-        command.delay = travelDelay;
-      }
+      command.delay = segment.work ? delayOf(command, mm, microsPerMm) : travelDelay;
       emit(command);
       at = end;
     }

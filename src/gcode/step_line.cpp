@@ -1,12 +1,13 @@
 #include "gcode/step_line.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace vexa::gcode {
 
 StepLine::StepLine(const std::array<double, 3>& from, const std::array<double, 3>& to)
-    : from_(from), slope_{0, 0, 0} {
+    : from_(from), slope_{0, 0, 0}, stepsPerStep_{0, 0, 0} {
   std::array<double, 3> span{};
   for (int a = 0; a < 3; ++a) {
     start_[a] = NearestStep(from[a]);
@@ -19,13 +20,16 @@ StepLine::StepLine(const std::array<double, 3>& from, const std::array<double, 3
   if (major == 0) return;  // no line: at most the start's rounding to the end's
   direction_ = major > 0 ? 1 : -1;
   // Every other axis changes by at most one step a step of the longest.
-  for (int a = 0; a < 3; ++a) slope_[a] = a == major_ ? 1 : span[a] / major;
+  for (int a = 0; a < 3; ++a) {
+    slope_[a] = a == major_ ? 1 : span[a] / major;
+    stepsPerStep_[a] = slope_[a] != 0 ? 1 / std::abs(slope_[a]) : 0;
+  }
   if (direction_ > 0) {
-    firstMajor_ = static_cast<std::int64_t>(std::floor(from[major_])) + 1;
-    interior_ = static_cast<std::int64_t>(std::ceil(to[major_])) - 1 - firstMajor_ + 1;
+    firstMajor_ = WholeBelow(from[major_]) + 1;
+    interior_ = -WholeBelow(-to[major_]) - firstMajor_;  // up to the whole step before `to`
   } else {
-    firstMajor_ = static_cast<std::int64_t>(std::ceil(from[major_])) - 1;
-    interior_ = firstMajor_ - (static_cast<std::int64_t>(std::floor(to[major_])) + 1) + 1;
+    firstMajor_ = -WholeBelow(-from[major_]) - 1;
+    interior_ = firstMajor_ - WholeBelow(to[major_]);
   }
   interior_ = std::max<std::int64_t>(interior_, 0);
 }
@@ -64,22 +68,30 @@ bool StepLine::allowed(const StepPoint& start, const StepPoint& end) const {
 }
 
 std::int64_t StepLine::estimate(const StepPoint& start) const {
-  // Steps of the longest axis each other axis allows, from where the line stands against the
-  // start on that axis (f0, in steps ahead of it).
-  constexpr double kFar = 1e15;
+  static constexpr double kFar = 1e15;
+  const auto below = [](double v) {
+    return static_cast<double>(WholeBelow(std::clamp(v, -kFar, kFar)));
+  };
+  const auto above = [&](double v) { return -below(-v); };
+  // The steps of the longest axis each other axis allows, from how far the line at the start
+  // is ahead of the start's value on that axis. Reached one step on, the axis may step once, up
+  // to where the line passes the next value one step before the end and rounds to it at the end;
+  // not reached, it must not step at all.
   double steps = kFar;
   for (int a = 0; a < 3; ++a) {
     if (a == major_ || slope_[a] == 0) continue;
-    const double rate = std::abs(slope_[a]);
-    const double ahead = (slope_[a] > 0 ? 1 : -1) * (lineAt(a, static_cast<double>(start[major_])) -
-                                                     static_cast<double>(start[a]));
-    const double allows = ahead + rate >= 0 ? std::min(std::floor((1 - ahead) / rate) + 1,
-                                                       std::ceil((1.5 - ahead) / rate) - 1)
-                                            : std::ceil((0.5 - ahead) / rate) - 1;
+    const double per = stepsPerStep_[a];
+    const double ahead =
+        static_cast<double>(slope_[a] > 0 ? direction_ : -direction_) *
+        (lineAt(a, static_cast<double>(start[major_])) - static_cast<double>(start[a]));
+    const double allows =
+        ahead + std::abs(slope_[a]) >= 0
+            ? std::min(below((1 - ahead) * per) + 1, above((1.5 - ahead) * per) - 1)
+            : above((0.5 - ahead) * per) - 1;
     steps = std::min(steps, allows);
   }
-  steps = std::clamp(steps, 1.0, kFar);
-  const std::int64_t major = start[major_] + direction_ * static_cast<std::int64_t>(steps);
+  const std::int64_t major =
+      start[major_] + direction_ * static_cast<std::int64_t>(std::clamp(steps, 1.0, kFar));
   const std::int64_t index = direction_ * (major - firstMajor_) + 1;
   return std::clamp<std::int64_t>(index, 1, interior_ + 1);
 }
@@ -87,13 +99,16 @@ std::int64_t StepLine::estimate(const StepPoint& start) const {
 bool StepLine::next(StepPoint& end) {
   const std::int64_t last = interior_ + 1;
   while (at_ < last) {
+    // The estimate is the farthest sample the rule allows, but for rounding at its very edge
+    // and for the line's end, which is no whole step of the longest axis: an estimate beyond
+    // what the rule allows is walked back, and the end is tried when it is the next sample.
     std::int64_t q = std::max(estimate(atPoint_), at_ + 1);
-    if (allowed(atPoint_, sample(q))) {
-      while (q < last && allowed(atPoint_, sample(q + 1))) ++q;
-    } else {
-      while (q > at_ + 1 && !allowed(atPoint_, sample(q))) --q;
+    StepPoint point = sample(q);
+    while (q > at_ + 1 && !allowed(atPoint_, point)) point = sample(--q);
+    if (q + 1 == last && allowed(atPoint_, end_)) {
+      q = last;
+      point = end_;
     }
-    const StepPoint point = sample(q);
     at_ = q;
     if (point == atPoint_) continue;  // a sample the start already stands on
     atPoint_ = point;

@@ -18,17 +18,22 @@
 // commands the rule allows, each one goes as far along the line as it can.
 
 #include <array>
-#include <cmath>
 #include <cstdint>
 
 namespace vexa::gcode {
 
 using StepPoint = std::array<std::int64_t, 3>;
 
+// floor() for |value| < 2^63, without the library call a portable build makes of std::floor.
+inline std::int64_t WholeBelow(double value) {
+  const auto whole = static_cast<std::int64_t>(value);  // towards zero
+  return whole - (value < static_cast<double>(whole));
+}
+
 // The nearest whole step, halves up. Not link::Nearest (halves to even): with it, points one
 // step apart along a line (1.5, 2.5) could round two steps apart (2, 2 then 4).
 inline std::int64_t NearestStep(double steps) {
-  return static_cast<std::int64_t>(std::floor(steps + 0.5));
+  return WholeBelow(steps + 0.5);
 }
 
 class StepLine {
@@ -54,6 +59,7 @@ class StepLine {
   std::int64_t estimate(const StepPoint& start) const;
 
   std::array<double, 3> from_, slope_;
+  std::array<double, 3> stepsPerStep_;  // 1 / |slope|: steps of the longest axis to one of each
   int major_ = 0;
   std::int64_t direction_ = 1;
   std::int64_t firstMajor_ = 0;  // sample 1's major coordinate

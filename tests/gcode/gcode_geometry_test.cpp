@@ -128,6 +128,31 @@ std::string Number(double value) {
   return text;
 }
 
+// Turned from a to b around c, the way asked, in (0, 2 pi]; the same point: a full turn.
+double Turn(PlanePoint a, PlanePoint b, PlanePoint c, bool clockwise) {
+  if (a.x == b.x && a.y == b.y) return 2 * std::numbers::pi;
+  double turn = std::atan2(b.y - c.y, b.x - c.x) - std::atan2(a.y - c.y, a.x - c.x);
+  if (clockwise) turn = -turn;
+  while (turn <= 0) turn += 2 * std::numbers::pi;
+  while (turn > 2 * std::numbers::pi) turn -= 2 * std::numbers::pi;
+  return turn;
+}
+
+// The centre an R word means, worked out apart from the reader: of the two circles of radius
+// |r| through a and b, the one round which the turn the way asked is short for r > 0, long
+// for r < 0.
+PlanePoint CentreOfR(PlanePoint a, PlanePoint b, double r, bool clockwise) {
+  const long double dx = b.x - a.x, dy = b.y - a.y, d = std::hypot(dx, dy);
+  const long double h = std::sqrt(std::max<long double>(0, r * r - d * d / 4));
+  if (h == 0) return {(a.x + b.x) / 2, (a.y + b.y) / 2};  // a half turn either way
+  for (int side : {1, -1}) {
+    const PlanePoint c{static_cast<double>(a.x + dx / 2 - side * h * dy / d),
+                       static_cast<double>(a.y + dy / 2 + side * h * dx / d)};
+    if ((Turn(a, b, c, clockwise) <= std::numbers::pi) == (r > 0)) return c;
+  }
+  return {};
+}
+
 TEST(GcodeGeometry, ArcChordsStayWithinTheTolerance) {
   std::mt19937_64 random(19700101);
   std::uniform_real_distribution<double> place(-300, 300), angle(0, 2 * std::numbers::pi),
@@ -141,44 +166,52 @@ TEST(GcodeGeometry, ArcChordsStayWithinTheTolerance) {
     const bool full = i % 10 == 0;
     const double sweep = full ? 2 * std::numbers::pi : angle(random);
     const double a1 = a0 + (clockwise ? -sweep : sweep);
-    const PlanePoint start{centre.x + r * std::cos(a0), centre.y + r * std::sin(a0)};
-    PlanePoint end{centre.x + r * std::cos(a1), centre.y + r * std::sin(a1)};
-    if (full) end = start;
+    // The arc as written, to six decimals, is the arc checked.
+    const PlanePoint start{std::stod(Number(centre.x + r * std::cos(a0))),
+                           std::stod(Number(centre.y + r * std::sin(a0)))};
+    const PlanePoint end = full ? start
+                                : PlanePoint{std::stod(Number(centre.x + r * std::cos(a1))),
+                                             std::stod(Number(centre.y + r * std::sin(a1)))};
     const bool radiusForm = !full && i % 3 == 0;
     const double tolerance = tolerances[i % 3];
     std::string text = "G0 X" + Number(start.x) + " Y" + Number(start.y) + "\nG" +
                        (clockwise ? "2" : "3") + " X" + Number(end.x) + " Y" + Number(end.y);
-    text += radiusForm ? " R" + Number(sweep > std::numbers::pi ? -r : r)
-                       : " I" + Number(centre.x - start.x) + " J" + Number(centre.y - start.y);
+    PlanePoint c;
+    if (radiusForm) {
+      const double written = std::stod(Number(sweep > std::numbers::pi ? -r : r));
+      text += " R" + Number(written);
+      c = CentreOfR(start, end, written, clockwise);
+    } else {
+      const double i = std::stod(Number(centre.x - start.x)),
+                   j = std::stod(Number(centre.y - start.y));
+      text += " I" + Number(i) + " J" + Number(j);
+      c = {start.x + i, start.y + j};
+    }
     text += " F500\n";
     SCOPED_TRACE(text);
     const GcodeRead read = ReadGcodeProgram(text, {tolerance});
     ASSERT_FALSE(read.error) << read.error->message;
     const std::vector<Segment>& s = read.program.segments;
     ASSERT_GE(s.size(), 2u);
-    // Written to six decimals: the circle the file means is that close to this one.
-    const double written = 2e-6 * r + 2e-6;
+    const double r1 = std::hypot(start.x - c.x, start.y - c.y);
+    const double r2 = std::hypot(end.x - c.x, end.y - c.y);  // six decimals off r1 at most
     double turned = 0;
-    PlanePoint from{s[0].x, s[0].y};
-    double fromAngle = std::atan2(from.y - centre.y, from.x - centre.x);
     for (std::size_t k = 1; k < s.size(); ++k) {
-      const PlanePoint to{s[k].x, s[k].y};
-      ASSERT_NEAR(std::hypot(to.x - centre.x, to.y - centre.y), r, written + 1e-6);
-      const double toAngle = std::atan2(to.y - centre.y, to.x - centre.x);
-      double step = (clockwise ? fromAngle - toAngle : toAngle - fromAngle);
-      while (step < 0) step += 2 * std::numbers::pi;
+      const PlanePoint from{s[k - 1].x, s[k - 1].y}, to{s[k].x, s[k].y};
+      const double away = std::hypot(to.x - c.x, to.y - c.y);
+      ASSERT_GE(away, std::min(r1, r2) - 1e-9);
+      ASSERT_LE(away, std::max(r1, r2) + 1e-9);
+      const double step = Turn(from, to, c, clockwise);
       ASSERT_LE(step, std::numbers::pi + 1e-9) << "chord " << k << " turns the wrong way";
       turned += step;
       // The arc between a chord's ends strays from it by r (1 - cos(half its angle)).
-      ASSERT_LE(r * (1 - std::cos(step / 2)), tolerance + written) << "chord " << k;
-      from = to;
-      fromAngle = toAngle;
+      ASSERT_LE(std::max(r1, r2) * (1 - std::cos(step / 2)), tolerance + 1e-9) << "chord " << k;
     }
-    EXPECT_NEAR(turned, sweep, 1e-4);
-    EXPECT_EQ(s.back().x, std::stod(Number(end.x)));
-    EXPECT_EQ(s.back().y, std::stod(Number(end.y)));
+    EXPECT_NEAR(turned, Turn(start, end, c, clockwise), 1e-9);
+    EXPECT_EQ(s.back().x, end.x);
+    EXPECT_EQ(s.back().y, end.y);
     // No more chords than the tolerance asks for.
-    EXPECT_LE(s.size() - 1, ChordCount(sweep, r + written, tolerance) + 1);
+    EXPECT_LE(s.size() - 1, ChordCount(turned, std::max(r1, r2), tolerance) + 1);
   }
 }
 
