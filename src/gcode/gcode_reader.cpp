@@ -83,7 +83,8 @@ bool ReadNumber(std::string_view text, std::size_t& i, double& value) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (IsDigit(c)) {
-      if (mantissa < 100'000'000'000'000'000ULL) {
+      // Digits past 17 significant ones, or past 18 decimals, change nothing a machine feels.
+      if (mantissa < 10'000'000'000'000'000ULL && decimals < 18) {
         mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
         if (point) ++decimals;
       } else if (!point) {

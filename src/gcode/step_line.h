@@ -1,11 +1,10 @@
 #pragma once
 // A straight move cut into step commands that keep the machine on the line.
 //
-// The firmwares take a command's axes one after the other (the milling firmware X, then Y, then
-// Z), so a command's steps go along the edges of the box its two ends span, in an order the
-// translation does not choose. The rule: every command's end is a step point nearest the line
-// (the line's point at a whole step of its longest axis, each other axis rounded; the last end
-// the nearest step point of the move's end), and
+// The firmwares take a command's axes one after the other, so a command's steps go along the
+// edges of the box its two ends span, in an order the translation does not choose. The rule: every
+// command's end is a step point nearest the line (the line's point at a whole step of its longest
+// axis, each other axis rounded; the last end the nearest step point of the move's end), and
 //   - a command moves at most one step on every axis, or
 //   - it moves more on the longest axis and at most one step on each other axis, and for every
 //     other axis it steps, the line one step of the longest axis after the command's start has
@@ -15,7 +14,8 @@
 // every axis at once, of some point of the line: at the box's start face the line one step on
 // lies between the start and end values of every axis, at its end face the line one step back
 // does, and a box within that reach of two points of a line is within it everywhere. Among the
-// commands the rule allows, each one goes as far along the line as it can.
+// commands the rule allows, each one goes as far along the line as it can (give or take a tie
+// in the rounding).
 
 #include <array>
 #include <cstdint>

@@ -31,6 +31,8 @@ TEST(GcodeReader, ReadsTheLineFormsCamProgramsWrite) {
       {"lower case", "g1 x10 y-2.5 f300", 10, -2.5, 0, 1, true, false, 300, 1},
       {"zeros, signs, points", "G01 X+10.000 Y-2.50 F300.", 10, -2.5, 0, 1, true, false, 300, 1},
       {"point first", "G1 X.5 Y-.5 F100", 0.5, -0.5, 0, 1, true, false, 100, 1},
+      {"long decimals", "G1 X1.000000000000000000000009 Y-0.0000000000000000000001 F100", 1, 0, 0,
+       1, true, false, 100, 1},
       {"spaces after letters", "G1 X 10 Y -2.5 F 300", 10, -2.5, 0, 1, true, false, 300, 1},
       {"line number, checksum", "N10 G1 X10 Y-2.5 F300*57", 10, -2.5, 0, 1, true, false, 300, 1},
       {"comments", "G1 X10 (to the right) Y-2.5 F300 ; and down (still)", 10, -2.5, 0, 1, true,
