@@ -510,6 +510,8 @@ GcodeRead ReadGcodeProgram(std::string_view text, ReadOptions options) {
     at = end + 1;
   }
   out.program.lines = number;
+  // Kept as long as the file is open: not with the room its growth left (up to half again).
+  out.program.segments.shrink_to_fit();
   return out;
 }
 
