@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
+
+#include "gcode/gcode_program.h"
 
 namespace vexa::test {
 
@@ -25,77 +25,22 @@ void Keep(std::vector<PathPoint>& path, const PathPoint& point) {
   path.push_back(point);
 }
 
-std::string WithoutComments(const std::string& line) {
-  std::string out;
-  int depth = 0;
-  for (char c : line) {
-    if (c == ';' && depth == 0) break;
-    if (c == '(') ++depth;
-    if (depth == 0) out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (c == ')') --depth;
-  }
-  return out;
-}
-
 }  // namespace
 
 std::vector<PathPoint> ReadGcodePath(const std::string& text) {
   std::vector<PathPoint> path{PathPoint{}};  // both readings start at the origin, idle
-  double x = 0, y = 0, z = 0, scale = 1, power = 0;
-  bool relative = false, laser = false;
-  std::istringstream lines(text);
-  std::string raw;
-  int number = 0;
-  while (std::getline(lines, raw)) {
-    ++number;
-    const std::string line = WithoutComments(raw);
-    int motion = -1;
-    bool hasX = false, hasY = false, hasZ = false;
-    double nx = 0, ny = 0, nz = 0;
-    for (std::size_t i = 0; i < line.size();) {
-      const char letter = line[i];
-      if (std::isspace(static_cast<unsigned char>(letter)) || letter == '\r') {
-        ++i;
-        continue;
-      }
-      char* end = nullptr;
-      const double value = std::strtod(line.c_str() + i + 1, &end);
-      const std::size_t next = static_cast<std::size_t>(end - line.c_str());
-      EXPECT_GT(next, i + 1) << "line " << number << ": " << raw;
-      if (next <= i + 1) return path;
-      i = next;
-      switch (letter) {
-        case 'G':
-          if (value == 0 || value == 1) motion = static_cast<int>(value);
-          else if (value == 20) scale = 25.4;
-          else if (value == 21) scale = 1;
-          else if (value == 90) relative = false;
-          else if (value == 91) relative = true;
-          else ADD_FAILURE() << "line " << number << ": G" << value;
-          break;
-        case 'M':
-          if (value == 3 || value == 4) laser = true;
-          else if (value == 5) laser = false;
-          else if (value != 2 && value != 30) ADD_FAILURE() << "line " << number << ": M" << value;
-          break;
-        case 'X': hasX = true; nx = value * scale; break;
-        case 'Y': hasY = true; ny = value * scale; break;
-        case 'Z': hasZ = true; nz = value * scale; break;
-        case 'S': power = value; break;
-        case 'F': break;
-        default: ADD_FAILURE() << "line " << number << ": word " << letter;
-      }
-    }
-    if (motion < 0) {
-      EXPECT_FALSE(hasX || hasY || hasZ) << "line " << number << ": axes without G0/G1";
-      continue;
-    }
-    if (hasX) x = relative ? x + nx : nx;
-    if (hasY) y = relative ? y + ny : ny;
-    if (hasZ) z = relative ? z + nz : nz;
-    const bool cutting = z < -1e-9;
-    const bool burning = motion == 1 && laser && power > 0;
-    Keep(path, {x, y, cutting ? -z : 0, cutting || burning});
+  const gcode::GcodeRead read = gcode::ReadGcodeProgram(text);
+  if (read.error) {
+    ADD_FAILURE() << read.error->message;
+    return path;
+  }
+  for (const gcode::UnknownWord& word : read.program.unknown) {
+    ADD_FAILURE() << "line " << word.line << ": " << word.word;
+  }
+  for (const gcode::Segment& s : read.program.segments) {
+    const bool cutting = s.z < -1e-9;
+    const bool burning = s.work && s.laser;
+    Keep(path, {s.x, s.y, cutting ? -s.z : 0, cutting || burning});
   }
   return path;
 }

@@ -14,9 +14,9 @@ struct PathPoint {
   bool working = false;
 };
 
-// G0/G1 with X Y Z F, G20/G21, G90/G91, S, M3/M4/M5, M2, comments; anything else fails the
-// test that reads it. The laser burns on G1 moves between M3/M4 with S > 0 and M5; the cutter
-// works below Z 0.
+// The file through the core's reader (gcode::ReadGcodeProgram), a point after each move; a
+// refused file or any word the reader does not carry out fails the test that reads it. The
+// laser burns on G1/G2/G3 moves between M3/M4 with S > 0 and M5; the cutter works below Z 0.
 std::vector<PathPoint> ReadGcodePath(const std::string& text);
 
 // The same from controller commands with the calibration's mm per step: "MT" commands

@@ -1,0 +1,48 @@
+#pragma once
+// The texts of translated commands as each firmware takes them, and what they cost the estimate.
+//
+// "MT": a move is X,Y,Z,W; (MillingMove). "OT": a move is X,Y,0,W; with its trailing zero fields
+// left out (OutlineMove), W left 0 when the firmware already holds that delay; the laser is
+// switched by 0,0,1; and 0,0,-1;. Dwells and tool changes send nothing: the sender waits or asks.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gcode/program_translation.h"
+#include "link/firmware_time.h"
+#include "link/job_estimate.h"
+
+namespace vexa::gcode {
+
+// One per stream of commands, given each command once in the order sent: "OT" leaves out a
+// delay the firmware holds from the command before.
+class FirmwareCommands {
+ public:
+  explicit FirmwareCommands(Firmware firmware) : firmware_(firmware) {}
+
+  // Empty for a dwell or a tool change.
+  std::string text(const StepCommand& command);
+  // Its bytes and the firmware's time for it; a dwell costs its pause, a tool change nothing
+  // (the wait for the user is not the machine's).
+  link::CommandCost cost(const StepCommand& command, const GcodeProgram& program);
+
+ private:
+  // The delay field sent for a move, and what the firmware then holds.
+  std::int64_t delayField(const StepCommand& command);
+
+  Firmware firmware_;
+  std::int64_t heldDelay_ = link::kFirmwareTravelDelay;
+};
+
+// Adds every command to `estimate`, dwells and tool changes too, so that the estimate's count
+// of commands done is the index in `commands`.
+void FillEstimate(link::JobEstimate& estimate, const std::vector<StepCommand>& commands,
+                  const GcodeProgram& program, Firmware firmware);
+
+// The same straight from the program, without keeping the commands; the translation's refusal,
+// with nothing added, when it refuses.
+std::optional<GcodeError> FillEstimate(link::JobEstimate& estimate, const GcodeProgram& program,
+                                       const TranslateSettings& settings);
+
+}  // namespace vexa::gcode
