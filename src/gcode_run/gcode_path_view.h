@@ -46,10 +46,10 @@ class GcodePathView : public QWidget {
 
   std::vector<ViewSegment> segments_;
   std::optional<QPointF> position_;
-  double scale_ = 1;    // view pixels per millimetre
-  QPointF origin_;      // the view point of 0, 0
+  double scale_ = 1;  // view pixels per millimetre
+  QPointF origin_;    // the view point of 0, 0
   QPointF dragFrom_;
-  QImage rendered_;     // the path at scale_ and origin_
+  QImage rendered_;  // the path at scale_ and origin_
   bool renderDue_ = true;
 };
 
