@@ -34,8 +34,8 @@ struct MenuEntry {
   const char* objectName;
   const char* caption;
   const char* formName;
-  bool freshStart = false;                // close the operation windows first
-  const char* rasterContext = nullptr;    // set the raster window's mode
+  bool freshStart = false;              // close the operation windows first
+  const char* rasterContext = nullptr;  // set the raster window's mode
 };
 
 const MenuEntry kProcessingEntries[] = {
@@ -48,18 +48,20 @@ const MenuEntry kProcessingEntries[] = {
     {"wood_cl", "Выжигание по дереву", "Form8"},
     {"sep3", "-", nullptr},
     {"shock_cl", "Ударная головка", "Form3", true, "shock_head"},
+    {"sep4", "-", nullptr},
+    {"gcode_cl", "Выполнить G-код…", "Form13"},
 };
 
 const MenuEntry kBarEntries[] = {
-    {"scanner_cl", "Сканер", "Form2"},
-    {"link_cl", "Связность", "Form10"},
-    {"hand_cl", "Ручное перемещение ", "Form6"},
-    {"settings_cl", "Настройка", "Form4"},
+    {"scanner_cl", "Сканер", "Form2"},           {"link_cl", "Связность", "Form10"},
+    {"hand_cl", "Ручное перемещение ", "Form6"}, {"settings_cl", "Настройка", "Form4"},
     {"about_cl", "О программе", "Form12"},
 };
 
 // Entries switched off whatever windows exist.
-bool offByDesign(const QString& objectName) { return objectName == "link_cl"; }
+bool offByDesign(const QString& objectName) {
+  return objectName == "link_cl";
+}
 
 }  // namespace
 
@@ -242,9 +244,8 @@ QWidget* MainWindow::showWindow(const QString& formName, bool giveFocus) {
   sub->show();
   // On a small screen a window opens no larger than the room there is: its controls still
   // fit, its picture gets smaller.
-  sub->resize(sub->size()
-                  .boundedTo(mdiArea_->viewport()->size())
-                  .expandedTo(sub->minimumSizeHint()));
+  sub->resize(
+      sub->size().boundedTo(mdiArea_->viewport()->size()).expandedTo(sub->minimumSizeHint()));
   if (giveFocus) {
     mdiArea_->setActiveSubWindow(sub);
   } else {

@@ -5,6 +5,7 @@
 #include "app/settings_window.h"
 #include "cutting/cutting_window.h"
 #include "figures/pattern_list_window.h"
+#include "gcode_run/gcode_window.h"
 #include "manual/manual_positioning_dialog.h"
 #include "manual/pause_dialog.h"
 #include "milling/milling_window.h"
@@ -46,6 +47,10 @@ void RegisterWindows(MainWindow& window, widgets::QtPrompts* prompts) {
   });
   window.setWindowFactory("Form9", [](MainWindow& main) -> QWidget* {
     return new cutting::CuttingWindow(main.machineLink(), main.machineSettings(),
+                                      main.programDir());
+  });
+  window.setWindowFactory("Form13", [](MainWindow& main) -> QWidget* {
+    return new gcode_run::GcodeWindow(main.machineLink(), main.machineSettings(),
                                       main.programDir());
   });
   window.setWindowFactory("Form10", [](MainWindow& main) -> QWidget* {

@@ -18,8 +18,8 @@
 #include "app/qt_window_registry.h"
 #include "app/update_server.h"
 #include "local_http_server.h"
-#include "support/recording_prompts.h"
 #include "picture/bmp_file.h"
+#include "support/recording_prompts.h"
 #include "support/sim_process.h"
 #include "support/sim_sync.h"
 #include "support/temp_folder.h"
@@ -128,11 +128,12 @@ class MainWindowTest : public QObject {
     for (QAction* action : bar.first()->menu()->actions()) {
       processing << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
     }
-    QCOMPARE(processing,
-             QStringList({"mill_cl=Фрезеровка", "sep1=-", "etching_cl=Лазер - Градации / картины",
-                          "etching2_cl=Лазер - Орнаменты / силуэты",
-                          "pic_cl=Лазер - Обработка рисунка", "sep2=-",
-                          "wood_cl=Выжигание по дереву", "sep3=-", "shock_cl=Ударная головка"}));
+    QCOMPARE(
+        processing,
+        QStringList({"mill_cl=Фрезеровка", "sep1=-", "etching_cl=Лазер - Градации / картины",
+                     "etching2_cl=Лазер - Орнаменты / силуэты", "pic_cl=Лазер - Обработка рисунка",
+                     "sep2=-", "wood_cl=Выжигание по дереву", "sep3=-", "shock_cl=Ударная головка",
+                     "sep4=-", "gcode_cl=Выполнить G-код…"}));
 
     // Entries without a window are off; "Связность" stays off even with one.
     QVERIFY(!entry(window, "mill_cl")->isEnabled());
