@@ -94,7 +94,9 @@ TEST(GcodeRoundTrip, MillingAllAndReliefFollowTheCutterDownAndUp) {
         gcode.finish();
       }
       const auto commands = vexa::test::CommandsSoFar(sim.link, sim.sim, "MT");
-      if (std::string(c.name) == "photograph") ASSERT_GT(commands.size(), 100u);
+      if (std::string(c.name) == "photograph") {
+        ASSERT_GT(commands.size(), 100u);
+      }
       ExpectSamePath(ReadGcodePath(FileText(path)),
                      CommandPath(commands, "MT", 0.0031, -0.0047, 0.0029));
     }

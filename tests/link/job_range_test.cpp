@@ -102,7 +102,9 @@ TEST(JobRange, TheScanChecksEachGridStep) {
        }) {
     const auto problem = scanner::ScanRangeProblem(c.numbers, settings);
     EXPECT_EQ(problem ? problem->text : "", c.problem) << c.numbers.areaWidth;
-    if (problem) EXPECT_EQ(problem->caption, "Ошибка");
+    if (problem) {
+      EXPECT_EQ(problem->caption, "Ошибка");
+    }
   }
 }
 
