@@ -39,7 +39,9 @@ class CliJob {
   // Takes the picture in by `load` (true when it holds a picture): its messages name the file.
   bool intake(const std::function<bool()>& load);
 
-  ExitStatus connect(const std::string& tag) { return machine_.connect(tag); }
+  ExitStatus connect(const std::string& tag, const std::string& alternative = {}) {
+    return machine_.connect(tag, alternative);
+  }
 
   std::optional<std::filesystem::path> gcodePath() const;
   // --dialect, else cnc.ini's gcode_dialect.

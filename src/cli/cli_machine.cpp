@@ -53,7 +53,7 @@ CliMachine::~CliMachine() {
   if (link_) link_->ClosePort();
 }
 
-ExitStatus CliMachine::connect(const std::string& tag) {
+ExitStatus CliMachine::connect(const std::string& tag, const std::string& alternative) {
   if (port_ == nullptr) return stopped() ? kStopped : kDone;
   link_->ExpectFirmware(tag);  // the emulated controller plays the firmware asked for
   if (!link_->OpenPort(portName_, speed_)) return kLinkFailure;
@@ -64,7 +64,9 @@ ExitStatus CliMachine::connect(const std::string& tag) {
   }
   try {
     // A board that does not fit has had its notice.
-    if (!link::GateOnFirmware(*link_, link::TagRule{tag}).controlsOn) return kLinkFailure;
+    if (!link::GateOnFirmware(*link_, link::TagRule{tag, alternative}).controlsOn) {
+      return kLinkFailure;
+    }
   } catch (const link::LinkAbort&) {
     return stopped() ? kStopped : kLinkFailure;
   }

@@ -33,7 +33,9 @@ class CliMachine {
 
   // Opens the port and asks for the firmware `tag`, as a window does when it opens. kDone, or
   // the failure's status once its message has been printed (kStopped after a Ctrl+C).
-  ExitStatus connect(const std::string& tag);
+  // `alternative`: a second tag the job also drives (link().firmwareReply() says which
+  // answered); an emulated controller plays `tag`.
+  ExitStatus connect(const std::string& tag, const std::string& alternative = {});
   // Lets pending events through and turns Ctrl+C into StopRequested; jobs call it through the
   // link's pump, redraws and step hooks.
   void pump();

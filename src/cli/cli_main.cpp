@@ -12,6 +12,7 @@
 #include "cli/cut_command.h"
 #include "cli/exit_status.h"
 #include "cli/figure_commands.h"
+#include "cli/gcode_command.h"
 #include "cli/raster_command.h"
 #include "cli/scan_command.h"
 #include "cli/stop_signal.h"
@@ -79,6 +80,8 @@ int main(int argc, char* argv[]) {
   for (CLI::App* command : app.get_subcommands({})) AddCommonOptions(*command, common);
   vexa::cli::ScanOptions scan;  // its own machine options: no picture, no G-code
   vexa::cli::AddScanCommand(app, scan);
+  vexa::cli::GcodeOptions gcode;  // its own too: a G-code file in place of the picture
+  vexa::cli::AddGcodeCommand(app, gcode);
 
   try {
     app.parse(argc, argv);
@@ -104,6 +107,7 @@ int main(int argc, char* argv[]) {
         return vexa::cli::RunFigureCommand(name, programDir, common, figure);
     }
     if (app.got_subcommand("scan")) return vexa::cli::RunScanCommand(programDir, scan);
+    if (app.got_subcommand("gcode")) return vexa::cli::RunGcodeCommand(programDir, gcode);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vexa-cli: %s\n", error.what());
     return vexa::cli::kBadInput;

@@ -71,7 +71,9 @@ class GcodeSender {
   gcode::FirmwareCommands texts_;
   gcode::FirmwareCommands costs_;  // for a stream that plans: its own held delay
   StepPlace place_;
-  int laserTold_ = 0;  // "OT": what the board was last told (1 on, -1 off, 0 nothing yet)
+  int laserTold_ = 0;         // "OT": what the board was last told (1 on, -1 off, 0 nothing yet)
+  bool laserWanted_ = false;  // "OT": the program's laser, sent or passed over
+  bool delayTold_ = false;    // "OT": a move of this run has given the board its delay
 };
 
 }  // namespace vexa::gcode_run

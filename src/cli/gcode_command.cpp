@@ -1,0 +1,230 @@
+#include "cli/gcode_command.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+#include "cli/cli_job.h"
+#include "gcode/gcode_program.h"
+#include "gcode/program_translation.h"
+#include "gcode_run/gcode_sender.h"
+#include "link/job_stream.h"
+#include "link/paced_pump.h"
+#include "link/time_model.h"
+#include "manual/cutter_lift.h"
+#include "picture/picture_messages.h"
+#include "settings/path_text.h"
+
+namespace vexa::cli {
+
+namespace {
+
+constexpr const char* kGcodeDoneText = "G-код выполнен";
+constexpr const char* kUnknownMovesText =
+    "Файл выполнить нельзя: без слов, которые перемещают станок, путь будет другим.";
+constexpr const char* kRunAnywayText =
+    "Станок они не перемещают: --run-anyway выполнит файл без них.";
+
+// The file's bytes, at most one more than the reader takes: a larger file gets the reader's own
+// message without being read whole. nullopt after the message.
+std::optional<std::string> ReadFileText(const std::filesystem::path& path, CliJob& job) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    job.refuse("Файл " + settings::PathToUtf8(path) + " не найден!");
+    return std::nullopt;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file || std::filesystem::is_directory(path, error)) {
+    job.refuse(picture::kOpenErrorText);
+    return std::nullopt;
+  }
+  std::string text;
+  char chunk[1 << 16];
+  while (text.size() <= gcode::kMostGcodeBytes && file) {
+    file.read(chunk, sizeof chunk);
+    text.append(chunk, static_cast<std::size_t>(file.gcount()));
+  }
+  if (file.bad()) {
+    job.refuse(picture::kOpenErrorText);
+    return std::nullopt;
+  }
+  return text;
+}
+
+// The reader's list on one line: "...файла: G28 (перемещает станок): строка 7; M8: строка 3."
+std::string UnknownWordsLine(const gcode::GcodeProgram& program) {
+  const std::string list = gcode::UnknownWordsText(program);
+  std::string text;
+  bool first = true;
+  for (char c : list) {
+    if (c != '\n') {
+      text += c;
+    } else {
+      text += first ? " " : "; ";
+      first = false;
+    }
+  }
+  return text + ".";
+}
+
+// The translation's own check of the whole program (the step range, Z on "OT", a feed for
+// every work move), without its commands: the first one ends the walk.
+std::optional<gcode::GcodeError> TranslationRefusal(const gcode::GcodeProgram& program,
+                                                    const gcode::TranslateSettings& settings) {
+  struct Checked {};
+  gcode::TranslationTotals totals;
+  try {
+    return gcode::TranslateProgram(
+        program, settings, [](const gcode::StepCommand&) { throw Checked{}; }, totals);
+  } catch (const Checked&) {
+    return std::nullopt;
+  }
+}
+
+// A number of millimetres as the depth field of the pause dialog takes it.
+std::string MillimetreText(double mm) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f", mm);
+  return text;
+}
+
+}  // namespace
+
+void AddGcodeCommand(CLI::App& app, GcodeOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "gcode",
+      "Выполнить G-код: a CAM program's G-code file run on a board answering MT (X Y Z) or OT "
+      "(the laser, X Y), or estimated");
+  command->add_option("file", options.file, "the G-code file")->required();
+  command
+      ->add_option("--firmware", options.firmware,
+                   "MT or OT: the translation when no board answers (--estimate, --commands, "
+                   "--demo, a dry run); on --port the board's tag decides (default MT)")
+      ->check(CLI::IsMember({"MT", "OT"}));
+  command->add_flag("--run-anyway", options.runAnyway,
+                    "run a file whose unknown words do not move the machine (M7, M8, M9, ...) "
+                    "without them");
+  command->add_flag("--return", options.returnToStart, "С возвратом в исх.");
+
+  CommonOptions& common = options.common;
+  command->add_option("--commands", common.commands,
+                      "write the controller commands the run sends to FILE, one per line; "
+                      "alone: the emulated controller answers");
+  command->add_flag("--estimate", common.estimate,
+                    "print the estimate (time, commands) and exit without running");
+  auto* port = command->add_option("--port", common.port, "run on the board on serial port PORT");
+  auto* demo = command->add_flag("--demo", common.demo, "run on the built-in emulated controller");
+  port->excludes(demo);
+  command->add_flag("--quiet", common.quiet, "no progress line");
+}
+
+int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions& options) {
+  const CommonOptions& common = options.common;
+  CliJob job(programDir, common);
+  CliMachine& machine = job.machine();
+  TerminalPrompts& prompts = machine.prompts();
+  // The file's own messages name it; the link's do not.
+  const auto refuseFile = [&](const std::string& text) {
+    prompts.setSubject(options.file);
+    job.refuse(text);
+    prompts.setSubject({});
+    return kBadInput;
+  };
+
+  gcode::GcodeRead read;
+  {
+    prompts.setSubject(options.file);
+    const auto text = ReadFileText(settings::PathFromUtf8(options.file), job);
+    prompts.setSubject({});
+    if (!text) return kBadInput;
+    read = gcode::ReadGcodeProgram(*text);
+  }
+  if (read.error) return refuseFile(read.error->message);
+  const gcode::GcodeProgram& program = read.program;
+  // The window's choice: words that move the machine stop the file, the others are left out
+  // when the user says so.
+  if (!program.unknown.empty()) {
+    const std::string list = UnknownWordsLine(program);
+    if (program.unknownMoves) return refuseFile(list + " " + kUnknownMovesText);
+    if (!options.runAnyway) return refuseFile(list + " " + kRunAnywayText);
+    prompts.setSubject(options.file);
+    prompts.message(link::kWarningCaption, list);
+    prompts.setSubject({});
+  }
+
+  const link::MachineSettings& settings = machine.settings();
+  gcode::Firmware firmware = *gcode::FirmwareOfTag(options.firmware);
+  // Without a board to answer, --firmware is the machine: the emulated controller plays it. A
+  // file it refuses is refused before a byte goes out.
+  const bool boardAnswers = !common.port.empty() && !common.estimate;
+  if (!boardAnswers) {
+    if (const auto refusal =
+            TranslationRefusal(program, gcode::TranslateSettings::Of(settings, firmware))) {
+      return refuseFile(refusal->message);
+    }
+  }
+  link::MachineLink& link = machine.link();
+  if (!common.estimate) {
+    // The G-code window's gate: either tag; the one asked for first is what an emulated
+    // controller plays.
+    const std::string other = options.firmware == "MT" ? "OT" : "MT";
+    if (const ExitStatus status = job.connect(options.firmware, other); status != kDone) {
+      return status;
+    }
+    if (const auto answered = gcode::FirmwareOfTag(link.firmwareReply()); answered) {
+      firmware = *answered;
+    }
+  }
+  const gcode::TranslateSettings translate = gcode::TranslateSettings::Of(settings, firmware);
+  gcode::GcodeError refusal;
+  const auto estimate =
+      gcode_run::EstimateRun(program, translate, options.returnToStart,
+                             link::TimeModel(link.pace, link.speed, link::InFlight::One), &refusal);
+  if (!estimate) return refuseFile(refusal.message);
+  if (common.estimate) return job.printEstimate(estimate);
+  // The run clears StopRequested as it starts: a Ctrl+C that came before must not be lost.
+  if (machine.stopped()) return kStopped;
+
+  link::PacedPump pump(link.pump());
+  gcode_run::StepPlace place;
+  gcode_run::GcodeSender sender(
+      {link, program, translate, [&machine] { return machine.sends(); },
+       [&options] { return options.returnToStart; },
+       [&place](const gcode::StepCommand&, const gcode_run::StepPlace& at) { place = at; },
+       [&pump] { pump(); }});
+  // Stopped on "MT", the cutter comes out of the work: the file's Z 0 is the stock's top where
+  // CAM programs put it, so a cutter below it rises to the safe height of the standard G-code
+  // form above it (gcode_safe_z). Standing at or above it, it is out already and stays; a file
+  // that never goes below Z 0 never lifts.
+  const double safeZ = job.standardOptions().safeZ;
+  prompts.setLiftCutter([&] {
+    const double z = static_cast<double>(place.z) * translate.mm.z;
+    if (!machine.sends() || !(z < 0)) return;
+    manual::LiftCutter(link, settings, sender.replies(), MillimetreText(safeZ - z), false);
+  });
+
+  std::optional<link::JobProgress> progress;
+  if (const auto show = job.progressShower(); show) {
+    progress.emplace(*estimate, show, link::JobClock(link));
+  }
+  const std::int64_t start = link::SystemSteadyNanos();
+  // A tool change (T, M6) shows its message and the run goes on: a terminal has no OK button to
+  // wait for. Dwells (G4) wait their time.
+  const ExitStatus status = job.run(estimate, [&] {
+    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
+    job.countCommands([&stream] { return stream.taken(); });
+    if (!sender.run(&stream)) return false;
+    if (progress) progress->finish();
+    return true;
+  });
+  prompts.setLiftCutter({});
+  if (status == kDone) {
+    const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
+    prompts.message(link::kDefaultCaption, link::JobDoneText(kGcodeDoneText, seconds));
+  }
+  return status;
+}
+
+}  // namespace vexa::cli
