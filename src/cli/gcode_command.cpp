@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/cli_job.h"
+#include "cli/stop_signal.h"
 #include "gcode/gcode_program.h"
 #include "gcode/program_translation.h"
 #include "gcode_run/gcode_sender.h"
@@ -21,7 +22,19 @@ namespace vexa::cli {
 
 namespace {
 
-constexpr const char* kGcodeDoneText = "G-код выполнен";
+// A tool change waits for the operator at the terminal. Without one (a script, a service) the
+// run goes on only while no tool has been in the work yet (CAM programs begin with "T1 M6");
+// later it stops, the cutter lifted, rather than cut on with the wrong tool.
+bool ToolChanged(TerminalPrompts& prompts, const gcode::Pause& pause, bool worked) {
+  if (prompts.waitForOperator(gcode::PauseText(pause))) return true;
+  if (StopSignals() > 0) return false;  // Ctrl+C while waiting
+  if (!worked) return true;
+  prompts.message(link::kErrorCaption,
+                  "Смена инструмента посреди работы: нужен оператор у терминала. "
+                  "Выполнение остановлено.");
+  return false;
+}
+
 constexpr const char* kUnknownMovesText =
     "Файл выполнить нельзя: без слов, которые перемещают станок, путь будет другим.";
 constexpr const char* kRunAnywayText =
@@ -189,11 +202,16 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
 
   link::PacedPump pump(link.pump());
   gcode_run::StepPlace place;
+  bool worked = false;  // a work move has been made: a tool is in the work
   gcode_run::GcodeSender sender(
       {link, program, translate, [&machine] { return machine.sends(); },
        [&options] { return options.returnToStart; },
-       [&place](const gcode::StepCommand&, const gcode_run::StepPlace& at) { place = at; },
-       [&pump] { pump(); }});
+       [&place, &worked](const gcode::StepCommand& command, const gcode_run::StepPlace& at) {
+         place = at;
+         worked = worked || command.work;
+       },
+       [&pump] { pump(); },
+       [&](const gcode::Pause& pause) { return ToolChanged(prompts, pause, worked); }});
   // Stopped on "MT", the cutter comes out of the work: the file's Z 0 is the stock's top where
   // CAM programs put it, so a cutter below it rises to the safe height of the standard G-code
   // form above it (gcode_safe_z). Standing at or above it, it is out already and stays; a file
@@ -222,7 +240,7 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
   prompts.setLiftCutter({});
   if (status == kDone) {
     const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
-    prompts.message(link::kDefaultCaption, link::JobDoneText(kGcodeDoneText, seconds));
+    prompts.message(link::kDefaultCaption, link::JobDoneText(gcode_run::kGcodeDoneText, seconds));
   }
   return status;
 }

@@ -20,6 +20,10 @@ class TerminalPrompts final : public link::Prompts {
   // Called before each message, so a progress line can make room for it.
   void setBeforeMessage(std::function<void()> before) { beforeMessage_ = std::move(before); }
 
+  // Shows `text` and waits for the operator at the terminal: true once Enter is pressed, false
+  // on Ctrl+C or when no one can answer (standard input is not a terminal).
+  bool waitForOperator(const std::string& text);
+
   void message(const std::string& caption, const std::string& text) override;
   bool askYesNo(const std::string& caption, const std::string& text) override;
   int PauseDialog() override;

@@ -140,7 +140,12 @@ void GcodeSender::pauseFor(const gcode::StepCommand& command) {
   const gcode::Pause& pause = parts_.program.pauses.at(command.pause);
   link.CollectOwed(replies_, link::ReplyWait::JobWindow(parts_.runTicked));
   if (command.kind == gcode::CommandKind::ToolChange) {
-    link.prompts().message(link::kWarningCaption, gcode::PauseText(pause));
+    if (!parts_.toolChange) {
+      link.prompts().message(link::kWarningCaption, gcode::PauseText(pause));
+    } else if (!parts_.toolChange(pause)) {
+      link.StopRequested = true;
+      handleStop();
+    }
     return;
   }
   const auto end = std::chrono::steady_clock::now() +

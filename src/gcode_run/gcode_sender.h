@@ -20,6 +20,9 @@
 
 namespace vexa::gcode_run {
 
+// The end of a run in the status line: "Выполнение G-кода закончено за 00:01:23".
+inline constexpr const char* kGcodeDoneText = "Выполнение G-кода закончено";
+
 // Where the tool stands, in steps from where the run began.
 struct StepPlace {
   std::int64_t x = 0, y = 0, z = 0;
@@ -35,6 +38,9 @@ struct SenderParts {
   std::function<void(const gcode::StepCommand&, const StepPlace&)> moved;
   // Lets events through now and then when nothing waits for the board (a dry run).
   std::function<void()> keepAlive;
+  // A tool change, the board idle: true goes on, false stops the run as "Стоп" does. Empty: the
+  // change's message in a box, whose "OK" goes on.
+  std::function<bool(const gcode::Pause&)> toolChange = {};
 };
 
 // "С возвратом в исх.": from `end` back to the start one axis at a time at the travel delay,

@@ -29,7 +29,6 @@ namespace vexa::gcode_run {
 
 namespace {
 
-constexpr const char* kDoneText = "Выполнение G-кода закончено";
 constexpr int kWatchMs = 1000;
 constexpr qint64 kShowEveryMs = 100;
 
@@ -278,7 +277,7 @@ void GcodeWindow::runProgram() {
         status_->showJobNote({});
         sinceShown_.start();
         const std::int64_t seconds = follow_->execute(followedRun());
-        status_->showJobNote(QString::fromStdString(widgets::JobDoneText(kDoneText, seconds)));
+        status_->showJobNote(QString::fromStdString(widgets::JobDoneText(kGcodeDoneText, seconds)));
       },
       {openButton_, firmwareBox_, returnBox_, progressPanel_->continueButton()});
   updateContinue();
@@ -322,7 +321,7 @@ void GcodeWindow::goOn() {
       [this] {
         status_->showJobNote({});
         const std::int64_t seconds = follow_->goOn();
-        status_->showJobNote(QString::fromStdString(widgets::JobDoneText(kDoneText, seconds)));
+        status_->showJobNote(QString::fromStdString(widgets::JobDoneText(kGcodeDoneText, seconds)));
       },
       {openButton_, firmwareBox_, returnBox_, progressPanel_->continueButton()});
   updateContinue();

@@ -1,7 +1,8 @@
 // vexa-cli through the real executable, with the windows as the oracle: for every subcommand the
 // window's own end-to-end road (the real vexa driven by its automation script) and the command
-// line run on the same picture and settings against two vexa-sim controllers; the two command
-// logs and the two G-code files must be the same. --commands alone must give that stream too.
+// line run on the same picture (or G-code file) and settings against two vexa-sim controllers;
+// the two command logs and the two G-code files must be the same. --commands alone must give
+// that stream too.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,10 @@ void PreparePictures(const test::TempFolder& folder) {
     }
   }
   picture::WriteBmpFile(drawing, folder / "drawing.bmp");
+  // A CAM program's pocket: plunges, lines and arcs of both turns.
+  folder.write("pocket.nc",
+               "%\n(pocket)\nG21 G90\nG0 Z2\nG1 Z-1 F200\nG1 X10 F600\nG2 X20 Y10 I0 J10\n"
+               "G1 Y20\nG3 X10 Y30 R10\nG1 X0\nG1 Y0\nG0 Z2\nM30\n%\n");
 }
 
 struct Case {
@@ -53,13 +58,17 @@ struct Case {
   std::string windowGcode = "program.gcode";
 };
 
-std::string Settings(const Case& c, const test::TempFolder& folder) {
-  std::string text = c.settings;
+// `text` with "{dir}" standing for `folder`.
+std::string InFolder(std::string text, const test::TempFolder& folder) {
   const std::string dir = folder.path().string();
   for (std::size_t at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}")) {
     text.replace(at, 5, dir);
   }
   return text;
+}
+
+std::string Settings(const Case& c, const test::TempFolder& folder) {
+  return InFolder(c.settings, folder);
 }
 
 Commands ReadLines(const std::filesystem::path& path) {
@@ -85,7 +94,7 @@ TEST_P(CliEndToEnd, SendsWhatTheWindowSendsAndWritesTheSameGcode) {
   PreparePictures(windowDir);
   windowDir.write("cnc.ini",
                   "[CNC]\r\nPort=" + windowSim.portPath() + "\r\n" + Settings(c, windowDir));
-  const test::VexaRun window = test::runVexa(windowDir, c.script);
+  const test::VexaRun window = test::runVexa(windowDir, InFolder(c.script, windowDir));
   ASSERT_EQ(window.exitCode, 0) << window.errors;
   const Commands expected = windowSim.receivedCommands();
   ASSERT_GT(expected.size(), 2u);
@@ -95,7 +104,7 @@ TEST_P(CliEndToEnd, SendsWhatTheWindowSendsAndWritesTheSameGcode) {
   PreparePictures(cliDir);
   cliDir.write("cnc.ini", "[CNC]\r\n" + Settings(c, cliDir));
   Commands arguments{"--program-dir", cliDir.path().string()};
-  arguments.insert(arguments.end(), c.cli.begin(), c.cli.end());
+  for (const std::string& argument : c.cli) arguments.push_back(InFolder(argument, cliDir));
   Commands onBoard = arguments;
   onBoard.insert(onBoard.end(), {"--port", cliSim.portPath()});
   // The wood-burning window writes no G-code.
@@ -172,7 +181,15 @@ INSTANTIATE_TEST_SUITE_P(
              "Etching9_width=0,3\r\nEtching9_delay=1000\r\nEtching9_image={dir}/drawing.bmp\r\n",
              "menu pic_cl\nclick Form9/Command1\ncheck Form9/Check2 on\ncheck Form9/Check3 on\n"
              "click Form9/Command2\nquit\n",
-             {"cut", "--return"}}),
+             {"cut", "--return"}},
+        Case{
+            "Gcode",
+            "MT",
+            "",
+            "menu gcode_cl\nchoose {dir}/pocket.nc\nclick Form13/Command2\ncheck Form13/Check2 on\n"
+            "click Form13/Command1\nquit\n",
+            {"gcode", "{dir}/pocket.nc", "--return"},
+            ""}),
     [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace
