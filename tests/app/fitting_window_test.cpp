@@ -34,8 +34,8 @@ namespace {
 
 // The menu's windows: the operation and settings windows live in the main window's MDI area,
 // manual positioning and About are modal dialogs.
-const char* const kWindows[] = {"Form1", "Form2", "Form3", "Form4",  "Form5",
-                                "Form6", "Form8", "Form9", "Form10", "Form12"};
+const char* const kWindows[] = {"Form1", "Form2", "Form3",  "Form4",  "Form5", "Form6",
+                                "Form8", "Form9", "Form10", "Form12", "Form13"};
 
 bool isControl(const QWidget* widget) {
   return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
