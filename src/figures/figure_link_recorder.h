@@ -7,10 +7,12 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "figures/block_vector.h"
 #include "figures/figure_links.h"
+#include "figures/prefetch.h"
 
 namespace vexa::figures {
 
@@ -31,16 +33,32 @@ class FigureLinkRecorder {
   // is cleared here.
   FigureLinkRecorder(FigureLinks& links, LinkRecorderStore& store, std::int32_t highestFigure);
 
-  // Records that `left` and `right` touch, left as parent, unless the pair is already recorded
-  // in either order.
-  void AddLink(std::int32_t left, std::int32_t right) {
-    const std::uint64_t key = pairKey(left, right);
+  // Records, in order, that each pair's parent (met on the left) and child touch, unless the pair
+  // is already recorded in either order; `pairs` is used as working memory.
+  void AddLinks(std::span<FigureLink> pairs) {
     // Most boundaries repeat a pair met a little earlier, often the one just before; a small
-    // table of recent pairs answers them without looking further.
-    std::uint64_t& recent = recent_[(key * kMultiplier) >> (64 - kRecentBits)];
-    if (recent == key) return;
-    recent = key;
-    if (insert(left, right)) links_.append(left, right);
+    // table of recent pairs answers them without looking further. A row of a dithered picture
+    // meets its pairs about half anew, half again: they are told apart without a jump per pair,
+    // which would be mispredicted half the time.
+    std::size_t kept = 0;
+    for (const FigureLink pair : pairs) {
+      const std::uint64_t key = pairKey(pair.parent, pair.child);
+      std::uint64_t& recent = recent_[(key * kMultiplier) >> (64 - kRecentBits)];
+      const bool seen = recent == key;
+      recent = key;
+      pairs[kept] = pair;
+      kept += !seen;
+    }
+    // The figures of a dithered picture are millions and their slots lie far apart: each pair's
+    // slots are asked for a few pairs ahead, so that insert() does not wait for them.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < kept; ++i) {
+      if (i + kAhead < kept) {
+        Prefetch(byFigure_.data() + pairs[i + kAhead].parent);
+        Prefetch(byFigure_.data() + pairs[i + kAhead].child);
+      }
+      if (insert(pairs[i].parent, pairs[i].child)) links_.append(pairs[i].parent, pairs[i].child);
+    }
   }
 
  private:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "figures/prefetch.h"
+
 namespace vexa::figures {
 
 namespace {
@@ -203,6 +205,15 @@ void FigureTree::addChildNodes(const ChildWalk& lists, FigureTable& table) {
       if (top == 0) break;
       frame = stack[--top];
       continue;
+    }
+    // Children's numbers are scattered over the table: their marks, levels and lists are asked
+    // for a few children ahead.
+    constexpr int kAhead = 8;
+    if (frame.entry + kAhead < frame.end) {
+      const std::int32_t later = lists.child[frame.entry + kAhead];
+      Prefetch(nodeOf + later);
+      Prefetch(lists.begin + later);
+      Prefetch(&table[later]);
     }
     const std::int32_t child = lists.child[frame.entry++];
     if (nodeOf[child] >= 0) continue;  // a second path to a figure already shown

@@ -193,8 +193,7 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
     if (y == 1) {
       JoinFrameRow(row, label, frameLabel, labels);
     } else {
-      const RowView upper(scratch, scratch.rowFirstRun[y - 2], first - kEndMarks,
-                          upperFirstLight);
+      const RowView upper(scratch, scratch.rowFirstRun[y - 2], first - kEndMarks, upperFirstLight);
       JoinUpperRow(upper, row, label, frameLabel, labels);
     }
     upperFirstLight = firstLight;
@@ -216,22 +215,28 @@ void ParseFigures(const picture::PixelBuffer& working, FigureData& data) {
   const std::int32_t* runLabel = scratch.runLabel.data();
   const std::int32_t* numberOf = number.data();  // held here: the map's stores might alias it
   std::fill_n(map.row(0), map.rowLength(), frameNumber);
+  scratch.rowPairs.resize(static_cast<std::size_t>(width));  // a pair per run but the row's last
   for (int y = 1; y <= height; ++y) {
     std::int32_t* cells = map.row(y);
     const int first = scratch.rowFirstRun[y - 1];
     const int last = scratch.rowFirstRun[y] - kEndMarks - 1;
     std::int32_t previous = numberOf[runLabel[first]];
     // A run between two runs of one figure (a dot on a background, stripes) meets the same pair
-    // on its right as on its left: only its left side needs AddLink.
+    // on its right as on its left: only its left side is recorded. Which side that is varies
+    // run by run on a dithered picture: the pairs are gathered without a jump, then recorded.
     std::int32_t beforePrevious = 0;
+    FigureLink* pairs = scratch.rowPairs.data();
+    std::size_t pairCount = 0;
     for (int run = first; run < last; ++run) {
       FillCells(cells, runStart[run], runStart[run + 1] - 1, previous);
       const std::int32_t current = numberOf[runLabel[run + 1]];
-      if (current != beforePrevious) recorder.AddLink(previous, current);
+      pairs[pairCount] = FigureLink{current, previous};
+      pairCount += current != beforePrevious;
       beforePrevious = previous;
       previous = current;
     }
     FillCells(cells, runStart[last], width, previous);
+    recorder.AddLinks({pairs, pairCount});
     cells[0] = frameNumber;
     cells[width + 1] = frameNumber;
   }

@@ -22,6 +22,7 @@ struct ParseScratch {
 
   FigureLabelStore labels;
   LinkRecorderStore links;
+  BlockVector<FigureLink> rowPairs;       // one row's touching pairs, before AddLinks
   BlockVector<std::int32_t> finalNumber;  // each label's figure number once all rows are seen
 };
 
