@@ -15,3 +15,13 @@
     benchmark::Shutdown();                                                                       \
     return 0;                                                                                    \
   }
+
+// The same without widgets: a core application, as vexa-cli runs.
+#define VEXA_QT_CORE_BENCHMARK_MAIN()         \
+  int main(int argc, char** argv) {           \
+    QCoreApplication application(argc, argv); \
+    benchmark::Initialize(&argc, argv);       \
+    benchmark::RunSpecifiedBenchmarks();      \
+    benchmark::Shutdown();                    \
+    return 0;                                 \
+  }

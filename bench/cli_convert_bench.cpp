@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "bench_pictures.h"
+#include "bench_qt_main.h"
 #include "bench_timing.h"
 #include "cli/raster_command.h"
 #include "picture/bmp_file.h"
@@ -64,10 +65,4 @@ BENCHMARK(BM_CliConversion)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+VEXA_QT_CORE_BENCHMARK_MAIN();

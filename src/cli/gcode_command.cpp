@@ -82,20 +82,6 @@ std::string UnknownWordsLine(const gcode::GcodeProgram& program) {
   return text + ".";
 }
 
-// The translation's own check of the whole program (the step range, Z on "OT", a feed for
-// every work move), without its commands: the first one ends the walk.
-std::optional<gcode::GcodeError> TranslationRefusal(const gcode::GcodeProgram& program,
-                                                    const gcode::TranslateSettings& settings) {
-  struct Checked {};
-  gcode::TranslationTotals totals;
-  try {
-    return gcode::TranslateProgram(
-        program, settings, [](const gcode::StepCommand&) { throw Checked{}; }, totals);
-  } catch (const Checked&) {
-    return std::nullopt;
-  }
-}
-
 // A number of millimetres as the depth field of the pause dialog takes it.
 std::string MillimetreText(double mm) {
   char text[64];
@@ -174,7 +160,7 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
   const bool boardAnswers = !common.port.empty() && !common.estimate;
   if (!boardAnswers) {
     if (const auto refusal =
-            TranslationRefusal(program, gcode::TranslateSettings::Of(settings, firmware))) {
+            gcode::CheckTranslation(program, gcode::TranslateSettings::Of(settings, firmware))) {
       return refuseFile(refusal->message);
     }
   }

@@ -29,32 +29,6 @@ GcodeError Refusal(std::uint32_t line, const std::string& what) {
   return {line, "Строка " + std::to_string(line) + ": " + what};
 }
 
-std::optional<GcodeError> Check(const GcodeProgram& program, const TranslateSettings& settings) {
-  std::array<double, 3> from{0, 0, 0};
-  double z = 0;
-  for (const Segment& segment : program.segments) {
-    if (settings.firmware == Firmware::Laser && segment.z != z) {
-      return Refusal(segment.line,
-                     "перемещение по Z, а лазерная прошивка (OT) двигает только X и Y. Уберите "
-                     "Z из файла или выполните его на фрезерном станке.");
-    }
-    z = segment.z;
-    if (segment.work && !(segment.feed > 0)) {
-      return Refusal(segment.line, "рабочее перемещение без подачи F.");
-    }
-    const std::array<double, 3> to = InSteps(segment, settings.mm);
-    for (int a = 0; a < 3; ++a) {
-      if (!Reachable(to[a]) || std::llabs(NearestStep(to[a]) - NearestStep(from[a])) > kMostSteps) {
-        return Refusal(segment.line,
-                       "перемещение выходит за допустимый диапазон шагов двигателя. Проверьте "
-                       "размеры в файле и настройки станка.");
-      }
-    }
-    from = to;
-  }
-  return std::nullopt;
-}
-
 class Emitter {
  public:
   Emitter(const std::function<void(const StepCommand&)>& take, TranslationTotals& totals)
@@ -112,6 +86,33 @@ class DelayOf {
 
 }  // namespace
 
+std::optional<GcodeError> CheckTranslation(const GcodeProgram& program,
+                                           const TranslateSettings& settings) {
+  std::array<double, 3> from{0, 0, 0};
+  double z = 0;
+  for (const Segment& segment : program.segments) {
+    if (settings.firmware == Firmware::Laser && segment.z != z) {
+      return Refusal(segment.line,
+                     "перемещение по Z, а лазерная прошивка (OT) двигает только X и Y. Уберите "
+                     "Z из файла или выполните его на фрезерном станке.");
+    }
+    z = segment.z;
+    if (segment.work && !(segment.feed > 0)) {
+      return Refusal(segment.line, "рабочее перемещение без подачи F.");
+    }
+    const std::array<double, 3> to = InSteps(segment, settings.mm);
+    for (int a = 0; a < 3; ++a) {
+      if (!Reachable(to[a]) || std::llabs(NearestStep(to[a]) - NearestStep(from[a])) > kMostSteps) {
+        return Refusal(segment.line,
+                       "перемещение выходит за допустимый диапазон шагов двигателя. Проверьте "
+                       "размеры в файле и настройки станка.");
+      }
+    }
+    from = to;
+  }
+  return std::nullopt;
+}
+
 std::optional<Firmware> FirmwareOfTag(std::string_view tag) {
   if (tag == "MT") return Firmware::Milling;
   if (tag == "OT") return Firmware::Laser;
@@ -123,7 +124,7 @@ std::optional<GcodeError> TranslateProgram(const GcodeProgram& program,
                                            const std::function<void(const StepCommand&)>& take,
                                            TranslationTotals& totals) {
   totals = {};
-  if (auto refused = Check(program, settings)) return refused;
+  if (auto refused = CheckTranslation(program, settings)) return refused;
   Emitter emit(take, totals);
   const Calibration& mm = settings.mm;
   const bool laser = settings.firmware == Firmware::Laser;

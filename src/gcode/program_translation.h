@@ -67,6 +67,11 @@ struct Translation {
   std::optional<GcodeError> error;  // set: nothing is to be sent, `commands` is empty
 };
 
+// What the translation would refuse, found without translating: a move beyond the motor's step
+// range, a Z move for "OT", a work move without a feed.
+std::optional<GcodeError> CheckTranslation(const GcodeProgram& program,
+                                           const TranslateSettings& settings);
+
 // The whole list: for files of moderate size. A file of a million lines can make a hundred
 // million commands; the form below hands them over one at a time instead.
 Translation TranslateProgram(const GcodeProgram& program, const TranslateSettings& settings);

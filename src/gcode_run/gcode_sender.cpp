@@ -40,15 +40,17 @@ std::optional<link::JobEstimate> EstimateRun(const gcode::GcodeProgram& program,
                                              bool returnToStart, const link::TimeModel& model,
                                              gcode::GcodeError* refusal) {
   link::JobEstimate estimate(model);
-  if (const auto error = gcode::FillEstimate(estimate, program, settings)) {
+  gcode::FirmwareCommands costs(settings.firmware);
+  gcode::TranslationTotals totals;
+  // One pass: the commands' costs, and where they end for the return.
+  if (const auto error = gcode::TranslateProgram(
+          program, settings,
+          [&](const gcode::StepCommand& command) { estimate.add(costs.cost(command, program)); },
+          totals)) {
     if (refusal) *refusal = *error;
     return std::nullopt;
   }
   if (returnToStart) {
-    gcode::TranslationTotals totals;
-    gcode::TranslateProgram(
-        program, settings, [](const gcode::StepCommand&) {}, totals);
-    gcode::FirmwareCommands costs(settings.firmware);
     for (const gcode::StepCommand& command :
          ReturnCommands({totals.endX, totals.endY, totals.endZ}, settings)) {
       estimate.add(costs.cost(command, program));
