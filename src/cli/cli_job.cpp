@@ -69,7 +69,6 @@ std::function<void(const link::ProgressReport&)> CliJob::progressShower() {
 
 ExitStatus CliJob::run(const std::optional<link::JobEstimate>& estimate,
                        const std::function<bool()>& job) {
-  // Started before the job runs, so the job may name its own count meanwhile.
   progress_.start(estimate);
   ExitStatus status = kDone;
   try {
@@ -81,6 +80,28 @@ ExitStatus CliJob::run(const std::optional<link::JobEstimate>& estimate,
   }
   progress_.finish();
   // A stop that came after the last move: the job is done all the same.
+  return status;
+}
+
+ExitStatus CliJob::runFollowed(const std::optional<link::JobEstimate>& estimate,
+                               const std::function<bool(link::JobStream&)>& job,
+                               const std::string& doneText) {
+  link::MachineLink& link = machine_.link();
+  std::optional<link::JobProgress> progress;
+  if (const auto show = progressShower(); estimate && show) {
+    progress.emplace(*estimate, show, link::JobClock(link));
+  }
+  const std::int64_t start = link::SystemSteadyNanos();
+  const ExitStatus status = run(estimate, [&] {
+    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
+    if (!job(stream)) return false;
+    if (progress) progress->finish();
+    return true;
+  });
+  if (status == kDone) {
+    machine_.prompts().message(link::kDefaultCaption,
+                               link::JobDoneText(doneText, link::WholeSecondsSince(start)));
+  }
   return status;
 }
 

@@ -16,6 +16,7 @@
 #include "gcode/gcode_options.h"
 #include "link/job_estimate.h"
 #include "link/job_progress.h"
+#include "link/job_stream.h"
 #include "picture/window_picture.h"
 
 namespace vexa::cli {
@@ -51,14 +52,16 @@ class CliJob {
   // --estimate: the estimate on standard output, or that there is none.
   ExitStatus printEstimate(const std::optional<link::JobEstimate>& estimate);
   std::function<void(const link::ProgressReport&)> progressShower();
-  void stepDone() { progress_.commandDone(); }
-  // The progress line counts the commands `taken` says (a job stream's), not the step moves.
-  void countCommands(std::function<std::int64_t()> taken) { progress_.countFrom(std::move(taken)); }
 
   // Runs `job` (true when it ran to its end, false when it refused with a message) and turns
   // its end into the exit status: the link abort is caught here, as at a window's button.
   ExitStatus run(const std::optional<link::JobEstimate>& estimate,
                  const std::function<bool()>& job);
+  // The same for a job whose commands pass through a job stream: the stream tells the progress
+  // line, and a job that ran to its end says so with its time ("... закончена за 00:01:23").
+  ExitStatus runFollowed(const std::optional<link::JobEstimate>& estimate,
+                         const std::function<bool(link::JobStream&)>& job,
+                         const std::string& doneText);
 
  private:
   std::filesystem::path programDir_;

@@ -12,6 +12,7 @@
 #include "cli/cut_command.h"
 #include "cli/exit_status.h"
 #include "cli/figure_commands.h"
+#include "cli/job_options.h"
 #include "cli/gcode_command.h"
 #include "cli/raster_command.h"
 #include "cli/scan_command.h"
@@ -34,14 +35,7 @@ void AddCommonOptions(CLI::App& command, CommonOptions& common) {
                   "G-код: form of the raster G-code, vexa or standard (default: gcode_dialect "
                   "in cnc.ini)")
       ->check(CLI::IsMember({"vexa", "standard"}));
-  command.add_option("--commands", common.commands,
-                     "write the controller commands the job sends to FILE, one per line");
-  command.add_flag("--estimate", common.estimate,
-                   "print the estimate (time, commands) and exit without running");
-  auto* port = command.add_option("--port", common.port, "drive the board on serial port PORT");
-  auto* demo = command.add_flag("--demo", common.demo, "drive the built-in emulated controller");
-  port->excludes(demo);
-  command.add_flag("--quiet", common.quiet, "no progress line");
+  vexa::cli::AddMachineOptions(command, common, "drive");
   command.add_option("--out-dir", common.outDir,
                      "folder for the processed pictures (work.bmp, ...); default: the program "
                      "folder");

@@ -70,7 +70,7 @@ int RunCutCommand(const std::filesystem::path& programDir, const CommonOptions& 
   cutting::CuttingJob cutting({moves, settings, job.machine().prompts(), cuttingPictures,
                                numbers.stepDelay, [&options] { return options.returnToStart; },
                                [] {}, [pump] { (*pump)(); }, [] { return false; },
-                               [&job] { job.stepDone(); }});
+                               [] {}});
   return RunFollowed(
       job, moves, estimate,
       [&] {

@@ -70,7 +70,7 @@ int RunMilling(milling::MillingJobKind kind, const std::filesystem::path& progra
       milling::CutterSizeOf(numbers->diameterMm, numbers->widthMm, pictures.tool().width()),
       [&options] { return options.returnToStart; },
       [&job] { job.machine().pump(); },
-      [&job] { job.stepDone(); }};
+      [] {}};
   return RunFollowed(
       job, moves, estimate,
       [&] {
@@ -137,7 +137,7 @@ int RunOutline(outline::OutlineJobKind kind, const std::filesystem::path& progra
                                     [&options] { return options.returnToStart; },
                                     [] {},
                                     [pump] { (*pump)(); },
-                                    [&job] { job.stepDone(); }};
+                                    [] {}};
   return RunFollowed(
       job, moves, estimate,
       [&] {

@@ -41,27 +41,16 @@ template <typename Moves>
 ExitStatus RunFollowed(CliJob& job, Moves& moves, const std::optional<link::JobEstimate>& estimate,
                        const std::function<std::unique_ptr<gcode::JobGcode>()>& startGcode,
                        const std::function<void()>& body, const std::string& done) {
-  link::MachineLink& link = job.machine().link();
-  std::optional<link::JobProgress> progress;
-  if (const auto show = job.progressShower(); estimate && show) {
-    progress.emplace(*estimate, show, link::JobClock(link));
-  }
-  const std::int64_t start = link::SystemSteadyNanos();
-  const ExitStatus status = job.run(estimate, [&] {
-    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
-    link::StreamScope followed(moves.stream, stream);
-    job.countCommands([&stream] { return stream.taken(); });
-    const auto gcode = startGcode();
-    body();
-    if (gcode) gcode->finish();
-    if (progress) progress->finish();
-    return true;
-  });
-  if (status == kDone) {
-    const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
-    job.machine().prompts().message(link::kDefaultCaption, link::JobDoneText(done, seconds));
-  }
-  return status;
+  return job.runFollowed(
+      estimate,
+      [&](link::JobStream& stream) {
+        link::StreamScope followed(moves.stream, stream);
+        const auto gcode = startGcode();
+        body();
+        if (gcode) gcode->finish();
+        return true;
+      },
+      done);
 }
 
 // The window's picture under its cnc.ini key, loaded into the four copies as the window loads

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/cli_job.h"
+#include "cli/job_options.h"
 #include "cli/stop_signal.h"
 #include "gcode/gcode_program.h"
 #include "gcode/program_translation.h"
@@ -108,15 +109,7 @@ void AddGcodeCommand(CLI::App& app, GcodeOptions& options) {
   command->add_flag("--return", options.returnToStart, "С возвратом в исх.");
 
   CommonOptions& common = options.common;
-  command->add_option("--commands", common.commands,
-                      "write the controller commands the run sends to FILE, one per line; "
-                      "alone: the emulated controller answers");
-  command->add_flag("--estimate", common.estimate,
-                    "print the estimate (time, commands) and exit without running");
-  auto* port = command->add_option("--port", common.port, "run on the board on serial port PORT");
-  auto* demo = command->add_flag("--demo", common.demo, "run on the built-in emulated controller");
-  port->excludes(demo);
-  command->add_flag("--quiet", common.quiet, "no progress line");
+  AddMachineOptions(*command, common, "run on");
 }
 
 int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions& options) {
@@ -209,25 +202,12 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
     manual::LiftCutter(link, settings, sender.replies(), MillimetreText(safeZ - z), false);
   });
 
-  std::optional<link::JobProgress> progress;
-  if (const auto show = job.progressShower(); show) {
-    progress.emplace(*estimate, show, link::JobClock(link));
-  }
-  const std::int64_t start = link::SystemSteadyNanos();
   // A tool change (T, M6) shows its message and the run goes on: a terminal has no OK button to
   // wait for. Dwells (G4) wait their time.
-  const ExitStatus status = job.run(estimate, [&] {
-    link::JobStream stream = link::JobStream::Running(0, progress ? &*progress : nullptr, nullptr);
-    job.countCommands([&stream] { return stream.taken(); });
-    if (!sender.run(&stream)) return false;
-    if (progress) progress->finish();
-    return true;
-  });
+  const ExitStatus status =
+      job.runFollowed(estimate, [&](link::JobStream& stream) { return sender.run(&stream); },
+                      gcode_run::kGcodeDoneText);
   prompts.setLiftCutter({});
-  if (status == kDone) {
-    const std::int64_t seconds = (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
-    prompts.message(link::kDefaultCaption, link::JobDoneText(gcode_run::kGcodeDoneText, seconds));
-  }
   return status;
 }
 

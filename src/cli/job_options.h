@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_options.h"
+
 namespace CLI {
 class App;
 class Option;
@@ -27,6 +29,10 @@ struct BoxChoice {
   bool ticked(bool stored) const { return value > 0 || (value == 0 && stored); }
 };
 void AddBox(CLI::App& command, const std::string& name, BoxChoice& box, const std::string& label);
+
+// --commands, --estimate, --port or --demo and --quiet: how every job meets its machine. `verb`
+// says in the help what the job does with the board ("drive", "scan with").
+void AddMachineOptions(CLI::App& command, CommonOptions& common, const std::string& verb);
 
 // "--width abc: нужно число больше 0" for a size given that is not a number above 0; nullopt
 // for a good one or none. For the raster fields, whose window would put its default in place.

@@ -126,7 +126,7 @@ int RunRasterCommand(const std::filesystem::path& programDir, const CommonOption
       job.machine().settings(),
       picture.copy(),
       [&job] { job.machine().pump(); },
-      [&job] { job.stepDone(); },
+      [] {},
       {[&job] { return job.machine().sends(); }, [] { return false; },
        [&options] { return options.returnToStart; }, [doublePass] { return doublePass; }},
       numbers,

@@ -86,17 +86,7 @@ void AddScanCommand(CLI::App& app, ScanOptions& options) {
          "Сканировать (ticked unless --no-scan: a dry walk with random readings)");
 
   CommonOptions& common = options.common;
-  command->add_option("--commands", common.commands,
-                      "write the controller commands the scan sends to FILE, one per line; "
-                      "alone: the emulated controller answers");
-  command->add_flag("--estimate", common.estimate,
-                    "print the estimate (time, commands) and exit without running");
-  auto* port =
-      command->add_option("--port", common.port, "scan with the board on serial port PORT");
-  auto* demo =
-      command->add_flag("--demo", common.demo, "scan with the built-in emulated controller");
-  port->excludes(demo);
-  command->add_flag("--quiet", common.quiet, "no progress line");
+  AddMachineOptions(*command, common, "scan with");
   command->add_option("--out-dir", common.outDir,
                       "folder for image.bmp; default: the program folder");
 }
@@ -146,16 +136,8 @@ int RunScanCommand(const std::filesystem::path& programDir, const ScanOptions& o
   auto ticked = [&machine, scans] { return scans && machine.sends(); };
   link::ScannerMoves moves(link::MotionContext(link, machine.settings(), ticked));
   std::optional<link::JobProgress> progress;
-  std::int64_t counted = 0;
   if (const auto show = job.progressShower(); estimate && show) {
-    progress.emplace(
-        *estimate,
-        [&job, &progress, &counted, show](const link::ProgressReport& report) {
-          // The progress line counts the commands itself.
-          for (; counted < progress->done(); ++counted) job.stepDone();
-          show(report);
-        },
-        link::JobClock(link));
+    progress.emplace(*estimate, show, link::JobClock(link));
   }
   // The scan clears StopRequested as it starts, as "Сканировать" does: a Ctrl+C that came
   // before must not be lost there.

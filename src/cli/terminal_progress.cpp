@@ -32,8 +32,6 @@ std::string ProgressLine(const link::ProgressReport& report, std::int64_t done,
 TerminalProgress::TerminalProgress(bool wanted) : shown_(wanted && StandardErrorIsTerminal()) {}
 
 void TerminalProgress::start(const std::optional<link::JobEstimate>& estimate) {
-  commands_ = 0;
-  taken_ = {};
   total_ = estimate ? estimate->commands() : 0;
 }
 
@@ -41,7 +39,7 @@ void TerminalProgress::show(const link::ProgressReport& report) {
   if (!shown_) return;
   // Cleared to the end of the line: the time left may get shorter.
   std::fprintf(stderr, "\r%s\033[K",
-               ProgressLine(report, taken_ ? taken_() : commands_, total_).c_str());
+               ProgressLine(report, report.commands, total_).c_str());
   std::fflush(stderr);
   lineOpen_ = true;
 }

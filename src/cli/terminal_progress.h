@@ -4,7 +4,6 @@
 // returns) and not with --quiet.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "link/job_estimate.h"
@@ -18,9 +17,6 @@ class TerminalProgress {
 
   bool shown() const { return shown_; }
   void start(const std::optional<link::JobEstimate>& estimate);
-  void commandDone() { ++commands_; }
-  // Where the count of commands is read instead, when the job's stream keeps one.
-  void countFrom(std::function<std::int64_t()> taken) { taken_ = std::move(taken); }
   void show(const link::ProgressReport& report);
   // Ends the line, so what follows starts on its own.
   void finish();
@@ -28,9 +24,7 @@ class TerminalProgress {
  private:
   bool shown_;
   bool lineOpen_ = false;
-  std::int64_t commands_ = 0;
   std::int64_t total_ = 0;
-  std::function<std::int64_t()> taken_;
 };
 
 // "  42 %  315 000 / 750 000 команд  осталось ~00:12:34".

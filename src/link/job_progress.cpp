@@ -10,6 +10,10 @@ std::int64_t SystemSteadyNanos() {
   return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::int64_t WholeSecondsSince(std::int64_t start) {
+  return (SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
+}
+
 JobProgress::JobProgress(JobEstimate estimate, std::function<void(const ProgressReport&)> show,
                          SteadyNanos clock)
     : estimate_(std::move(estimate)), show_(std::move(show)), clock_(std::move(clock)) {
@@ -51,13 +55,14 @@ void JobProgress::report(std::int64_t now) {
   const double pace = (measured + kPriorNanos) / (modelled + kPriorNanos);
   const double left = double(std::max<std::int64_t>(total - doneNanos, 0)) * pace;
   shown.remainingSeconds = std::llround(left / 1e9);
+  shown.commands = done();
   if (show_) show_(shown);
 }
 
 void JobProgress::finish() {
   counted_ = estimate_.commands();
   countdown_ = stride_;
-  if (show_) show_({1.0, 0});
+  if (show_) show_({1.0, 0, counted_});
 }
 
 }  // namespace vexa::link

@@ -21,11 +21,14 @@ namespace vexa::link {
 struct ProgressReport {
   double fraction = 0;               // 0 to 1, of the model's time
   std::int64_t remainingSeconds = 0;  // rounded
+  std::int64_t commands = 0;          // commands done
 };
 
 // Nanoseconds of a steady clock.
 using SteadyNanos = std::function<std::int64_t()>;
 std::int64_t SystemSteadyNanos();
+// Whole seconds, rounded, from `start` (SystemSteadyNanos) until now: a job's time when it ends.
+std::int64_t WholeSecondsSince(std::int64_t start);
 
 class JobProgress {
  public:

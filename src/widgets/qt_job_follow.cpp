@@ -106,7 +106,7 @@ std::int64_t JobFollow::execute(Run run, std::int64_t firstSent) {
   const std::int64_t start = link::SystemSteadyNanos();
   run.body(stream);
   if (progress) progress->finish();
-  return (link::SystemSteadyNanos() - start + 500'000'000) / 1'000'000'000;
+  return link::WholeSecondsSince(start);
 }
 
 std::string JobFollow::goOnQuestion() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/cli_run.h"
+#include "support/eventually.h"
 #include "support/sim_process.h"
 #include "support/temp_folder.h"
 #include "support/vexa_run.h"
@@ -87,15 +88,6 @@ TEST(CliScanEndToEnd, ScansAsTheWindowDoesAndSavesTheSameImageBmp) {
   }
 }
 
-// Waits (up to a minute) until `done` holds, looking every 50 ms.
-template <typename Condition>
-bool eventually(Condition done) {
-  for (int look = 0; look < 1200; ++look) {
-    if (done()) return true;
-    QThread::msleep(50);
-  }
-  return done();
-}
 
 // The commands of the 6 x 5 walk: "V", then a probe at every point and a move between points
 // (100 mm over 5 column steps and over 4 row steps at 0.005 mm per motor step).
@@ -128,7 +120,7 @@ TEST(CliScanEndToEnd, CtrlCStopsTheScanAsStopDoesAndLeavesTheBoardFree) {
     const std::size_t before = sim.receivedCommands().size();
     test::RunningCli cli(
         {"--program-dir", folder.path().string(), "scan", "--port", sim.portPath()});
-    ASSERT_TRUE(eventually([&] {
+    ASSERT_TRUE(test::Eventually([&] {
       const std::size_t received = sim.receivedCommands().size() - before;
       return received >= sent && received % 2 == sent % 2;
     }));

@@ -5,6 +5,7 @@
 #include <QThread>
 #include <string>
 
+#include "support/eventually.h"
 #include "support/process_usage.h"
 #include "support/sim_process.h"
 #include "support/temp_folder.h"
@@ -31,22 +32,13 @@ TEST(LinkFaultsEndToEnd, APortNameWithANulByteStillOpensTheMainWindowAtEveryStar
   }
 }
 
-// Waits (up to a minute) until `done` holds, looking every 50 ms.
-template <typename Condition>
-bool eventually(Condition done) {
-  for (int look = 0; look < 1200; ++look) {
-    if (done()) return true;
-    QThread::msleep(50);
-  }
-  return done();
-}
 
 TEST(LinkFaultsEndToEnd, OnceTheBoardIsGoneTheIdleProgramUsesNextToNoCpu) {
   test::SimProcess sim({"--tag", "PT"});
   test::TempFolder folder;
   folder.write("cnc.ini", "[CNC]\r\nPort=" + sim.portPath() + "\r\nspeed=9600\r\n");
   test::RunningVexa vexa(folder, "menu etching_cl\n");  // no "quit": it stays open
-  ASSERT_TRUE(eventually([&] { return !sim.receivedCommands().empty(); }))
+  ASSERT_TRUE(test::Eventually([&] { return !sim.receivedCommands().empty(); }))
       << "the raster window's firmware check never came";
   sim.end();  // the cable is pulled with the laser window open
   QThread::msleep(200);
