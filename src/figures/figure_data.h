@@ -16,6 +16,14 @@ struct FigureData {
   FigureTree tree;
   ParseScratch scratch;  // working memory of ParseFigures, reused by the next parse
 
+  // Everything but the parse's working memory, from `from`: what a job's snapshot keeps.
+  void copyResults(const FigureData& from) {
+    map = from.map;
+    table = from.table;
+    links = from.links;
+    tree = from.tree;
+  }
+
   // "Градиент" and "Отступить": 100 empty entries and no links; the map and the tree stay as they
   // are, so a new parse is needed before machining.
   void resetTables() {

@@ -25,10 +25,7 @@ inline FigureSnapshot TakeSnapshot(const picture::PixelBuffer& source,
                                    const picture::PixelBuffer& working,
                                    const picture::PixelBuffer& tool, const FigureData& figures) {
   FigureSnapshot snapshot{source, working, tool, {}};
-  snapshot.figures.map = figures.map;
-  snapshot.figures.table = figures.table;
-  snapshot.figures.links = figures.links;
-  snapshot.figures.tree = figures.tree;
+  snapshot.figures.copyResults(figures);
   return snapshot;
 }
 

@@ -45,8 +45,15 @@ class FigureTree {
 
   void clear();
 
-  // Working memory of BuildFigureTree, kept for the next build.
+  // Working memory of BuildFigureTree, kept for the next build. It is no part of the tree: a copy
+  // of a tree (a job's snapshot) starts without it.
   struct BuildScratch {
+    BuildScratch() = default;
+    BuildScratch(const BuildScratch&) {}
+    BuildScratch& operator=(const BuildScratch&) { return *this; }
+    BuildScratch(BuildScratch&&) = default;
+    BuildScratch& operator=(BuildScratch&&) = default;
+
     struct Frame {
       int node;
       int entry;  // the next of the node's children to look at

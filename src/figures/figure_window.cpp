@@ -413,10 +413,7 @@ void FigureWindow::restore(const FigureSnapshot& snapshot) {
   picture_.copy(kSourceCopy) = snapshot.source;
   picture_.copy(kWorkingCopy) = snapshot.working;
   picture_.copy(kToolCopy) = snapshot.tool;
-  figures_.map = snapshot.figures.map;
-  figures_.table = snapshot.figures.table;
-  figures_.links = snapshot.figures.links;
-  figures_.tree = snapshot.figures.tree;
+  figures_.copyResults(snapshot.figures);
   showTree();
   picture_.requestRedraw();
 }
