@@ -31,8 +31,9 @@ CliMachine::CliMachine(const std::filesystem::path& programDir, const CommonOpti
     portName_ = options.port;
     port_ = std::make_unique<link::QtSerialPort>();
   } else if (options.demo) {
-    demo_ = true;
-    port_ = emulator::MakeDemoPort();
+    auto demo = emulator::MakeDemoPort();
+    demoPort_ = demo.get();
+    port_ = std::move(demo);
   } else if (!options.commands.empty()) {
     // The demo's controller without its pace: the commands are what counts, not their time.
     port_ = std::make_unique<emulator::EmulatedPort>(
@@ -57,11 +58,7 @@ ExitStatus CliMachine::connect(const std::string& tag, const std::string& altern
   if (port_ == nullptr) return stopped() ? kStopped : kDone;
   link_->ExpectFirmware(tag);  // the emulated controller plays the firmware asked for
   if (!link_->OpenPort(portName_, speed_)) return kLinkFailure;
-  if (demo_) {
-    auto* logged = dynamic_cast<LoggedPort*>(port_.get());
-    emulator::PrepareDemo(
-        *link_, static_cast<emulator::EmulatedPort&>(logged ? logged->inner() : *port_), settings_);
-  }
+  if (demoPort_ != nullptr) emulator::PrepareDemo(*link_, *demoPort_, settings_);
   try {
     // A board that does not fit has had its notice.
     if (!link::GateOnFirmware(*link_, link::TagRule{tag, alternative}).controlsOn) {

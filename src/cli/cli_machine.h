@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_prompts.h"
+#include "emulator/emulated_port.h"
 #include "link/event_pump.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
@@ -52,7 +53,7 @@ class CliMachine {
   link::MachineSettings settings_;
   std::string portName_;
   int speed_ = 9600;
-  bool demo_ = false;
+  emulator::EmulatedPort* demoPort_ = nullptr;  // --demo: the emulated controller, inside port_
   bool sends_ = false;
   std::unique_ptr<link::SerialPort> port_;
   std::unique_ptr<link::SerialPort> unused_;  // the link's port in a dry run; never opened

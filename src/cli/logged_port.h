@@ -16,7 +16,6 @@ class LoggedPort final : public link::SerialPort {
   LoggedPort(std::unique_ptr<link::SerialPort> port, std::filesystem::path logPath)
       : port_(std::move(port)), path_(std::move(logPath)) {}
 
-  link::SerialPort& inner() { return *port_; }
 
   link::OpenResult open(const std::string& name, int speed) override {
     return port_->open(name, speed);
