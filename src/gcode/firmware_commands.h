@@ -4,6 +4,8 @@
 // "MT": a move is X,Y,Z,W; (MillingMove). "OT": a move is X,Y,0,W; with its trailing zero fields
 // left out (OutlineMove), W left 0 when the firmware already holds that delay; the laser is
 // switched by 0,0,1; and 0,0,-1;. Dwells and tool changes send nothing: the sender waits or asks.
+// The board holds whatever delay the last job or run gave it, so a stream starts not knowing it:
+// its first move always names its own.
 
 #include <cstdint>
 #include <string>
@@ -15,8 +17,9 @@
 
 namespace vexa::gcode {
 
-// One per stream of commands, given each command once in the order sent: "OT" leaves out a
-// delay the firmware holds from the command before.
+// One per stream of commands, given each command once in the order the board gets them (a
+// command passed over is not given): "OT" leaves out a delay the firmware holds from the
+// command before.
 class FirmwareCommands {
  public:
   explicit FirmwareCommands(Firmware firmware) : firmware_(firmware) {}
@@ -32,7 +35,8 @@ class FirmwareCommands {
   std::int64_t delayField(const StepCommand& command);
 
   Firmware firmware_;
-  std::int64_t heldDelay_ = link::kFirmwareTravelDelay;
+  static constexpr std::int64_t kUnknownDelay = -1;
+  std::int64_t heldDelay_ = kUnknownDelay;
 };
 
 // Adds every command to `estimate`, dwells and tool changes too, so that the estimate's count

@@ -9,7 +9,6 @@
 #include <QtTest>
 
 #include "gcode/firmware_commands.h"
-#include "link/commands.h"
 #include "support/window_bench.h"
 
 using vexa::test::Commands;
@@ -32,15 +31,8 @@ Commands Translated(const char* text, vexa::gcode::Firmware firmware,
       read.program, vexa::gcode::TranslateSettings::Of(machine, firmware));
   vexa::gcode::FirmwareCommands texts(firmware);
   Commands commands;
-  bool delayTold = false;
   for (const auto& command : translation.commands) {
     std::string sent = texts.text(command);
-    // The board holds whatever delay it was given last: a laser run's first move names its own.
-    if (firmware == vexa::gcode::Firmware::Laser &&
-        command.kind == vexa::gcode::CommandKind::Move && !delayTold) {
-      sent = vexa::link::OutlineMove(command.x, command.y, 0, command.delay);
-      delayTold = true;
-    }
     if (sent.empty()) continue;
     if (sent.back() == ';') sent.pop_back();  // the log keeps no ";"
     commands.push_back(sent);
