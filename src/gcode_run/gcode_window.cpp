@@ -16,9 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "gcode/read_gcode_file.h"
 #include "gcode_run/gcode_path_view.h"
 #include "settings/path_text.h"
 #include "widgets/job_progress_widget.h"
@@ -172,27 +171,7 @@ void GcodeWindow::chooseFile() {
 }
 
 bool GcodeWindow::openFile(const std::filesystem::path& path) {
-  const std::string name = settings::PathToUtf8(path);
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) {
-    link_.prompts().message(link::kErrorCaption, "Файл " + name + " не найден!");
-    return false;
-  }
-  if (size > gcode::kMostGcodeBytes) {
-    link_.prompts().message(link::kErrorCaption,
-                            "Файл " + name + " больше 50 МБ: такой G-код не открывается.");
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  if (!file && !file.eof()) {
-    link_.prompts().message(link::kErrorCaption, "Ошибка чтения файла " + name);
-    return false;
-  }
-  const std::string text = bytes.str();
-  auto read = std::make_shared<gcode::GcodeRead>(gcode::ReadGcodeProgram(text));
+  auto read = std::make_shared<gcode::GcodeFileRead>(gcode::ReadGcodeFile(path));
   if (read->error) {
     link_.prompts().message(link::kErrorCaption, read->error->message);
     return false;
@@ -210,8 +189,10 @@ bool GcodeWindow::openFile(const std::filesystem::path& path) {
                                     "\r\nЭти слова не двигают станок. Выполнять файл без них?")) {
     return false;
   }
+  // The text lives on in the view only.
+  const std::string text = std::move(read->text);
   program_ = std::shared_ptr<const gcode::GcodeProgram>(read, &read->program);
-  pathField_->setText(QString::fromStdString(name));
+  pathField_->setText(QString::fromStdString(settings::PathToUtf8(path)));
   showProgram(text);
   follow_->forgetInterrupted();
   updateContinue();
