@@ -8,6 +8,8 @@
 // its first move always names its own.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,14 +41,13 @@ class FirmwareCommands {
   std::int64_t heldDelay_ = kUnknownDelay;
 };
 
-// Adds every command to `estimate`, dwells and tool changes too, so that the estimate's count
-// of commands done is the index in `commands`.
-void FillEstimate(link::JobEstimate& estimate, const std::vector<StepCommand>& commands,
-                  const GcodeProgram& program, Firmware firmware);
-
-// The same straight from the program, without keeping the commands; the translation's refusal,
-// with nothing added, when it refuses.
+// Adds every command of the program to `estimate`, dwells and tool changes too, so that the
+// estimate's count of commands done is the index of the command in the translation; then those
+// `after` gives for the translation's totals (the way back to the start), which the firmware
+// takes after the program's. The translation's refusal, with nothing added, when it refuses.
+using CommandsAfter = std::function<std::vector<StepCommand>(const TranslationTotals&)>;
 std::optional<GcodeError> FillEstimate(link::JobEstimate& estimate, const GcodeProgram& program,
-                                       const TranslateSettings& settings);
+                                       const TranslateSettings& settings,
+                                       const CommandsAfter& after = {});
 
 }  // namespace vexa::gcode

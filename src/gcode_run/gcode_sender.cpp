@@ -40,21 +40,13 @@ std::optional<link::JobEstimate> EstimateRun(const gcode::GcodeProgram& program,
                                              bool returnToStart, const link::TimeModel& model,
                                              gcode::GcodeError* refusal) {
   link::JobEstimate estimate(model);
-  gcode::FirmwareCommands costs(settings.firmware);
-  gcode::TranslationTotals totals;
-  // One pass: the commands' costs, and where they end for the return.
-  if (const auto error = gcode::TranslateProgram(
-          program, settings,
-          [&](const gcode::StepCommand& command) { estimate.add(costs.cost(command, program)); },
-          totals)) {
+  const auto back = [&](const gcode::TranslationTotals& totals) {
+    if (!returnToStart) return std::vector<gcode::StepCommand>{};
+    return ReturnCommands({totals.endX, totals.endY, totals.endZ}, settings);
+  };
+  if (const auto error = gcode::FillEstimate(estimate, program, settings, back)) {
     if (refusal) *refusal = *error;
     return std::nullopt;
-  }
-  if (returnToStart) {
-    for (const gcode::StepCommand& command :
-         ReturnCommands({totals.endX, totals.endY, totals.endZ}, settings)) {
-      estimate.add(costs.cost(command, program));
-    }
   }
   return estimate;
 }
