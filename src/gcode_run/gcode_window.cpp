@@ -78,6 +78,7 @@ GcodeWindow::GcodeWindow(link::MachineLink& link, const link::MachineSettings& s
   watchTimer_->setInterval(kWatchMs);
   connect(watchTimer_, &QTimer::timeout, this, &GcodeWindow::watch);
   watchTimer_->start();
+  watch();  // the settings as they stand: a change from here on is planned anew
 }
 
 void GcodeWindow::buildPanels() {
@@ -298,6 +299,7 @@ void GcodeWindow::updateContinue() {
 void GcodeWindow::goOn() {
   if (!mayGoOn()) return;
   if (!link_.prompts().askYesNo(link::kWarningCaption, follow_->goOnQuestion())) return;
+  status_->claimController();
   guard_.run(
       [this] {
         status_->showJobNote({});
@@ -309,7 +311,17 @@ void GcodeWindow::goOn() {
 }
 
 void GcodeWindow::watch() {
-  if (job_.running() || !follow_->interrupted() || follow_->linkBack()) return;
+  if (job_.running()) return;
+  // The settings dialog and the link change these while the window stays open.
+  const std::vector<double> settings{settings_.SM_X_ratio, settings_.SM_Y_ratio,
+                                     settings_.SM_Z_ratio, double(settings_.SM_delay),
+                                     double(link_.speed),  link_.pace.latencyMicros};
+  if (settings != watchedSettings_) {
+    const bool first = watchedSettings_.empty();
+    watchedSettings_ = settings;
+    if (!first) follow_->replan();
+  }
+  if (!follow_->interrupted() || follow_->linkBack()) return;
   if (!widgets::LinkCameBack(link_, follow_->cutAtOpening(), tag_, *status_, guard_, sendBox_,
                              {progressPanel_->continueButton()})) {
     return;
