@@ -2,21 +2,19 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <system_error>
 
 #include "cli/cli_job.h"
 #include "cli/job_options.h"
 #include "cli/stop_signal.h"
 #include "gcode/gcode_program.h"
 #include "gcode/program_translation.h"
+#include "gcode/read_gcode_file.h"
 #include "gcode_run/gcode_sender.h"
 #include "link/job_stream.h"
 #include "link/paced_pump.h"
 #include "link/time_model.h"
 #include "manual/cutter_lift.h"
-#include "picture/picture_messages.h"
 #include "settings/path_text.h"
 
 namespace vexa::cli {
@@ -40,32 +38,6 @@ constexpr const char* kUnknownMovesText =
     "Файл выполнить нельзя: без слов, которые перемещают станок, путь будет другим.";
 constexpr const char* kRunAnywayText =
     "Станок они не перемещают: --run-anyway выполнит файл без них.";
-
-// The file's bytes, at most one more than the reader takes: a larger file gets the reader's own
-// message without being read whole. nullopt after the message.
-std::optional<std::string> ReadFileText(const std::filesystem::path& path, CliJob& job) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
-    job.refuse("Файл " + settings::PathToUtf8(path) + " не найден!");
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path, error)) {
-    job.refuse(picture::kOpenErrorText);
-    return std::nullopt;
-  }
-  std::string text;
-  char chunk[1 << 16];
-  while (text.size() <= gcode::kMostGcodeBytes && file) {
-    file.read(chunk, sizeof chunk);
-    text.append(chunk, static_cast<std::size_t>(file.gcount()));
-  }
-  if (file.bad()) {
-    job.refuse(picture::kOpenErrorText);
-    return std::nullopt;
-  }
-  return text;
-}
 
 // The reader's list on one line: "...файла: G28 (перемещает станок): строка 7; M8: строка 3."
 std::string UnknownWordsLine(const gcode::GcodeProgram& program) {
@@ -125,14 +97,7 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
     return kBadInput;
   };
 
-  gcode::GcodeRead read;
-  {
-    prompts.setSubject(options.file);
-    const auto text = ReadFileText(settings::PathFromUtf8(options.file), job);
-    prompts.setSubject({});
-    if (!text) return kBadInput;
-    read = gcode::ReadGcodeProgram(*text);
-  }
+  const gcode::GcodeFileRead read = gcode::ReadGcodeFile(settings::PathFromUtf8(options.file));
   if (read.error) return refuseFile(read.error->message);
   const gcode::GcodeProgram& program = read.program;
   // The window's choice: words that move the machine stop the file, the others are left out

@@ -75,19 +75,21 @@ link::CommandCost FirmwareCommands::cost(const StepCommand& command, const Gcode
   return cost;
 }
 
-void FillEstimate(link::JobEstimate& estimate, const std::vector<StepCommand>& commands,
-                  const GcodeProgram& program, Firmware firmware) {
-  FirmwareCommands texts(firmware);
-  for (const StepCommand& command : commands) estimate.add(texts.cost(command, program));
-}
-
 std::optional<GcodeError> FillEstimate(link::JobEstimate& estimate, const GcodeProgram& program,
-                                       const TranslateSettings& settings) {
-  FirmwareCommands texts(settings.firmware);
+                                       const TranslateSettings& settings,
+                                       const CommandsAfter& after) {
+  FirmwareCommands costs(settings.firmware);
   TranslationTotals totals;
-  return TranslateProgram(
-      program, settings,
-      [&](const StepCommand& command) { estimate.add(texts.cost(command, program)); }, totals);
+  if (auto refused = TranslateProgram(
+          program, settings,
+          [&](const StepCommand& command) { estimate.add(costs.cost(command, program)); },
+          totals)) {
+    return refused;
+  }
+  if (after) {
+    for (const StepCommand& command : after(totals)) estimate.add(costs.cost(command, program));
+  }
+  return std::nullopt;
 }
 
 }  // namespace vexa::gcode

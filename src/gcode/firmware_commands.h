@@ -4,8 +4,12 @@
 // "MT": a move is X,Y,Z,W; (MillingMove). "OT": a move is X,Y,0,W; with its trailing zero fields
 // left out (OutlineMove), W left 0 when the firmware already holds that delay; the laser is
 // switched by 0,0,1; and 0,0,-1;. Dwells and tool changes send nothing: the sender waits or asks.
+// The board holds whatever delay the last job or run gave it, so a stream starts not knowing it:
+// its first move always names its own.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +19,9 @@
 
 namespace vexa::gcode {
 
-// One per stream of commands, given each command once in the order sent: "OT" leaves out a
-// delay the firmware holds from the command before.
+// One per stream of commands, given each command once in the order the board gets them (a
+// command passed over is not given): "OT" leaves out a delay the firmware holds from the
+// command before.
 class FirmwareCommands {
  public:
   explicit FirmwareCommands(Firmware firmware) : firmware_(firmware) {}
@@ -32,17 +37,17 @@ class FirmwareCommands {
   std::int64_t delayField(const StepCommand& command);
 
   Firmware firmware_;
-  std::int64_t heldDelay_ = link::kFirmwareTravelDelay;
+  static constexpr std::int64_t kUnknownDelay = -1;
+  std::int64_t heldDelay_ = kUnknownDelay;
 };
 
-// Adds every command to `estimate`, dwells and tool changes too, so that the estimate's count
-// of commands done is the index in `commands`.
-void FillEstimate(link::JobEstimate& estimate, const std::vector<StepCommand>& commands,
-                  const GcodeProgram& program, Firmware firmware);
-
-// The same straight from the program, without keeping the commands; the translation's refusal,
-// with nothing added, when it refuses.
+// Adds every command of the program to `estimate`, dwells and tool changes too, so that the
+// estimate's count of commands done is the index of the command in the translation; then those
+// `after` gives for the translation's totals (the way back to the start), which the firmware
+// takes after the program's. The translation's refusal, with nothing added, when it refuses.
+using CommandsAfter = std::function<std::vector<StepCommand>(const TranslationTotals&)>;
 std::optional<GcodeError> FillEstimate(link::JobEstimate& estimate, const GcodeProgram& program,
-                                       const TranslateSettings& settings);
+                                       const TranslateSettings& settings,
+                                       const CommandsAfter& after = {});
 
 }  // namespace vexa::gcode

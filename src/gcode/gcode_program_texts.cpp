@@ -1,44 +1,40 @@
-// The reader's findings as the user reads them.
+// The reader's findings as the user reads them, and the pieces its messages share.
 
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
 
 #include "gcode/gcode_program.h"
+#include "gcode/message_texts.h"
+#include "settings/ini_line.h"
 
 namespace vexa::gcode {
 
-namespace {
-
-// "1,5": at most three decimals, a decimal comma.
-std::string SecondsText(double seconds) {
+std::string NumberText(double value, int decimals) {
   char text[64];
-  std::snprintf(text, sizeof text, "%.3f", seconds);
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
   std::string out = text;
-  while (out.back() == '0') out.pop_back();
-  if (out.back() == '.') out.pop_back();
+  if (decimals > 0) {
+    while (out.back() == '0') out.pop_back();
+    if (out.back() == '.') out.pop_back();
+  }
   std::replace(out.begin(), out.end(), '.', ',');
   return out;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && space(text.front())) text.remove_prefix(1);
-  while (!text.empty() && space(text.back())) text.remove_suffix(1);
-  return text;
+GcodeError LineError(std::uint32_t line, const std::string& what) {
+  return {line, "Строка " + std::to_string(line) + ": " + what};
 }
-
-}  // namespace
 
 std::string PauseText(const Pause& pause) {
   const std::string where = "строка " + std::to_string(pause.line);
   if (pause.kind == PauseKind::Dwell) {
-    return "Пауза " + SecondsText(pause.seconds) + " с (" + where + ").";
+    return "Пауза " + NumberText(pause.seconds, 3) + " с (" + where + ").";
   }
   std::string text = "Смена инструмента";
   if (pause.tool >= 0) text += " T" + std::to_string(pause.tool);
   text += " (" + where + ")";
-  const std::string_view comment = Trimmed(pause.comment);
+  const std::string_view comment = settings::trimBlanks(pause.comment);
   if (!comment.empty()) text += ": " + std::string(comment);
   return text + ".";
 }

@@ -4,11 +4,11 @@
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "gcode/arc_chords.h"
 #include "gcode/gcode_program.h"
+#include "gcode/message_texts.h"
 
 namespace vexa::gcode {
 
@@ -39,22 +39,6 @@ enum GCode {
 // off, the first work offsets, path blending, no canned cycle, feed per minute, arc centres
 // relative to the start. Reported, but they leave the path as read.
 constexpr std::array<int, 9> kStillG{400, 490, 540, 610, 640, 641, 800, 940, 911};
-
-std::string NumberText(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  std::string out = text;
-  if (decimals > 0) {
-    while (out.back() == '0') out.pop_back();
-    if (out.back() == '.') out.pop_back();
-  }
-  std::replace(out.begin(), out.end(), '.', ',');
-  return out;
-}
-
-std::string LineText(std::uint32_t line) {
-  return "Строка " + std::to_string(line) + ": ";
-}
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -157,7 +141,7 @@ class Reader {
   bool add(double x, double y, double z, bool work);
   void report(std::string word, bool moves);
   bool refuse(std::string message) {
-    out_.error = GcodeError{line_, LineText(line_) + std::move(message)};
+    out_.error = LineError(line_, message);
     return false;
   }
   bool refuseWord(std::string_view text, std::size_t letter, const char* what) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <string>
 
+#include "gcode/message_texts.h"
 #include "gcode/step_line.h"
 #include "link/nearest.h"
 
@@ -23,10 +23,6 @@ std::array<double, 3> InSteps(const Segment& segment, const Calibration& mm) {
 // infinities a ratio of 0 gives).
 bool Reachable(double steps) {
   return std::abs(steps) <= static_cast<double>(kMostSteps);
-}
-
-GcodeError Refusal(std::uint32_t line, const std::string& what) {
-  return {line, "Строка " + std::to_string(line) + ": " + what};
 }
 
 class Emitter {
@@ -92,20 +88,20 @@ std::optional<GcodeError> CheckTranslation(const GcodeProgram& program,
   double z = 0;
   for (const Segment& segment : program.segments) {
     if (settings.firmware == Firmware::Laser && segment.z != z) {
-      return Refusal(segment.line,
-                     "перемещение по Z, а лазерная прошивка (OT) двигает только X и Y. Уберите "
-                     "Z из файла или выполните его на фрезерном станке.");
+      return LineError(segment.line,
+                       "перемещение по Z, а лазерная прошивка (OT) двигает только X и Y. Уберите "
+                       "Z из файла или выполните его на фрезерном станке.");
     }
     z = segment.z;
     if (segment.work && !(segment.feed > 0)) {
-      return Refusal(segment.line, "рабочее перемещение без подачи F.");
+      return LineError(segment.line, "рабочее перемещение без подачи F.");
     }
     const std::array<double, 3> to = InSteps(segment, settings.mm);
     for (int a = 0; a < 3; ++a) {
       if (!Reachable(to[a]) || std::llabs(NearestStep(to[a]) - NearestStep(from[a])) > kMostSteps) {
-        return Refusal(segment.line,
-                       "перемещение выходит за допустимый диапазон шагов двигателя. Проверьте "
-                       "размеры в файле и настройки станка.");
+        return LineError(segment.line,
+                         "перемещение выходит за допустимый диапазон шагов двигателя. Проверьте "
+                         "размеры в файле и настройки станка.");
       }
     }
     from = to;

@@ -40,38 +40,26 @@ std::optional<link::JobEstimate> EstimateRun(const gcode::GcodeProgram& program,
                                              bool returnToStart, const link::TimeModel& model,
                                              gcode::GcodeError* refusal) {
   link::JobEstimate estimate(model);
-  gcode::FirmwareCommands costs(settings.firmware);
-  gcode::TranslationTotals totals;
-  // One pass: the commands' costs, and where they end for the return.
-  if (const auto error = gcode::TranslateProgram(
-          program, settings,
-          [&](const gcode::StepCommand& command) { estimate.add(costs.cost(command, program)); },
-          totals)) {
+  const auto back = [&](const gcode::TranslationTotals& totals) {
+    if (!returnToStart) return std::vector<gcode::StepCommand>{};
+    return ReturnCommands({totals.endX, totals.endY, totals.endZ}, settings);
+  };
+  if (const auto error = gcode::FillEstimate(estimate, program, settings, back)) {
     if (refusal) *refusal = *error;
     return std::nullopt;
-  }
-  if (returnToStart) {
-    for (const gcode::StepCommand& command :
-         ReturnCommands({totals.endX, totals.endY, totals.endZ}, settings)) {
-      estimate.add(costs.cost(command, program));
-    }
   }
   return estimate;
 }
 
 GcodeSender::GcodeSender(SenderParts parts)
-    : parts_(std::move(parts)),
-      texts_(parts_.translate.firmware),
-      costs_(parts_.translate.firmware) {}
+    : parts_(std::move(parts)), texts_(parts_.translate.firmware) {}
 
 bool GcodeSender::run(link::JobStream* stream) {
   stream_ = stream;
   place_ = {};
   laserTold_ = 0;
   laserWanted_ = false;
-  delayTold_ = false;
   texts_ = gcode::FirmwareCommands(parts_.translate.firmware);
-  costs_ = gcode::FirmwareCommands(parts_.translate.firmware);
   link::MachineLink& link = parts_.link;
   link.StopRequested = false;
   link.AbandonOwed(replies_);  // what was owed before is not this run's answer
@@ -99,19 +87,15 @@ void GcodeSender::take(const gcode::StepCommand& command) {
   link::MachineLink& link = parts_.link;
   const bool ticked = parts_.runTicked();
   if (link.StopRequested && !(stream_ && stream_->planning())) handleStop();
-  // Given every command in order, sent or not: the "OT" firmware's held delay follows the
-  // stream as the board would see it.
-  std::string text = texts_.text(command);
   if (command.kind == gcode::CommandKind::LaserOn) laserWanted_ = true;
   if (command.kind == gcode::CommandKind::LaserOff) laserWanted_ = false;
   link::JobStream::Fate fate = link::UnfollowedFate(ticked);
-  if (stream_) fate = stream_->take(ticked, [&] { return costs_.cost(command, parts_.program); });
+  // The texts follow the delay the board holds: they are given only what it gets, or, for a
+  // plan, every command planned.
+  if (stream_) fate = stream_->take(ticked, [&] { return texts_.cost(command, parts_.program); });
   if (fate == link::JobStream::Fate::Send) {
+    const std::string text = texts_.text(command);
     if (laserFirmware() && command.kind == gcode::CommandKind::Move) {
-      // The board holds the delay whatever job or run last gave it, not the one the texts
-      // assume at their start: the run's first move names its own.
-      if (!delayTold_) text = link::OutlineMove(command.x, command.y, 0, command.delay);
-      delayTold_ = true;
       // Going on after a cut link in the middle of a burn: the board was not told on.
       if (laserWanted_ && laserTold_ <= 0) {
         if (link.Send(replies_, link::OutlineMove(0, 0, 1, 0))) laserTold_ = 1;

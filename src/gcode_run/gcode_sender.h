@@ -74,12 +74,10 @@ class GcodeSender {
   SenderParts parts_;
   link::ReplyBuffer replies_;
   link::JobStream* stream_ = nullptr;
-  gcode::FirmwareCommands texts_;
-  gcode::FirmwareCommands costs_;  // for a stream that plans: its own held delay
+  gcode::FirmwareCommands texts_;  // given what the board gets: the delay it holds
   StepPlace place_;
   int laserTold_ = 0;         // "OT": what the board was last told (1 on, -1 off, 0 nothing yet)
   bool laserWanted_ = false;  // "OT": the program's laser, sent or passed over
-  bool delayTold_ = false;    // "OT": a move of this run has given the board its delay
 };
 
 }  // namespace vexa::gcode_run

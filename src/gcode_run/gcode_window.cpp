@@ -16,9 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "gcode/read_gcode_file.h"
 #include "gcode_run/gcode_path_view.h"
 #include "settings/path_text.h"
 #include "widgets/job_progress_widget.h"
@@ -79,6 +78,7 @@ GcodeWindow::GcodeWindow(link::MachineLink& link, const link::MachineSettings& s
   watchTimer_->setInterval(kWatchMs);
   connect(watchTimer_, &QTimer::timeout, this, &GcodeWindow::watch);
   watchTimer_->start();
+  watch();  // the settings as they stand: a change from here on is planned anew
 }
 
 void GcodeWindow::buildPanels() {
@@ -172,27 +172,7 @@ void GcodeWindow::chooseFile() {
 }
 
 bool GcodeWindow::openFile(const std::filesystem::path& path) {
-  const std::string name = settings::PathToUtf8(path);
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) {
-    link_.prompts().message(link::kErrorCaption, "Файл " + name + " не найден!");
-    return false;
-  }
-  if (size > gcode::kMostGcodeBytes) {
-    link_.prompts().message(link::kErrorCaption,
-                            "Файл " + name + " больше 50 МБ: такой G-код не открывается.");
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  if (!file && !file.eof()) {
-    link_.prompts().message(link::kErrorCaption, "Ошибка чтения файла " + name);
-    return false;
-  }
-  const std::string text = bytes.str();
-  auto read = std::make_shared<gcode::GcodeRead>(gcode::ReadGcodeProgram(text));
+  auto read = std::make_shared<gcode::GcodeFileRead>(gcode::ReadGcodeFile(path));
   if (read->error) {
     link_.prompts().message(link::kErrorCaption, read->error->message);
     return false;
@@ -210,8 +190,10 @@ bool GcodeWindow::openFile(const std::filesystem::path& path) {
                                     "\r\nЭти слова не двигают станок. Выполнять файл без них?")) {
     return false;
   }
+  // The text lives on in the view only.
+  const std::string text = std::move(read->text);
   program_ = std::shared_ptr<const gcode::GcodeProgram>(read, &read->program);
-  pathField_->setText(QString::fromStdString(name));
+  pathField_->setText(QString::fromStdString(settings::PathToUtf8(path)));
   showProgram(text);
   follow_->forgetInterrupted();
   updateContinue();
@@ -317,6 +299,7 @@ void GcodeWindow::updateContinue() {
 void GcodeWindow::goOn() {
   if (!mayGoOn()) return;
   if (!link_.prompts().askYesNo(link::kWarningCaption, follow_->goOnQuestion())) return;
+  status_->claimController();
   guard_.run(
       [this] {
         status_->showJobNote({});
@@ -328,7 +311,17 @@ void GcodeWindow::goOn() {
 }
 
 void GcodeWindow::watch() {
-  if (job_.running() || !follow_->interrupted() || follow_->linkBack()) return;
+  if (job_.running()) return;
+  // The settings dialog and the link change these while the window stays open.
+  const std::vector<double> settings{settings_.SM_X_ratio, settings_.SM_Y_ratio,
+                                     settings_.SM_Z_ratio, double(settings_.SM_delay),
+                                     double(link_.speed),  link_.pace.latencyMicros};
+  if (settings != watchedSettings_) {
+    const bool first = watchedSettings_.empty();
+    watchedSettings_ = settings;
+    if (!first) follow_->replan();
+  }
+  if (!follow_->interrupted() || follow_->linkBack()) return;
   if (!widgets::LinkCameBack(link_, follow_->cutAtOpening(), tag_, *status_, guard_, sendBox_,
                              {progressPanel_->continueButton()})) {
     return;

@@ -79,6 +79,7 @@ class GcodeWindow : public QWidget {
   std::optional<link::PacedPump> pacedPump_;
   QElapsedTimer sinceShown_;  // the run's place is shown a few times a second
   std::string tag_;           // the firmware that answered the check ("MT", "OT"), or empty
+  std::vector<double> watchedSettings_;  // what the estimate was last planned with
 
   QLineEdit* pathField_ = nullptr;
   QPushButton* openButton_ = nullptr;

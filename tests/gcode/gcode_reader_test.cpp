@@ -1,4 +1,5 @@
-// ReadGcodeProgram on the line forms CAM programs write, and on what it refuses or reports.
+// ReadGcodeProgram on the line forms CAM programs write, and on what it refuses or reports;
+// ReadGcodeFile on the files it cannot read.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "gcode/gcode_program.h"
+#include "gcode/read_gcode_file.h"
+#include "support/temp_folder.h"
 
 namespace vexa::gcode {
 namespace {
@@ -192,6 +195,37 @@ TEST(GcodeReader, RefusesWhatCannotBeRunWithOneMessage) {
   EXPECT_TRUE(ReadGcodeProgram("G0 X1000\nG2 X3001.1 I1000").error);
   // Exactly the limits: read.
   EXPECT_FALSE(ReadGcodeProgram(std::string(kMostGcodeLines, '\n')).error);
+}
+
+TEST(GcodeReader, AFileItCannotReadGetsOneMessageNamingIt) {
+  test::TempFolder folder;
+  folder.write("job.nc", "G0 X1\nG1 X2\n");
+  folder.write("broken.nc", "G0 X1\nG1 X1.2.3 F100\n");
+  folder.write("large.nc", "");
+  std::filesystem::resize_file(folder / "large.nc", kMostGcodeBytes + 1);
+  std::filesystem::create_directory(folder / "folder.nc");
+  const auto name = [&](const char* file) { return (folder / file).string(); };
+  const struct {
+    const char* file;
+    std::uint32_t line;
+    std::string message;
+  } refusals[]{
+      {"missing.nc", 0, "Файл " + name("missing.nc") + " не найден!"},
+      {"folder.nc", 0, "Ошибка чтения файла " + name("folder.nc") + ": это папка."},
+      {"large.nc", 0, "Файл " + name("large.nc") + " больше 50 МБ: такой G-код не открывается."},
+      {"broken.nc", 2, "Строка 2: неверное число в слове «X1.2.3»."},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.file);
+    const GcodeFileRead read = ReadGcodeFile(folder / refusal.file);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->line, refusal.line);
+    EXPECT_EQ(read.error->message, refusal.message);
+  }
+  const GcodeFileRead read = ReadGcodeFile(folder / "job.nc");
+  EXPECT_FALSE(read.error);
+  EXPECT_EQ(read.text, "G0 X1\nG1 X2\n");
+  EXPECT_EQ(read.program.segments.size(), 2u);
 }
 
 }  // namespace

@@ -301,7 +301,8 @@ TEST(GcodeTranslation, EstimatesFromTheListAndFromTheProgramAgree) {
     const Translation t = TranslateProgram(program, settings);
     ASSERT_FALSE(t.error);
     link::JobEstimate fromList(model), fromProgram(model);
-    FillEstimate(fromList, t.commands, program, firmware);
+    FirmwareCommands listCosts(firmware);
+    for (const StepCommand& c : t.commands) fromList.add(listCosts.cost(c, program));
     EXPECT_FALSE(FillEstimate(fromProgram, program, settings));
     EXPECT_EQ(fromList.commands(), static_cast<std::int64_t>(t.commands.size()));
     EXPECT_EQ(fromList.commands(), fromProgram.commands());

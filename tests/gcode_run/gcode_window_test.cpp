@@ -1,7 +1,7 @@
 // The G-code window on a vexa-sim controller: it sends exactly the translation of the file it
-// read, its estimate counts those commands, an "OT" laser is switched off as often as on and is
-// off at the end, also after "Стоп" and "Да"; a file with words it cannot carry out is refused or
-// asked about before anything runs.
+// read, its estimate counts those commands (planned anew when the settings change), an "OT" laser
+// is switched off as often as on and is off at the end, also after "Стоп" and "Да"; a file with
+// words it cannot carry out is refused or asked about before anything runs.
 
 #include "gcode_run/gcode_window.h"
 
@@ -9,7 +9,6 @@
 #include <QtTest>
 
 #include "gcode/firmware_commands.h"
-#include "link/commands.h"
 #include "support/window_bench.h"
 
 using vexa::test::Commands;
@@ -32,15 +31,8 @@ Commands Translated(const char* text, vexa::gcode::Firmware firmware,
       read.program, vexa::gcode::TranslateSettings::Of(machine, firmware));
   vexa::gcode::FirmwareCommands texts(firmware);
   Commands commands;
-  bool delayTold = false;
   for (const auto& command : translation.commands) {
     std::string sent = texts.text(command);
-    // The board holds whatever delay it was given last: a laser run's first move names its own.
-    if (firmware == vexa::gcode::Firmware::Laser &&
-        command.kind == vexa::gcode::CommandKind::Move && !delayTold) {
-      sent = vexa::link::OutlineMove(command.x, command.y, 0, command.delay);
-      delayTold = true;
-    }
     if (sent.empty()) continue;
     if (sent.back() == ';') sent.pop_back();  // the log keeps no ";"
     commands.push_back(sent);
@@ -126,6 +118,18 @@ class GcodeWindowTest : public QObject {
     QVERIFY(sent.size() <
             Translated(kLaser, vexa::gcode::Firmware::Laser, bench.sim.machine).size());
     ExpectLaserBalancedAndOff(sent);
+  }
+
+  void theEstimateFollowsTheSettings() {
+    Bench bench("MT");
+    bench.open();
+    OpenFile(bench, kPocket);
+    const long before = EstimatedCommands(bench.label("Label9"));
+    bench.sim.machine.SM_X_ratio /= 4;  // four times the steps along X
+    const long after =
+        long(Translated(kPocket, vexa::gcode::Firmware::Milling, bench.sim.machine).size());
+    QVERIFY(after != before);
+    QTRY_COMPARE_WITH_TIMEOUT(EstimatedCommands(bench.label("Label9")), after, 60000);
   }
 
   void wordsItCannotCarryOutAreListedFirst() {
