@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -38,6 +39,7 @@ class GcodePathView : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
@@ -45,11 +47,13 @@ class GcodePathView : public QWidget {
   void renderPath();
 
   std::vector<ViewSegment> segments_;
+  QRectF bounds_;  // of the path, in millimetres
   std::optional<QPointF> position_;
   double scale_ = 1;  // view pixels per millimetre
   QPointF origin_;    // the view point of 0, 0
   QPointF dragFrom_;
-  QImage rendered_;  // the path at scale_ and origin_
+  QImage rendered_;  // the path at scale_ and origin_ less panned_
+  QPointF panned_;   // how far a drag has moved the view since the path was drawn
   bool renderDue_ = true;
 };
 
