@@ -142,10 +142,6 @@ class CountingWalk final : public ScanWalkSteps {
 
 }  // namespace
 
-link::TimeModel ScanTimeModel(const link::MachineLink& link) {
-  return link::TimeModel(link.pace, link.speed, link::InFlight::One);
-}
-
 std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& n,
                                               const link::MachineSettings& settings,
                                               const link::TimeModel& model) {

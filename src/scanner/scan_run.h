@@ -85,13 +85,11 @@ class ScanRun final : private ScanWalkSteps {
 };
 
 // The scan's commands and time with `numbers`, counted from the walk without sending; nullopt
-// when a grid step leaves the motor's step range (the scan refuses it).
+// when a grid step leaves the motor's step range (the scan refuses it). Every command of a scan
+// is awaited (the probe's reading, or a move's "T"): `model` is link::AwaitedTimeModel.
 std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& numbers,
                                               const link::MachineSettings& settings,
                                               const link::TimeModel& model);
-
-// Every command of a scan is awaited: the probe's reading, or a move's "T".
-link::TimeModel ScanTimeModel(const link::MachineLink& link);
 
 // "Данные: " and the reading, for Label9.
 std::string ReadingText(std::int32_t reading);

@@ -97,7 +97,7 @@ TEST_F(ScanRunTest, GoingOnAfterACutCountsTheCommandsConfirmedBeforeAsDone) {
   for (const std::int64_t firstSent : firstSents) {
     port.written.clear();
     port.probeReplies = {"40OK", "60OK", "50OK", "45OK", "40OK", "60OK"};
-    const auto estimate = EstimateScan(numbers, settings, ScanTimeModel(link));
+    const auto estimate = EstimateScan(numbers, settings, link::AwaitedTimeModel(link));
     ASSERT_TRUE(estimate);
     ASSERT_EQ(estimate->commands(), 11);
     link::JobProgress progress(*estimate, {}, [] { return std::int64_t{0}; });
