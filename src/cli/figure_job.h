@@ -78,7 +78,7 @@ std::optional<std::int32_t> ParseAndPick(FigurePictures& pictures, int figure,
 template <typename Plan>
 std::optional<link::JobEstimate> PlanOrNone(link::MachineLink& link, Plan&& plan) {
   try {
-    return plan(link::TimeModel(link.pace, link.speed, link::InFlight::One));
+    return plan(link::AwaitedTimeModel(link));
   } catch (const link::PlanRefused&) {
     return std::nullopt;
   }

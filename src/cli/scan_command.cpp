@@ -129,7 +129,7 @@ int RunScanCommand(const std::filesystem::path& programDir, const ScanOptions& o
   }
   link::MachineLink& link = machine.link();
   const auto estimate =
-      scanner::EstimateScan(numbers, machine.settings(), scanner::ScanTimeModel(link));
+      scanner::EstimateScan(numbers, machine.settings(), link::AwaitedTimeModel(link));
   if (common.estimate) return job.printEstimate(estimate);
 
   const bool scans = options.scan.ticked(true);

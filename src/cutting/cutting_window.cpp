@@ -209,7 +209,7 @@ std::vector<widgets::JobFollow::Plan> CuttingWindow::jobPlans() {
   auto start =
       std::make_shared<const CuttingStart>(CuttingStart{snapshot(), moves_.record.place()});
   auto settings = std::make_shared<const link::MachineSettings>(settings_);
-  const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+  const link::TimeModel model = link::AwaitedTimeModel(link_);
   const bool returnToStart = returnBox_->isChecked();
   link::MachineLink* link = &link_;
   const CuttingNumbers n = *numbers;

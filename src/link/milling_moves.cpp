@@ -55,9 +55,10 @@ void MillingMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t pz,
   if (listener) listener({tx.steps, ty.steps, tz.steps, 0, delay});
 
   const bool command = delay > 0 || tx.steps != 0 || ty.steps != 0 || tz.steps != 0;
-  JobStream::Fate fate = UnfollowedFate(context_.runTicked());
+  const bool runTicked = context_.runTicked();  // once per command: it asks the window
+  JobStream::Fate fate = UnfollowedFate(runTicked);
   if (command && stream) {
-    fate = stream->take(context_.runTicked(), [&] {
+    fate = stream->take(runTicked, [&] {
       CommandCost cost;
       cost.bytes = CommandLength({tx.steps, ty.steps, tz.steps, delay});
       cost.stepsX = std::abs(tx.steps);

@@ -67,9 +67,10 @@ void OutlineMoves::StepMove(std::int32_t px, std::int32_t py, std::int32_t laser
   if (listener) listener({tx.steps, ty.steps, 0, laser, delay});
 
   const bool command = laser != 0 || tx.steps != 0 || ty.steps != 0 || delay > 0;
-  JobStream::Fate fate = UnfollowedFate(context_.runTicked());
+  const bool runTicked = context_.runTicked();  // once per command: it asks the window
+  JobStream::Fate fate = UnfollowedFate(runTicked);
   if (command && stream) {
-    fate = stream->take(context_.runTicked(), [&] {
+    fate = stream->take(runTicked, [&] {
       CommandCost cost;
       cost.bytes = OutlineMoveLength(tx.steps, ty.steps, laser, delay);
       cost.stepsX = std::abs(tx.steps);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "link/machine_link.h"
+
 namespace vexa::link {
 
 namespace {
@@ -34,6 +36,10 @@ std::int64_t TimeModel::commandNanos(std::int64_t bytes, std::int64_t firmwareMi
   const double micros =
       inFlight_ == InFlight::One ? roundTrip + move : std::max(move, (roundTrip + move) / 2);
   return std::llround(micros * 1000);
+}
+
+TimeModel AwaitedTimeModel(const MachineLink& link) {
+  return TimeModel(link.pace, link.speed, InFlight::One);
 }
 
 }  // namespace vexa::link

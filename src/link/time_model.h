@@ -17,6 +17,8 @@
 
 namespace vexa::link {
 
+class MachineLink;
+
 // Used until the connection check has measured the link: a USB serial adapter's usual latency.
 inline constexpr double kDefaultLatencyMicros = 2000;
 inline constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
@@ -60,5 +62,8 @@ class TimeModel {
   int firmwareSpeedup_;
   InFlight inFlight_;
 };
+
+// A job that awaits every command before sending the next, at `link`'s pace and port speed.
+TimeModel AwaitedTimeModel(const MachineLink& link);
 
 }  // namespace vexa::link

@@ -193,7 +193,7 @@ std::vector<widgets::JobFollow::Plan> MillingWindow::jobPlans() {
     // The plans run on their own thread with their own copies.
     auto start = std::make_shared<const MillingStart>(startState());
     auto settings = std::make_shared<const link::MachineSettings>(settings_);
-    const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+    const link::TimeModel model = link::AwaitedTimeModel(link_);
     plan = [=, returnToStart = returnBox_->isChecked(), link = &link_, n = *numbers](
                int job, std::int32_t figure) -> widgets::PlanTask {
       const MillingRequest request{static_cast<MillingJobKind>(job), figure, n};

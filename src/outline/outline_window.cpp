@@ -162,7 +162,7 @@ std::vector<widgets::JobFollow::Plan> OutlineWindow::jobPlans() {
     // The plans run on their own thread with their own copies.
     auto start = std::make_shared<const OutlineStart>(startState());
     auto settings = std::make_shared<const link::MachineSettings>(settings_);
-    const link::TimeModel model(link_.pace, link_.speed, link::InFlight::One);
+    const link::TimeModel model = link::AwaitedTimeModel(link_);
     plan = [=, returnToStart = returnBox_->isChecked(), link = &link_, n = *numbers](
                int job, std::int32_t figure) -> widgets::PlanTask {
       const OutlineRequest request{static_cast<OutlineJobKind>(job), figure, n};

@@ -64,6 +64,8 @@ void ScanRun::run() {
     mesh_ = HeightMesh(n.nx, n.ny);
   }
   if (!parts_.random) parts_.random = ClockSeededRandom();
+  // The points measured before the cut count as done at once.
+  stream_ = link::JobStream::Running(parts_.firstSent, parts_.progress, nullptr);
 
   WalkScanGrid(n.nx, n.ny, *this);
 
@@ -73,10 +75,9 @@ void ScanRun::run() {
 }
 
 bool ScanRun::passingOver() {
-  const bool passed = commands_ < parts_.firstSent;
-  ++commands_;
-  if (!passed && parts_.progress) parts_.progress->commandDone();
-  return passed;
+  // Only a plan asks for a command's cost.
+  return stream_->take(ticked(), [] { return link::CommandCost{}; }) ==
+         link::JobStream::Fate::PassOver;
 }
 
 void ScanRun::measure(int column, int row) {
@@ -88,7 +89,7 @@ void ScanRun::measure(int column, int row) {
     mesh_.at(column, row) = lastReading_;
     if (parts_.showReading) parts_.showReading(ReadingText(lastReading_));
   }
-  confirmed_ = commands_;
+  confirmed_ = stream_->taken();
   if (parts_.showPoints) parts_.showPoints(++measured_);
   DrawScanPoint(column, row);
 }
@@ -114,7 +115,7 @@ void ScanRun::move(int dx, int dy) {
   const std::int32_t x = link::ToStepCount(std::int64_t{dx} * stepX_, link);
   const std::int32_t y = link::ToStepCount(std::int64_t{dy} * stepY_, link);
   if (!passingOver()) parts_.moves.StepMove(x, y, 0, true);
-  confirmed_ = commands_;
+  confirmed_ = stream_->taken();
 }
 
 namespace {
@@ -140,10 +141,6 @@ class CountingWalk final : public ScanWalkSteps {
 };
 
 }  // namespace
-
-link::TimeModel ScanTimeModel(const link::MachineLink& link) {
-  return link::TimeModel(link.pace, link.speed, link::InFlight::One);
-}
 
 std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& n,
                                               const link::MachineSettings& settings,

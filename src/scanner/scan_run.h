@@ -10,6 +10,7 @@
 
 #include "link/job_estimate.h"
 #include "link/job_progress.h"
+#include "link/job_stream.h"
 #include "link/machine_link.h"
 #include "link/machine_settings.h"
 #include "link/scanner_moves.h"
@@ -42,7 +43,7 @@ struct ScanParts {
   // Going on after a cut link: the commands the board confirmed before are passed over, and
   // the mesh keeps the readings it has.
   std::int64_t firstSent = 0;
-  link::JobProgress* progress = nullptr;  // told of every command, when given
+  link::JobProgress* progress = nullptr;              // told of every command, when given
   std::function<void(int measured)> showPoints = {};  // grid points measured so far
 };
 
@@ -65,7 +66,8 @@ class ScanRun final : private ScanWalkSteps {
  private:
   void measure(int column, int row) override;
   void move(int dx, int dy) override;
-  // Counts the walk's next command; true while it is one the board confirmed before a cut.
+  // Hands the walk's next command to the stream; true while it is one the board confirmed
+  // before a cut.
   bool passingOver();
 
   bool ticked() const { return !parts_.scanTicked || parts_.scanTicked(); }
@@ -77,19 +79,17 @@ class ScanRun final : private ScanWalkSteps {
   std::int32_t stepX_ = 0;
   std::int32_t stepY_ = 0;
   std::int32_t lastReading_ = 0;
-  std::int64_t commands_ = 0;  // of the walk so far, passed over or not
+  std::optional<link::JobStream> stream_;  // the walk's commands, from run() on
   std::int64_t confirmed_ = 0;
   int measured_ = 0;
 };
 
 // The scan's commands and time with `numbers`, counted from the walk without sending; nullopt
-// when a grid step leaves the motor's step range (the scan refuses it).
+// when a grid step leaves the motor's step range (the scan refuses it). Every command of a scan
+// is awaited (the probe's reading, or a move's "T"): `model` is link::AwaitedTimeModel.
 std::optional<link::JobEstimate> EstimateScan(const ScanNumbers& numbers,
                                               const link::MachineSettings& settings,
                                               const link::TimeModel& model);
-
-// Every command of a scan is awaited: the probe's reading, or a move's "T".
-link::TimeModel ScanTimeModel(const link::MachineLink& link);
 
 // "Данные: " and the reading, for Label9.
 std::string ReadingText(std::int32_t reading);

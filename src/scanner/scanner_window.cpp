@@ -242,7 +242,7 @@ void ScannerWindow::runScan(const ScanNumbers& numbers, std::int64_t firstSent) 
                                    std::to_string(points));
         };
         std::optional<link::JobProgress> progress;
-        const auto estimate = EstimateScan(numbers, settings_, ScanTimeModel(link_));
+        const auto estimate = EstimateScan(numbers, settings_, link::AwaitedTimeModel(link_));
         if (estimate) {
           progress.emplace(
               *estimate,
@@ -330,7 +330,7 @@ void ScannerWindow::refreshEstimate() {
                     link_.pace.latencyMicros};
   const auto numbers = quietNumbers();
   estimate_.reset();
-  if (numbers) estimate_ = EstimateScan(*numbers, settings_, ScanTimeModel(link_));
+  if (numbers) estimate_ = EstimateScan(*numbers, settings_, link::AwaitedTimeModel(link_));
   progressPanel_->showEstimate(estimate_);
 }
 

@@ -71,8 +71,9 @@ std::optional<link::JobEstimate> JobFollow::estimateNow(int job) {
 }
 
 std::int64_t JobFollow::execute(Run run, std::int64_t firstSent) {
-  const std::optional<link::JobEstimate> estimate = estimateNow(run.job);
+  // The worker stops planning first: a plan made here meanwhile would share the cores with it.
   background_.cancel();
+  const std::optional<link::JobEstimate> estimate = estimateNow(run.job);
   std::optional<link::JobProgress> progress;
   if (estimate) {
     progress.emplace(

@@ -1,10 +1,13 @@
-// The scan against a scripted port: commands, probe replies, scaling, dry run, stop, failures.
+// The scan against a scripted port: commands, probe replies, scaling, dry run, stop, failures,
+// going on after a cut.
 
 #include "scanner/scan_run.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <vector>
 
 #include "link/fake_serial_port.h"
 #include "link/step_count.h"
@@ -20,8 +23,10 @@ using Texts = std::vector<std::string>;
 class ProbePort : public test::FakeSerialPort {
  public:
   std::deque<std::string> probeReplies;
+  std::function<void()> onWrite;
   void write(const std::string& text) override {
     written.push_back(text);
+    if (onWrite) onWrite();
     if (text != "0,0,200;") return arrive("T");
     if (probeReplies.empty()) return;  // a probe that never answers
     arrive(probeReplies.front());
@@ -33,12 +38,14 @@ class ScanRunTest : public ::testing::Test {
  protected:
   ScanRunTest() { port.opened = true; }
 
-  void scan(ScanNumbers numbers) {
-    ScanRun run(ScanParts{link, moves, settings, numbers, [this] { return ticked; }, preview,
-                          [this] { ++redraws; },
-                          [this](const std::string& text) { labels.push_back(text); },
-                          [this] { return randoms.empty() ? 0.f : take(randoms); }},
-                mesh);
+  void scan(ScanNumbers numbers, std::int64_t firstSent = 0,
+            link::JobProgress* progress = nullptr) {
+    ScanRun run(
+        ScanParts{link, moves, settings, numbers, [this] { return ticked; }, preview,
+                  [this] { ++redraws; },
+                  [this](const std::string& text) { labels.push_back(text); },
+                  [this] { return randoms.empty() ? 0.f : take(randoms); }, firstSent, progress},
+        mesh);
     run.run();
   }
   static float take(std::deque<float>& values) {
@@ -81,6 +88,26 @@ TEST_F(ScanRunTest, ProbesEveryPointWalksByGridStepsAndScalesTheReadings) {
   EXPECT_EQ(prompts.messages[0].caption, "Ziravev AVE");
   EXPECT_EQ(prompts.messages[0].text, "Сканирвание завершено");
   EXPECT_EQ(preview.image().gray(10, 10), 40) << "each reading is drawn as it arrives";
+}
+
+TEST_F(ScanRunTest, GoingOnAfterACutCountsTheCommandsConfirmedBeforeAsDone) {
+  const ScanNumbers numbers{2, 3, 10, 6};  // 11 commands: probe, move, probe, ...
+  // The first command sent, and so the progress's count when it goes out: firstSent + 1.
+  const std::int64_t firstSents[] = {0, 5, 6};
+  for (const std::int64_t firstSent : firstSents) {
+    port.written.clear();
+    port.probeReplies = {"40OK", "60OK", "50OK", "45OK", "40OK", "60OK"};
+    const auto estimate = EstimateScan(numbers, settings, link::AwaitedTimeModel(link));
+    ASSERT_TRUE(estimate);
+    ASSERT_EQ(estimate->commands(), 11);
+    link::JobProgress progress(*estimate, {}, [] { return std::int64_t{0}; });
+    std::vector<std::int64_t> doneAtWrite;
+    port.onWrite = [&] { doneAtWrite.push_back(progress.done()); };
+    scan(numbers, firstSent, &progress);
+    ASSERT_EQ(port.written.size(), static_cast<std::size_t>(11 - firstSent)) << firstSent;
+    EXPECT_EQ(doneAtWrite.front(), firstSent + 1) << firstSent;
+    EXPECT_EQ(doneAtWrite.back(), 11) << firstSent;
+  }
 }
 
 TEST_F(ScanRunTest, ALateAnswerOfAStoppedScanDoesNotShiftTheReadings) {
