@@ -136,9 +136,8 @@ int RunGcodeCommand(const std::filesystem::path& programDir, const GcodeOptions&
   }
   const gcode::TranslateSettings translate = gcode::TranslateSettings::Of(settings, firmware);
   gcode::GcodeError refusal;
-  const auto estimate =
-      gcode_run::EstimateRun(program, translate, options.returnToStart,
-                             link::TimeModel(link.pace, link.speed, link::InFlight::One), &refusal);
+  const auto estimate = gcode_run::EstimateRun(program, translate, options.returnToStart,
+                                               link::AwaitedTimeModel(link), &refusal);
   if (!estimate) return refuseFile(refusal.message);
   if (common.estimate) return job.printEstimate(estimate);
   // The run clears StopRequested as it starts: a Ctrl+C that came before must not be lost.

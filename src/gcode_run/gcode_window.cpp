@@ -223,10 +223,11 @@ std::vector<widgets::JobFollow::Plan> GcodeWindow::jobPlans() {
   std::vector<widgets::JobFollow::Plan> plans{{runButton_->text(), {}}};
   if (!program_) return plans;
   // Planned on its own thread: the program is shared and never changed, the rest copied.
-  plans[0].task =
-      [program = program_, settings = translateSettings(), back = returnBox_->isChecked(),
-       model = link::TimeModel(link_.pace, link_.speed, link::InFlight::One)](
-          const std::atomic<bool>&) { return EstimateRun(*program, settings, back, model); };
+  plans[0].task = [program = program_, settings = translateSettings(),
+                   back = returnBox_->isChecked(),
+                   model = link::AwaitedTimeModel(link_)](const std::atomic<bool>&) {
+    return EstimateRun(*program, settings, back, model);
+  };
   return plans;
 }
 
