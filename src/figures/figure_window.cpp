@@ -30,7 +30,6 @@
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
 #include "widgets/qt_field_leave.h"
-#include "widgets/qt_link_back.h"
 #include "widgets/qt_millimetre_key_filter.h"
 
 namespace vexa::figures {
@@ -419,8 +418,7 @@ void FigureWindow::restore(const FigureSnapshot& snapshot) {
 }
 
 bool FigureWindow::mayGoOn() const {
-  return follow_->interrupted() && follow_->linkBack() && !job_.running() &&
-         sendBox_->isChecked() && sendBox_->isEnabled();
+  return follow_->mayGoOn(*sendBox_, job_.running());
 }
 
 void FigureWindow::updateContinue() {
@@ -450,16 +448,10 @@ void FigureWindow::watch() {
     watchedSettings_ = settings;
     if (!first) replanJobs();
   }
-  if (follow_->interrupted() && !follow_->linkBack()) watchLinkBack();
-}
-
-void FigureWindow::watchLinkBack() {
-  if (!widgets::LinkCameBack(link_, follow_->cutAtOpening(), design_.tag, *status_, guard_,
-                             sendBox_, {progressPanel_->continueButton()})) {
-    return;
+  if (follow_->watchLinkBack(design_.tag, *status_, guard_, sendBox_,
+                             {progressPanel_->continueButton()})) {
+    updateContinue();
   }
-  follow_->markLinkBack();
-  updateContinue();
 }
 
 std::unique_ptr<gcode::JobGcode> FigureWindow::startGcode(gcode::JobGcode::Tool tool,

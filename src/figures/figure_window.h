@@ -226,7 +226,6 @@ class FigureWindow : public QWidget {
   void updateContinue();
   // Once a second: the machine settings behind the estimates, and a cut link coming back.
   void watch();
-  void watchLinkBack();
 
   void buildPanels();
   void showTab(int index);

@@ -22,7 +22,6 @@
 #include "settings/path_text.h"
 #include "widgets/job_progress_widget.h"
 #include "widgets/machine_status_widget.h"
-#include "widgets/qt_link_back.h"
 
 namespace vexa::gcode_run {
 
@@ -289,8 +288,7 @@ void GcodeWindow::showLine(std::uint32_t line) {
 }
 
 bool GcodeWindow::mayGoOn() const {
-  return follow_->interrupted() && follow_->linkBack() && !job_.running() &&
-         sendBox_->isChecked() && sendBox_->isEnabled();
+  return follow_->mayGoOn(*sendBox_, job_.running());
 }
 
 void GcodeWindow::updateContinue() {
@@ -322,13 +320,10 @@ void GcodeWindow::watch() {
     watchedSettings_ = settings;
     if (!first) follow_->replan();
   }
-  if (!follow_->interrupted() || follow_->linkBack()) return;
-  if (!widgets::LinkCameBack(link_, follow_->cutAtOpening(), tag_, *status_, guard_, sendBox_,
+  if (follow_->watchLinkBack(tag_, *status_, guard_, sendBox_,
                              {progressPanel_->continueButton()})) {
-    return;
+    updateContinue();
   }
-  follow_->markLinkBack();
-  updateContinue();
 }
 
 void GcodeWindow::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,11 @@
 #include "widgets/qt_job_follow.h"
 
+#include <QAbstractButton>
 #include <QTimer>
 #include <atomic>
 
 #include "widgets/job_progress_widget.h"
+#include "widgets/qt_link_back.h"
 
 namespace vexa::widgets {
 
@@ -108,6 +110,18 @@ std::int64_t JobFollow::execute(Run run, std::int64_t firstSent) {
   run.body(stream);
   if (progress) progress->finish();
   return link::WholeSecondsSince(start);
+}
+
+bool JobFollow::mayGoOn(const QAbstractButton& runBox, bool jobRunning) const {
+  return interrupted_ && linkBack_ && !jobRunning && runBox.isChecked() && runBox.isEnabled();
+}
+
+bool JobFollow::watchLinkBack(const std::string& tag, MachineStatusWidget& status,
+                              QtJobGuard& guard, QAbstractButton* runBox,
+                              const QList<QWidget*>& locked) {
+  if (!interrupted_ || linkBack_) return false;
+  linkBack_ = LinkCameBack(link_, interrupted_->opening, tag, status, guard, runBox, locked);
+  return linkBack_;
 }
 
 std::string JobFollow::goOnQuestion() const {

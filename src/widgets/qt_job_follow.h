@@ -5,6 +5,7 @@
 // a cut link from the first command the board never confirmed. The window supplies its jobs'
 // plans and bodies; the same job code plans, runs and goes on (link::JobStream).
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -19,11 +20,15 @@
 #include "link/machine_link.h"
 #include "widgets/qt_background_plans.h"
 
+class QAbstractButton;
 class QTimer;
+class QWidget;
 
 namespace vexa::widgets {
 
 class JobProgressWidget;
+class MachineStatusWidget;
+class QtJobGuard;
 
 class JobFollow : public QObject {
  public:
@@ -58,9 +63,13 @@ class JobFollow : public QObject {
 
   // Going on: a job the line cut, whose line has come back with the window's firmware.
   bool interrupted() const { return interrupted_.has_value(); }
-  bool linkBack() const { return linkBack_; }
-  void markLinkBack() { linkBack_ = true; }
-  std::uint64_t cutAtOpening() const { return interrupted_ ? interrupted_->opening : 0; }
+  // Whether "Продолжить" may be pressed: a cut job whose line came back, no job running, and
+  // `runBox` (the window's "Выполнять") ticked and enabled.
+  bool mayGoOn(const QAbstractButton& runBox, bool jobRunning) const;
+  // Looked at while a cut job waits for its line (LinkCameBack, `tag` the window's firmware):
+  // true when the line has just come back.
+  bool watchLinkBack(const std::string& tag, MachineStatusWidget& status, QtJobGuard& guard,
+                     QAbstractButton* runBox, const QList<QWidget*>& locked);
   // The question before going on ("Продолжить работу с команды …").
   std::string goOnQuestion() const;
   // Restores the window and runs the rest of the interrupted job.
