@@ -217,6 +217,7 @@ void FigureWindow::buildPanels() {
   watchTimer->setInterval(1000);
   connect(watchTimer, &QTimer::timeout, this, &FigureWindow::watch);
   watchTimer->start();
+  watch();  // the settings as they stand: a change from here on is planned anew
   widgets::OnFieldLeft(widthField_, [this] { widthLeft(); });
   widgets::OnFieldLeft(heightField_, [this] { heightLeft(); });
 }
